@@ -1,0 +1,161 @@
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <stdexcept>
+
+#include "builder_support.h"
+#include "glb_assembler.h"
+#include "parallel.h"
+
+namespace glb {
+
+namespace {
+
+constexpr char kAtomTemplate[] =
+    "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
+    "\"nodes\":[{\"mesh\":0,\"name\":\"Atoms\"}],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,"
+    "\"COLOR_0\":1},\"mode\":0}],\"name\":\"AtomCloud\"}],\"accessors\":[{\"bufferView\":0,\"componentType\":5126,"
+    "\"count\":%zu,\"type\":\"VEC3\",\"min\":[%.6f,%.6f,%.6f],\"max\":[%.6f,%.6f,%.6f]},{\"bufferView\":1,"
+    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\"}],\"bufferViews\":[{\"buffer\":0,\"byteOffset\":0,"
+    "\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962}],"
+    "\"buffers\":[{\"byteLength\":%zu}]}";
+
+// RGB per type id as 32-bit float bit patterns (0.5, 1.0, 0.267, 0.6); ids of 7
+// and above share the last row.
+constexpr uint32_t kAtomPalette[8][3] = {
+    {0x3F000000, 0x3F000000, 0x3F000000},  // 0: grey
+    {0x3F800000, 0x3E88B439, 0x3E88B439},  // 1: red
+    {0x3E88B439, 0x3F800000, 0x3E88B439},  // 2: green
+    {0x3E88B439, 0x3E88B439, 0x3F800000},  // 3: blue
+    {0x3F800000, 0x3F800000, 0x3E88B439},  // 4: yellow
+    {0x3F800000, 0x3E88B439, 0x3F800000},  // 5: magenta
+    {0x3E88B439, 0x3F800000, 0x3F800000},  // 6: cyan
+    {0x3F19999A, 0x3F19999A, 0x3F19999A},  // 7 and above: light grey
+};
+
+constexpr float kCellScale = 1023.0f;   // 1024 cells; only the box maximum reaches cell 1023
+constexpr float kMinExtent = 1e-10f;    // flat, inverted or NaN extents
+
+struct FreeDeleter {
+    void operator()(void* memory) const { std::free(memory); }
+};
+template <typename T>
+using ScratchArray = std::unique_ptr<T[], FreeDeleter>;
+
+// Scratch comes from the C heap and is never zero-filled: each element is written
+// before it is read.
+template <typename T>
+ScratchArray<T> allocate_scratch(size_t count) {
+    ScratchArray<T> array(static_cast<T*>(std::malloc(count * sizeof(T))));
+    if (!array) throw std::bad_alloc();
+    return array;
+}
+
+// Moves bit k of a 10-bit value to bit 3k.
+uint32_t spread_bits(uint32_t v) {
+    v = (v | v << 16) & 0x030000FF;
+    v = (v | v << 8) & 0x0300F00F;
+    v = (v | v << 4) & 0x030C30C3;
+    v = (v | v << 2) & 0x09249249;
+    return v;
+}
+
+// Cell 0 .. 1023 of one coordinate, in 32-bit float arithmetic in a fixed order so
+// that every platform and thread count agrees. NaN and everything below the box
+// land in cell 0, everything at or above its maximum in cell 1023.
+uint32_t cell_of(float coordinate, float minimum, float scale) {
+    const float f = ((coordinate - minimum) * scale) * kCellScale;
+    if (!(f > 0.0f)) return 0;
+    if (f >= 1023.0f) return 1023;
+    return uint32_t(f);  // truncation toward zero
+}
+
+struct AtomJob {
+    const float* positions;
+    const uint16_t* types;
+    float minimum[3];
+    float scale[3];
+    uint32_t* keys;
+    uint32_t* indices;
+    float* sorted_positions;
+    float* colors;
+};
+
+void compute_morton_keys(const AtomJob& job, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        const float* p = job.positions + 3 * i;
+        const uint32_t qx = cell_of(p[0], job.minimum[0], job.scale[0]);
+        const uint32_t qy = cell_of(p[1], job.minimum[1], job.scale[1]);
+        const uint32_t qz = cell_of(p[2], job.minimum[2], job.scale[2]);
+        job.keys[i] = spread_bits(qx) | spread_bits(qy) << 1 | spread_bits(qz) << 2;
+        job.indices[i] = uint32_t(i);
+    }
+}
+
+void gather_atom_colors(const AtomJob& job, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        const uint16_t type = job.types[job.indices[i]];
+        std::memcpy(job.colors + 3 * i, kAtomPalette[type < 7 ? type : 7], 3 * sizeof(float));
+    }
+}
+
+void gather_sorted_atoms(const AtomJob& job, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i)
+        std::memcpy(job.sorted_positions + 3 * i, job.positions + 3 * size_t(job.indices[i]), 3 * sizeof(float));
+    gather_atom_colors(job, begin, end);
+}
+
+}  // namespace
+
+GlbBytes build_atom_glb(const float* positions, size_t atom_count, const uint16_t* types, const Bounds3& bounds) {
+    return build_atom_glb_on_threads(positions, atom_count, types, bounds, atom_thread_count(atom_count));
+}
+
+GlbBytes build_atom_glb_on_threads(const float* positions, size_t atom_count, const uint16_t* types,
+                                   const Bounds3& bounds, uint32_t thread_count) {
+    if (atom_count == 0) return write_glb("{}", 2, nullptr, 0);  // the documented empty file
+    require_finite(bounds.min, 3, "vmin");
+    require_finite(bounds.max, 3, "vmax");
+    if (thread_count == 0) throw std::invalid_argument("build_atom_glb needs at least one thread");
+
+    // Sizes and document first: an oversized call is refused before any scratch is taken.
+    const size_t array_bytes = checked_byte_length(atom_count, 3 * sizeof(float), "positions");
+    const size_t payload_bytes = 2 * array_bytes;
+    const JsonDocument<2048> json(kAtomTemplate, atom_count, bounds.min[0], bounds.min[1], bounds.min[2],
+                                  bounds.max[0], bounds.max[1], bounds.max[2], atom_count, array_bytes,
+                                  array_bytes, array_bytes, payload_bytes);
+    glb_size(json.size(), payload_bytes);
+
+    ScratchArray<float> sorted_positions = allocate_scratch<float>(3 * atom_count);
+    ScratchArray<float> colors = allocate_scratch<float>(3 * atom_count);
+    ScratchArray<uint32_t> keys = allocate_scratch<uint32_t>(atom_count);
+    ScratchArray<uint32_t> indices = allocate_scratch<uint32_t>(atom_count);
+
+    AtomJob job{positions, types, {}, {}, keys.get(), indices.get(), sorted_positions.get(), colors.get()};
+    for (int axis = 0; axis < 3; ++axis) {
+        // Narrowing follows IEEE 754 (GCC documents C99 Annex F): beyond the float
+        // range the extent becomes infinite and the scale 0.
+        float extent = float(bounds.max[axis] - bounds.min[axis]);
+        if (!(extent > kMinExtent)) extent = kMinExtent;
+        job.minimum[axis] = float(bounds.min[axis]);
+        job.scale[axis] = 1.0f / extent;
+    }
+
+    parallel_ranges(atom_count, thread_count,
+                    [&job](uint32_t, size_t begin, size_t end) { compute_morton_keys(job, begin, end); });
+    radix_sort_pairs(keys.get(), indices.get(), atom_count, thread_count);
+    parallel_ranges(atom_count, thread_count,
+                    [&job](uint32_t, size_t begin, size_t end) { gather_sorted_atoms(job, begin, end); });
+
+    std::vector<uint8_t> payload(payload_bytes, 0);
+    std::memcpy(payload.data(), sorted_positions.get(), array_bytes);
+    std::memcpy(payload.data() + array_bytes, colors.get(), array_bytes);
+    sorted_positions.reset();
+    colors.reset();
+    keys.reset();
+    indices.reset();
+    return write_glb(json.data(), json.size(), payload.data(), payload.size());
+}
+
+}  // namespace glb

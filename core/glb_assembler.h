@@ -1,0 +1,80 @@
+// GLB assembly core: turns flat arrays into one binary glTF 2.0 file (GLB).
+//
+// Plain C++17, no interpreter or binding-library headers, so that any language
+// binding can share it. Every function takes (pointer, count) inputs and small
+// records and returns the finished file by value. Failures are exceptions:
+//   std::bad_alloc         an allocation failed (everything taken is released)
+//   std::invalid_argument  a bound or material factor is not finite
+//   std::length_error      the file would not fit the container's 32-bit length fields
+//   std::system_error      a worker thread could not be started (atom builder only)
+// Inputs are read as tightly packed little-endian values at their natural
+// alignment; the caller's arrays are never written, kept or freed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace glb {
+
+// One finished GLB. Its size always equals the length in the file header.
+using GlbBytes = std::vector<uint8_t>;
+
+// The caller's bounding box; printed into the POSITION accessor's "min" and "max".
+struct Bounds3 {
+    double min[3];
+    double max[3];
+};
+
+// The single metallic-roughness material of a mesh.
+struct MeshMaterial {
+    double base_color[4];  // R, G, B, A
+    double metallic;
+    double roughness;
+    double emissive[3];  // R, G, B
+    bool double_sided;
+};
+
+// Largest file the container can describe: every length field is 32 bits wide.
+constexpr uint64_t kMaxGlbSize = 0xFFFFFFFFu;
+
+// Size of the GLB that write_glb makes from a JSON text of json_length bytes and
+// a payload of payload_length bytes (headers and padding included).
+// Throws std::length_error when it exceeds kMaxGlbSize, so builders can refuse
+// oversized input before they allocate anything large.
+uint64_t glb_size(uint64_t json_length, uint64_t payload_length);
+
+// Wraps a JSON text and a binary payload into a GLB container: 12-byte header,
+// one JSON chunk padded with spaces, one BIN chunk padded with zero bytes (always
+// present, also when empty). Neither input is parsed or validated.
+// payload may be null when payload_length is 0.
+GlbBytes write_glb(const char* json, size_t json_length, const void* payload, size_t payload_length);
+
+// A point cloud in input order: POSITION from positions, COLOR_0 from colors,
+// both copied byte for byte. position_float_count / 3 points; the colour accessor
+// is "VEC4" when color_float_count is exactly 4 per point, otherwise "VEC3".
+// Counts that disagree are written as they are.
+GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_count, const float* colors,
+                               size_t color_float_count, const Bounds3& bounds);
+
+// An atom cloud: atom_count atoms (3 floats each from positions, one 16-bit type id
+// each from types, which must hold at least atom_count ids), reordered along a
+// Morton curve over bounds (stable for equal cells) and coloured by type from a
+// fixed palette. From 100000 atoms on, the work runs on one thread per hardware
+// thread; the bytes do not depend on the thread count.
+// No atoms: the 32-byte container around the JSON text "{}".
+GlbBytes build_atom_glb(const float* positions, size_t atom_count, const uint16_t* types, const Bounds3& bounds);
+
+// Like build_atom_glb, on exactly thread_count threads per phase (at least 1).
+GlbBytes build_atom_glb_on_threads(const float* positions, size_t atom_count, const uint16_t* types,
+                                   const Bounds3& bounds, uint32_t thread_count);
+
+// One indexed triangle mesh with one material: POSITION, NORMAL, optional COLOR_0
+// ("VEC4") and 32-bit indices, each copied byte for byte. Every vertex accessor
+// counts position_float_count / 3 vertices. colors may be null; a null or empty
+// colour array leaves the colour attribute out.
+GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, const float* normals,
+                        size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
+                        size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material);
+
+}  // namespace glb

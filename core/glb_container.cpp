@@ -1,0 +1,66 @@
+#include "glb_assembler.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+namespace glb {
+
+namespace {
+
+constexpr uint32_t kGlbMagic = 0x46546C67;      // "glTF"
+constexpr uint32_t kGlbVersion = 2;
+constexpr uint32_t kChunkTypeJson = 0x4E4F534A;  // "JSON"
+constexpr uint32_t kChunkTypeBin = 0x004E4942;   // "BIN\0"
+constexpr uint64_t kHeaderSize = 12;
+constexpr uint64_t kChunkHeaderSize = 8;
+
+uint64_t padding_to_4(uint64_t length) { return (4 - length % 4) % 4; }
+
+// Explicit little-endian store: the file layout must not depend on the host.
+void write_u32_le(uint8_t* destination, uint32_t value) {
+    destination[0] = uint8_t(value);
+    destination[1] = uint8_t(value >> 8);
+    destination[2] = uint8_t(value >> 16);
+    destination[3] = uint8_t(value >> 24);
+}
+
+}  // namespace
+
+uint64_t glb_size(uint64_t json_length, uint64_t payload_length) {
+    // Each term is checked first so that the sum cannot wrap around.
+    const bool fits = json_length <= kMaxGlbSize && payload_length <= kMaxGlbSize &&
+                      kHeaderSize + 2 * kChunkHeaderSize + json_length + padding_to_4(json_length) + payload_length +
+                              padding_to_4(payload_length) <=
+                          kMaxGlbSize;
+    if (!fits)
+        throw std::length_error("the GLB would be 4 GiB or larger (JSON " + std::to_string(json_length) +
+                                " bytes, binary payload " + std::to_string(payload_length) +
+                                " bytes): the container's length fields hold 32 bits");
+    return kHeaderSize + 2 * kChunkHeaderSize + json_length + padding_to_4(json_length) + payload_length +
+           padding_to_4(payload_length);
+}
+
+GlbBytes write_glb(const char* json, size_t json_length, const void* payload, size_t payload_length) {
+    const uint64_t total = glb_size(json_length, payload_length);  // throws before allocating
+    const uint64_t json_chunk_length = json_length + padding_to_4(json_length);
+    const uint64_t bin_chunk_length = payload_length + padding_to_4(payload_length);
+
+    GlbBytes glb(size_t(total), 0);  // zero fill supplies the BIN padding
+    uint8_t* out = glb.data();
+    write_u32_le(out + 0, kGlbMagic);
+    write_u32_le(out + 4, kGlbVersion);
+    write_u32_le(out + 8, uint32_t(total));
+    write_u32_le(out + 12, uint32_t(json_chunk_length));
+    write_u32_le(out + 16, kChunkTypeJson);
+    if (json_length != 0) std::memcpy(out + 20, json, json_length);
+    std::memset(out + 20 + json_length, ' ', size_t(json_chunk_length - json_length));
+
+    uint8_t* bin_chunk = out + 20 + json_chunk_length;
+    write_u32_le(bin_chunk + 0, uint32_t(bin_chunk_length));
+    write_u32_le(bin_chunk + 4, kChunkTypeBin);
+    if (payload_length != 0) std::memcpy(bin_chunk + 8, payload, payload_length);
+    return glb;
+}
+
+}  // namespace glb

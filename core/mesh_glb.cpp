@@ -1,0 +1,85 @@
+#include <cstring>
+
+#include "builder_support.h"
+#include "glb_assembler.h"
+
+namespace glb {
+
+namespace {
+
+// The two one-line documents; they differ only in the COLOR_0 accessor and its bufferView.
+constexpr char kMeshWithColorsTemplate[] =
+    "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
+    "\"nodes\":[{\"mesh\":0,\"name\":\"Mesh\"}],\"materials\":[{\"pbrMetallicRoughness\":{\"baseColorFactor\":"
+    "[%.4f,%.4f,%.4f,%.4f],\"metallicFactor\":%.4f,\"roughnessFactor\":%.4f},\"emissiveFactor\":[%.4f,%.4f,%.4f],"
+    "\"doubleSided\":%s}],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,\"NORMAL\":1,\"COLOR_0\":2},"
+    "\"indices\":3,\"material\":0,\"mode\":4}],\"name\":\"MeshGeometry\"}],\"accessors\":[{\"bufferView\":0,"
+    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\",\"min\":[%.6f,%.6f,%.6f],\"max\":[%.6f,%.6f,%.6f]},"
+    "{\"bufferView\":1,\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\"},{\"bufferView\":2,"
+    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC4\"},{\"bufferView\":3,\"componentType\":5125,"
+    "\"count\":%zu,\"type\":\"SCALAR\"}],\"bufferViews\":[{\"buffer\":0,\"byteOffset\":0,\"byteLength\":%zu,"
+    "\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,"
+    "\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,"
+    "\"target\":34963}],\"buffers\":[{\"byteLength\":%zu}]}";
+
+constexpr char kMeshWithoutColorsTemplate[] =
+    "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
+    "\"nodes\":[{\"mesh\":0,\"name\":\"Mesh\"}],\"materials\":[{\"pbrMetallicRoughness\":{\"baseColorFactor\":"
+    "[%.4f,%.4f,%.4f,%.4f],\"metallicFactor\":%.4f,\"roughnessFactor\":%.4f},\"emissiveFactor\":[%.4f,%.4f,%.4f],"
+    "\"doubleSided\":%s}],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,\"NORMAL\":1},"
+    "\"indices\":2,\"material\":0,\"mode\":4}],\"name\":\"MeshGeometry\"}],\"accessors\":[{\"bufferView\":0,"
+    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\",\"min\":[%.6f,%.6f,%.6f],\"max\":[%.6f,%.6f,%.6f]},"
+    "{\"bufferView\":1,\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\"},{\"bufferView\":2,"
+    "\"componentType\":5125,\"count\":%zu,\"type\":\"SCALAR\"}],\"bufferViews\":[{\"buffer\":0,\"byteOffset\":0,"
+    "\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962},"
+    "{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34963}],\"buffers\":[{\"byteLength\":%zu}]}";
+
+}  // namespace
+
+GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, const float* normals,
+                        size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
+                        size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
+    require_finite(bounds.min, 3, "bounds");
+    require_finite(bounds.max, 3, "bounds");
+    require_finite(material.base_color, 4, "base_color");
+    require_finite(&material.metallic, 1, "metallic");
+    require_finite(&material.roughness, 1, "roughness");
+    require_finite(material.emissive, 3, "emissive");
+
+    const bool has_colors = colors != nullptr && color_float_count != 0;
+    const size_t vertex_count = position_float_count / 3;
+    const size_t position_bytes = checked_byte_length(position_float_count, sizeof(float), "positions");
+    const size_t normal_bytes = checked_byte_length(normal_float_count, sizeof(float), "normals");
+    const size_t color_bytes = has_colors ? checked_byte_length(color_float_count, sizeof(float), "colors") : 0;
+    const size_t index_bytes = checked_byte_length(index_count, sizeof(uint32_t), "indices");
+    const size_t payload_bytes = position_bytes + normal_bytes + color_bytes + index_bytes;
+    const char* double_sided = material.double_sided ? "true" : "false";
+    const double* c = material.base_color;
+    const double* e = material.emissive;
+
+    // Every vertex accessor counts the positions' vertices; the bufferViews keep each array's own length.
+    const JsonDocument<8192> json =
+        has_colors
+            ? JsonDocument<8192>(kMeshWithColorsTemplate, c[0], c[1], c[2], c[3], material.metallic,
+                                 material.roughness, e[0], e[1], e[2], double_sided, vertex_count, bounds.min[0],
+                                 bounds.min[1], bounds.min[2], bounds.max[0], bounds.max[1], bounds.max[2],
+                                 vertex_count, vertex_count, index_count, position_bytes, position_bytes,
+                                 normal_bytes, position_bytes + normal_bytes, color_bytes,
+                                 position_bytes + normal_bytes + color_bytes, index_bytes, payload_bytes)
+            : JsonDocument<8192>(kMeshWithoutColorsTemplate, c[0], c[1], c[2], c[3], material.metallic,
+                                 material.roughness, e[0], e[1], e[2], double_sided, vertex_count, bounds.min[0],
+                                 bounds.min[1], bounds.min[2], bounds.max[0], bounds.max[1], bounds.max[2],
+                                 vertex_count, index_count, position_bytes, position_bytes, normal_bytes,
+                                 position_bytes + normal_bytes, index_bytes, payload_bytes);
+    glb_size(json.size(), payload_bytes);  // refuse a file beyond 4 GiB before allocating
+
+    std::vector<uint8_t> payload(payload_bytes, 0);
+    uint8_t* out = payload.data();
+    if (position_bytes != 0) std::memcpy(out, positions, position_bytes);
+    if (normal_bytes != 0) std::memcpy(out + position_bytes, normals, normal_bytes);
+    if (color_bytes != 0) std::memcpy(out + position_bytes + normal_bytes, colors, color_bytes);
+    if (index_bytes != 0) std::memcpy(out + position_bytes + normal_bytes + color_bytes, indices, index_bytes);
+    return write_glb(json.data(), json.size(), payload.data(), payload.size());
+}
+
+}  // namespace glb

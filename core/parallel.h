@@ -1,0 +1,47 @@
+// Parallel machinery of the GLB core: item-parallel phases on fresh threads, and
+// the stable radix sort that orders atoms. No pool, lock or atomic: each phase
+// splits its items statically, the ranges write disjoint memory, and the joins
+// are the only synchronisation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace glb {
+
+// Work of one range: range_index i covers items [begin, end). Must not throw.
+using RangeWork = void (*)(const void* context, uint32_t range_index, size_t begin, size_t end);
+
+// One phase: splits [0, item_count) into thread_count (>= 1) ranges of
+// ceil(item_count / thread_count) items, starts one new thread per non-empty
+// range (ranges 0 .. k-1, in order), and returns once all have been joined.
+// The calling thread does no range work itself. If a thread cannot be started,
+// the threads already running are joined and the std::system_error is rethrown.
+void parallel_ranges(size_t item_count, uint32_t thread_count, RangeWork work, const void* context);
+
+// Same, for any callable f(uint32_t range_index, size_t begin, size_t end).
+template <typename Work>
+void parallel_ranges(size_t item_count, uint32_t thread_count, const Work& work) {
+    parallel_ranges(
+        item_count, thread_count,
+        [](const void* context, uint32_t range_index, size_t begin, size_t end) {
+            (*static_cast<const Work*>(context))(range_index, begin, end);
+        },
+        &work);
+}
+
+// Sorts keys[0 .. count) ascending (unsigned) and applies the same permutation to
+// indices; stable, in place, identical output for every thread_count (>= 1).
+// Least-significant-digit radix sort: four 8-bit passes, each a counting phase
+// and a scatter phase on thread_count threads.
+// Takes 8 * count bytes of scratch. Throws std::bad_alloc when scratch cannot be
+// allocated, std::length_error when count does not fit 32-bit positions, and
+// std::system_error when a thread cannot be started (the arrays then hold an
+// unspecified arrangement of their entries).
+void radix_sort_pairs(uint32_t* keys, uint32_t* indices, size_t count, uint32_t thread_count);
+
+// Thread count of one atom call: 1 below 100000 atoms, otherwise the hardware
+// concurrency (4 when the platform reports none).
+uint32_t atom_thread_count(size_t atom_count);
+
+}  // namespace glb

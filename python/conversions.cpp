@@ -1,0 +1,39 @@
+#include "conversions.h"
+
+#include <cstring>
+#include <utility>
+
+BufferSpan::BufferSpan(py::handle object) {
+    if (PyObject_GetBuffer(object.ptr(), &view_, PyBUF_STRIDES | PyBUF_FORMAT) != 0) throw py::error_already_set();
+    size_t items = 1;
+    for (int axis = 0; axis < view_.ndim; ++axis) items *= size_t(view_.shape[axis]);
+    byte_length_ = size_t(view_.itemsize) * items;
+    // A compliant exporter has len equal to that product; never trust a larger one.
+    if (view_.len >= 0 && byte_length_ > size_t(view_.len)) byte_length_ = size_t(view_.len);
+}
+
+BufferSpan::~BufferSpan() { PyBuffer_Release(&view_); }
+
+const void* BufferSpan::data(size_t alignment) {
+    if (packed_) return packed_.get();
+    const bool aligned = reinterpret_cast<uintptr_t>(view_.buf) % alignment == 0;
+    if (byte_length_ == 0 || (aligned && PyBuffer_IsContiguous(&view_, 'C'))) return view_.buf;
+
+    // ToContiguous writes view_.len bytes, which a broken exporter may set above the shape's product.
+    const size_t storage = view_.len > 0 && size_t(view_.len) > byte_length_ ? size_t(view_.len) : byte_length_;
+    packed_.reset(new uint8_t[storage]);  // operator new aligns for every scalar type
+    if (PyBuffer_IsContiguous(&view_, 'C')) {
+        std::memcpy(packed_.get(), view_.buf, byte_length_);
+    } else if (PyBuffer_ToContiguous(packed_.get(), &view_, view_.len, 'C') != 0) {
+        packed_.reset();
+        throw py::error_already_set();
+    }
+    return packed_.get();
+}
+
+py::bytes deliver_glb(glb::GlbBytes&& glb_file) {
+    glb::GlbBytes owned = std::move(glb_file);
+    return py::bytes(reinterpret_cast<const char*>(owned.data()), py::ssize_t(owned.size()));
+}
+
+void refuse_oversized_payload(uint64_t payload_bytes) { glb::glb_size(0, payload_bytes); }
