@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "glb_assembler.h"
+
 namespace glb {
 
 // Formats into buffer, or into overflow when capacity is too small; returns the length.
@@ -38,6 +40,12 @@ private:
 // Throws std::invalid_argument naming the argument when a value is NaN or infinite:
 // printf spells those "nan" and "inf", which are not JSON.
 void require_finite(const double* values, size_t count, const char* argument_name);
+
+// Reserves the whole GLB in output and writes its header, JSON chunk, BIN chunk
+// header and BIN padding; returns where its payload_length payload bytes go, for
+// the builder to fill in place (no payload is assembled only to be copied).
+// Throws std::length_error beyond 4 GiB, before reserving anything.
+uint8_t* start_glb(GlbOutput& output, const char* json, size_t json_length, size_t payload_length);
 
 // count * element_size, or std::length_error when that alone passes the 4 GiB
 // container limit (so that sums of a few such lengths cannot wrap around).

@@ -7,6 +7,7 @@
 //   std::invalid_argument  a bound or material factor is not finite
 //   std::length_error      the file would not fit the container's 32-bit length fields
 //   std::system_error      a worker thread could not be started (atom builder only)
+// Each builder comes twice: returning GlbBytes, and writing into a GlbOutput.
 // Inputs are read as tightly packed little-endian values at their natural
 // alignment; the caller's arrays are never written, kept or freed.
 #pragma once
@@ -15,10 +16,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "large_memory.h"
+
 namespace glb {
 
 // One finished GLB. Its size always equals the length in the file header.
-using GlbBytes = std::vector<uint8_t>;
+using GlbBytes = std::vector<uint8_t, GlbAllocator<uint8_t>>;
 
 // The caller's bounding box; printed into the POSITION accessor's "min" and "max".
 struct Bounds3 {
@@ -35,6 +38,29 @@ struct MeshMaterial {
     bool double_sided;
 };
 
+// Where a builder writes the finished file. reserve(size) is called once, on the
+// calling thread, after every input check and before any large work; it returns
+// `size` writable bytes that stay valid until the builder returns, or throws.
+// A binding implements it to have the file written straight into its own result
+// object (a Python bytes object, say) instead of copying a finished GlbBytes.
+class GlbOutput {
+public:
+    virtual uint8_t* reserve(size_t size) = 0;
+
+protected:
+    ~GlbOutput() = default;
+};
+
+// The GlbOutput behind the functions that return GlbBytes.
+class GlbBytesOutput final : public GlbOutput {
+public:
+    uint8_t* reserve(size_t size) override {
+        bytes = GlbBytes(size);
+        return bytes.data();
+    }
+    GlbBytes bytes;
+};
+
 // Largest file the container can describe: every length field is 32 bits wide.
 constexpr uint64_t kMaxGlbSize = 0xFFFFFFFFu;
 
@@ -49,6 +75,7 @@ uint64_t glb_size(uint64_t json_length, uint64_t payload_length);
 // present, also when empty). Neither input is parsed or validated.
 // payload may be null when payload_length is 0.
 GlbBytes write_glb(const char* json, size_t json_length, const void* payload, size_t payload_length);
+void write_glb(GlbOutput& output, const char* json, size_t json_length, const void* payload, size_t payload_length);
 
 // A point cloud in input order: POSITION from positions, COLOR_0 from colors,
 // both copied byte for byte. position_float_count / 3 points; the colour accessor
@@ -56,6 +83,8 @@ GlbBytes write_glb(const char* json, size_t json_length, const void* payload, si
 // Counts that disagree are written as they are.
 GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_count, const float* colors,
                                size_t color_float_count, const Bounds3& bounds);
+void build_point_cloud_glb(GlbOutput& output, const float* positions, size_t position_float_count,
+                           const float* colors, size_t color_float_count, const Bounds3& bounds);
 
 // An atom cloud: atom_count atoms (3 floats each from positions, one 16-bit type id
 // each from types, which must hold at least atom_count ids), reordered along a
@@ -64,10 +93,12 @@ GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_cou
 // thread; the bytes do not depend on the thread count.
 // No atoms: the 32-byte container around the JSON text "{}".
 GlbBytes build_atom_glb(const float* positions, size_t atom_count, const uint16_t* types, const Bounds3& bounds);
+void build_atom_glb(GlbOutput& output, const float* positions, size_t atom_count, const uint16_t* types,
+                    const Bounds3& bounds);
 
 // Like build_atom_glb, on exactly thread_count threads per phase (at least 1).
-GlbBytes build_atom_glb_on_threads(const float* positions, size_t atom_count, const uint16_t* types,
-                                   const Bounds3& bounds, uint32_t thread_count);
+void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t atom_count,
+                               const uint16_t* types, const Bounds3& bounds, uint32_t thread_count);
 
 // One indexed triangle mesh with one material: POSITION, NORMAL, optional COLOR_0
 // ("VEC4") and 32-bit indices, each copied byte for byte. Every vertex accessor
@@ -76,5 +107,8 @@ GlbBytes build_atom_glb_on_threads(const float* positions, size_t atom_count, co
 GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, const float* normals,
                         size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
                         size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material);
+void build_mesh_glb(GlbOutput& output, const float* positions, size_t position_float_count, const float* normals,
+                    size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
+                    size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material);
 
 }  // namespace glb

@@ -1,8 +1,10 @@
 #include "glb_assembler.h"
+#include "builder_support.h"
 
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace glb {
 
@@ -41,13 +43,12 @@ uint64_t glb_size(uint64_t json_length, uint64_t payload_length) {
            padding_to_4(payload_length);
 }
 
-GlbBytes write_glb(const char* json, size_t json_length, const void* payload, size_t payload_length) {
-    const uint64_t total = glb_size(json_length, payload_length);  // throws before allocating
+uint8_t* start_glb(GlbOutput& output, const char* json, size_t json_length, size_t payload_length) {
+    const uint64_t total = glb_size(json_length, payload_length);  // throws before reserving
     const uint64_t json_chunk_length = json_length + padding_to_4(json_length);
     const uint64_t bin_chunk_length = payload_length + padding_to_4(payload_length);
 
-    GlbBytes glb(size_t(total), 0);  // zero fill supplies the BIN padding
-    uint8_t* out = glb.data();
+    uint8_t* out = output.reserve(size_t(total));  // uninitialised: every byte is written below or by the caller
     write_u32_le(out + 0, kGlbMagic);
     write_u32_le(out + 4, kGlbVersion);
     write_u32_le(out + 8, uint32_t(total));
@@ -59,8 +60,19 @@ GlbBytes write_glb(const char* json, size_t json_length, const void* payload, si
     uint8_t* bin_chunk = out + 20 + json_chunk_length;
     write_u32_le(bin_chunk + 0, uint32_t(bin_chunk_length));
     write_u32_le(bin_chunk + 4, kChunkTypeBin);
-    if (payload_length != 0) std::memcpy(bin_chunk + 8, payload, payload_length);
-    return glb;
+    std::memset(bin_chunk + 8 + payload_length, 0, size_t(bin_chunk_length - payload_length));
+    return bin_chunk + 8;
+}
+
+void write_glb(GlbOutput& output, const char* json, size_t json_length, const void* payload, size_t payload_length) {
+    uint8_t* destination = start_glb(output, json, json_length, payload_length);
+    if (payload_length != 0) std::memcpy(destination, payload, payload_length);
+}
+
+GlbBytes write_glb(const char* json, size_t json_length, const void* payload, size_t payload_length) {
+    GlbBytesOutput output;
+    write_glb(output, json, json_length, payload, payload_length);
+    return std::move(output.bytes);
 }
 
 }  // namespace glb

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 
 #include "builder_support.h"
 #include "glb_assembler.h"
@@ -39,6 +40,15 @@ constexpr char kMeshWithoutColorsTemplate[] =
 GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, const float* normals,
                         size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
                         size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
+    GlbBytesOutput output;
+    build_mesh_glb(output, positions, position_float_count, normals, normal_float_count, indices, index_count,
+                   colors, color_float_count, bounds, material);
+    return std::move(output.bytes);
+}
+
+void build_mesh_glb(GlbOutput& output, const float* positions, size_t position_float_count, const float* normals,
+                    size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
+                    size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
     require_finite(bounds.min, 3, "bounds");
     require_finite(bounds.max, 3, "bounds");
     require_finite(material.base_color, 4, "base_color");
@@ -71,15 +81,11 @@ GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, con
                                  bounds.min[1], bounds.min[2], bounds.max[0], bounds.max[1], bounds.max[2],
                                  vertex_count, index_count, position_bytes, position_bytes, normal_bytes,
                                  position_bytes + normal_bytes, index_bytes, payload_bytes);
-    glb_size(json.size(), payload_bytes);  // refuse a file beyond 4 GiB before allocating
-
-    std::vector<uint8_t> payload(payload_bytes, 0);
-    uint8_t* out = payload.data();
+    uint8_t* out = start_glb(output, json.data(), json.size(), payload_bytes);
     if (position_bytes != 0) std::memcpy(out, positions, position_bytes);
     if (normal_bytes != 0) std::memcpy(out + position_bytes, normals, normal_bytes);
     if (color_bytes != 0) std::memcpy(out + position_bytes + normal_bytes, colors, color_bytes);
     if (index_bytes != 0) std::memcpy(out + position_bytes + normal_bytes + color_bytes, indices, index_bytes);
-    return write_glb(json.data(), json.size(), payload.data(), payload.size());
 }
 
 }  // namespace glb

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 
 #include "glb_assembler.h"
 #include "builder_support.h"
@@ -21,6 +22,13 @@ constexpr char kPointCloudTemplate[] =
 
 GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_count, const float* colors,
                                size_t color_float_count, const Bounds3& bounds) {
+    GlbBytesOutput output;
+    build_point_cloud_glb(output, positions, position_float_count, colors, color_float_count, bounds);
+    return std::move(output.bytes);
+}
+
+void build_point_cloud_glb(GlbOutput& output, const float* positions, size_t position_float_count,
+                           const float* colors, size_t color_float_count, const Bounds3& bounds) {
     require_finite(bounds.min, 3, "vmin");
     require_finite(bounds.max, 3, "vmax");
 
@@ -34,12 +42,9 @@ GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_cou
     const JsonDocument<2048> json(kPointCloudTemplate, point_count, bounds.min[0], bounds.min[1], bounds.min[2],
                                   bounds.max[0], bounds.max[1], bounds.max[2], point_count, color_type,
                                   position_bytes, position_bytes, color_bytes, payload_bytes);
-    glb_size(json.size(), payload_bytes);  // refuse a file beyond 4 GiB before allocating
-
-    std::vector<uint8_t> payload(payload_bytes, 0);
-    if (position_bytes != 0) std::memcpy(payload.data(), positions, position_bytes);
-    if (color_bytes != 0) std::memcpy(payload.data() + position_bytes, colors, color_bytes);
-    return write_glb(json.data(), json.size(), payload.data(), payload.size());
+    uint8_t* payload = start_glb(output, json.data(), json.size(), payload_bytes);
+    if (position_bytes != 0) std::memcpy(payload, positions, position_bytes);
+    if (color_bytes != 0) std::memcpy(payload + position_bytes, colors, color_bytes);
 }
 
 }  // namespace glb

@@ -1,3 +1,4 @@
+#include "large_memory.h"
 #include "parallel.h"
 
 #include <cstdlib>
@@ -21,7 +22,7 @@ using ScratchArray = std::unique_ptr<uint32_t[], FreeDeleter>;
 
 ScratchArray allocate_scratch(size_t count) {
     // Never zero-filled: every entry is written by a scatter before it is read.
-    ScratchArray array(static_cast<uint32_t*>(std::malloc(count * sizeof(uint32_t))));
+    ScratchArray array(static_cast<uint32_t*>(allocate_large(count * sizeof(uint32_t))));
     if (!array) throw std::bad_alloc();
     return array;
 }

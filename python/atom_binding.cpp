@@ -19,9 +19,10 @@ py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, cons
                               std::to_string(atom_count) + " atoms");
     refuse_oversized_payload(uint64_t(atom_count) * 6 * sizeof(float));
     const glb::Bounds3 bounds{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
-    return deliver_glb(glb::build_atom_glb(static_cast<const float*>(position_span.data(alignof(float))), atom_count,
-                                           static_cast<const uint16_t*>(type_span.data(alignof(uint16_t))),
-                                           bounds));
+    BytesOutput result;
+    glb::build_atom_glb(result, static_cast<const float*>(position_span.data(alignof(float))), atom_count,
+                        static_cast<const uint16_t*>(type_span.data(alignof(uint16_t))), bounds);
+    return result.release();
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "conversions.h"
 
 #include <cstring>
-#include <utility>
+#include <stdexcept>
 
 BufferSpan::BufferSpan(py::handle object) {
     if (PyObject_GetBuffer(object.ptr(), &view_, PyBUF_STRIDES | PyBUF_FORMAT) != 0) throw py::error_already_set();
@@ -31,9 +31,23 @@ const void* BufferSpan::data(size_t alignment) {
     return packed_.get();
 }
 
-py::bytes deliver_glb(glb::GlbBytes&& glb_file) {
-    glb::GlbBytes owned = std::move(glb_file);
-    return py::bytes(reinterpret_cast<const char*>(owned.data()), py::ssize_t(owned.size()));
+uint8_t* BytesOutput::reserve(size_t size) {
+    Py_CLEAR(bytes_);
+    bytes_ = PyBytes_FromStringAndSize(nullptr, py::ssize_t(size));
+    if (bytes_ == nullptr) {
+        PyErr_Clear();
+        throw std::runtime_error("Could not allocate bytes object!");
+    }
+    char* destination = PyBytes_AS_STRING(bytes_);
+    glb::advise_huge_pages(destination, size);  // before the first touch of its fresh pages
+    return reinterpret_cast<uint8_t*>(destination);
+}
+
+py::bytes BytesOutput::release() {
+    if (bytes_ == nullptr) throw std::logic_error("no GLB was written");
+    PyObject* finished = bytes_;
+    bytes_ = nullptr;
+    return py::reinterpret_steal<py::bytes>(finished);
 }
 
 void refuse_oversized_payload(uint64_t payload_bytes) { glb::glb_size(0, payload_bytes); }

@@ -52,8 +52,24 @@ std::array<double, N> read_numbers(const py::sequence& sequence) {
     return values;
 }
 
-// A new bytes object holding exactly the GLB's bytes; the GLB is released after the copy.
-py::bytes deliver_glb(glb::GlbBytes&& glb_file);
+// The result of a call: the builder writes the GLB straight into a new bytes object
+// of exactly its size, so the file is never copied once more. If the builder fails
+// after reserving, the object is released with the output.
+class BytesOutput final : public glb::GlbOutput {
+public:
+    BytesOutput() = default;
+    BytesOutput(const BytesOutput&) = delete;
+    BytesOutput& operator=(const BytesOutput&) = delete;
+    ~BytesOutput() { Py_XDECREF(bytes_); }
+
+    // Creates the bytes object; RuntimeError "Could not allocate bytes object!" when it cannot.
+    uint8_t* reserve(size_t size) override;
+    // The finished bytes object, handed to the caller.
+    py::bytes release();
+
+private:
+    PyObject* bytes_ = nullptr;
+};
 
 // Refuses a call whose payload alone reaches the container's 4 GiB limit, before any
 // buffer is packed or anything large is allocated.

@@ -34,11 +34,12 @@ py::bytes py_mesh_glb(const py::buffer& positions, const py::buffer& normals, co
     refuse_oversized_payload(uint64_t(position_floats + normal_floats + color_floats + index_count) * 4);
     const glb::Bounds3 box_bounds{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
     const float* color_data = color_span ? static_cast<const float*>(color_span->data(alignof(float))) : nullptr;
-    return deliver_glb(glb::build_mesh_glb(static_cast<const float*>(position_span.data(alignof(float))),
-                                           position_floats,
-                                           static_cast<const float*>(normal_span.data(alignof(float))), normal_floats,
-                                           static_cast<const uint32_t*>(index_span.data(alignof(uint32_t))),
-                                           index_count, color_data, color_floats, box_bounds, material));
+    BytesOutput result;
+    glb::build_mesh_glb(result, static_cast<const float*>(position_span.data(alignof(float))), position_floats,
+                        static_cast<const float*>(normal_span.data(alignof(float))), normal_floats,
+                        static_cast<const uint32_t*>(index_span.data(alignof(uint32_t))), index_count, color_data,
+                        color_floats, box_bounds, material);
+    return result.release();
 }
 
 }  // namespace

@@ -14,10 +14,10 @@ py::bytes py_point_cloud_glb(const py::buffer& positions, const py::buffer& colo
     const size_t color_floats = color_span.byte_length() / sizeof(float);
     refuse_oversized_payload(uint64_t(position_floats + color_floats) * sizeof(float));
     const glb::Bounds3 bounds{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
-    return deliver_glb(glb::build_point_cloud_glb(static_cast<const float*>(position_span.data(alignof(float))),
-                                                  position_floats,
-                                                  static_cast<const float*>(color_span.data(alignof(float))),
-                                                  color_floats, bounds));
+    BytesOutput result;
+    glb::build_point_cloud_glb(result, static_cast<const float*>(position_span.data(alignof(float))), position_floats,
+                               static_cast<const float*>(color_span.data(alignof(float))), color_floats, bounds);
+    return result.release();
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+"""Small timing helpers shared by the benchmarks."""
+
+import os
+import platform
+import time
+
+
+def best_of(function, repeat=5):
+    """Best wall time in seconds over `repeat` calls, after one warm-up call.
+
+    The best run is the least disturbed by the rest of the machine; the warm-up
+    pays one-time costs (first page faults of the allocator, lazy imports)."""
+    function()
+    best = float("inf")
+    for _ in range(repeat):
+        start = time.perf_counter()
+        function()
+        best = min(best, time.perf_counter() - start)
+    return best
+
+
+def copy_floor(size, repeat=5):
+    """Time of one copy of `size` bytes into a new bytes object: no writer can do less."""
+    source = bytearray(size)
+    return best_of(lambda: bytes(source), repeat)
+
+
+def machine_line():
+    cpu = platform.processor() or platform.machine()
+    try:
+        with open("/proc/cpuinfo") as info:
+            cpu = next(line.split(":", 1)[1].strip() for line in info if line.startswith("model name"))
+    except (OSError, StopIteration):
+        pass
+    return f"{cpu}, {os.cpu_count()} hardware threads, Python {platform.python_version()}"
+
+
+def print_table(title, rows, headers):
+    print(f"\n{title}")
+    widths = [max(len(str(h)), *(len(str(r[i])) for r in rows)) for i, h in enumerate(headers)]
+    print("  ".join(str(h).ljust(w) for h, w in zip(headers, widths)))
+    for row in rows:
+        print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)))
+
+
+def ms(seconds):
+    return f"{seconds * 1e3:.1f} ms"

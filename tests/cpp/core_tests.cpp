@@ -1,0 +1,156 @@
+// Tests of the GLB core that Python cannot reach: the container writer on its own,
+// the parallel phases and the radix sort at chosen thread counts, and the atom
+// builder's independence of the thread count. Run plain, under ASan/UBSan and
+// under ThreadSanitizer by the test command.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "glb_assembler.h"
+#include "parallel.h"
+
+static int failures = 0;
+
+#define CHECK(condition)                                                               \
+    do {                                                                               \
+        if (!(condition)) {                                                            \
+            std::fprintf(stderr, "%s:%d: CHECK failed: %s\n", __FILE__, __LINE__, #condition); \
+            ++failures;                                                                \
+        }                                                                              \
+    } while (0)
+
+static uint32_t read_u32(const glb::GlbBytes& bytes, size_t offset) {
+    return uint32_t(bytes[offset]) | uint32_t(bytes[offset + 1]) << 8 | uint32_t(bytes[offset + 2]) << 16 |
+           uint32_t(bytes[offset + 3]) << 24;
+}
+
+static void test_container_writer() {
+    const uint8_t empty_document[32] = {0x67, 0x6C, 0x54, 0x46, 0x02, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00,
+                                        0x00, 0x04, 0x00, 0x00, 0x00, 0x4A, 0x53, 0x4F, 0x4E, 0x7B, 0x7D,
+                                        0x20, 0x20, 0x00, 0x00, 0x00, 0x00, 0x42, 0x49, 0x4E, 0x00};
+    const glb::GlbBytes empty = glb::write_glb("{}", 2, nullptr, 0);
+    CHECK(empty.size() == 32 && std::memcmp(empty.data(), empty_document, 32) == 0);
+
+    // 7 bytes of JSON, 6 of payload: one space, two zero bytes, 44 in all.
+    const uint8_t payload[6] = {1, 2, 3, 4, 5, 6};
+    const glb::GlbBytes small = glb::write_glb("{\"a\":1}", 7, payload, 6);
+    CHECK(small.size() == 44 && read_u32(small, 8) == 44);
+    CHECK(read_u32(small, 12) == 8 && std::memcmp(&small[20], "{\"a\":1} ", 8) == 0);
+    CHECK(read_u32(small, 28) == 8 && std::memcmp(&small[32], "BIN\0", 4) == 0);
+    CHECK(std::memcmp(&small[36], payload, 6) == 0 && small[42] == 0 && small[43] == 0);
+
+    // Lengths already multiples of 4 get no padding at all.
+    const glb::GlbBytes aligned = glb::write_glb("{\"\":}", 4, payload, 4);
+    CHECK(aligned.size() == 36 && read_u32(aligned, 12) == 4 && read_u32(aligned, 24) == 4);
+
+    CHECK(glb::glb_size(2, 0) == 32);
+    CHECK(glb::glb_size(0, 0xFFFFFFFCull - 28) == 0xFFFFFFFCull);  // the largest possible file
+    bool refused = false;
+    try {
+        glb::glb_size(4, 0xFFFFFFFCull - 28);
+    } catch (const std::length_error&) {
+        refused = true;
+    }
+    CHECK(refused);
+}
+
+using Range = std::tuple<uint32_t, size_t, size_t>;
+
+static std::vector<Range> ranges_of(size_t n, uint32_t threads) {
+    std::vector<Range> seen(threads, Range{UINT32_MAX, 0, 0});
+    glb::parallel_ranges(n, threads, [&](uint32_t i, size_t begin, size_t end) { seen[i] = Range{i, begin, end}; });
+    seen.erase(std::remove(seen.begin(), seen.end(), Range{UINT32_MAX, 0, 0}), seen.end());
+    return seen;
+}
+
+static void test_parallel_ranges() {
+    CHECK(ranges_of(0, 4).empty());
+    CHECK((ranges_of(10, 4) == std::vector<Range>{{0, 0, 3}, {1, 3, 6}, {2, 6, 9}, {3, 9, 10}}));
+    CHECK((ranges_of(9, 4) == std::vector<Range>{{0, 0, 3}, {1, 3, 6}, {2, 6, 9}}));
+    CHECK((ranges_of(5, 4) == std::vector<Range>{{0, 0, 2}, {1, 2, 4}, {2, 4, 5}}));
+    CHECK((ranges_of(3, 8) == std::vector<Range>{{0, 0, 1}, {1, 1, 2}, {2, 2, 3}}));
+    CHECK((ranges_of(7, 1) == std::vector<Range>{{0, 0, 7}}));
+
+    // Disjoint writes give the same result for every thread count.
+    for (uint32_t threads : {1u, 2u, 3u, 7u, 64u}) {
+        std::vector<uint64_t> squares(1001, 0);
+        glb::parallel_ranges(squares.size(), threads, [&](uint32_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) squares[i] = uint64_t(i) * i;
+        });
+        bool all = true;
+        for (size_t i = 0; i < squares.size(); ++i) all = all && squares[i] == uint64_t(i) * i;
+        CHECK(all);
+    }
+}
+
+static void check_sort(std::vector<uint32_t> keys, uint32_t threads) {
+    const size_t n = keys.size();
+    std::vector<uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
+    std::vector<uint32_t> expected = order;
+    std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+    std::vector<uint32_t> sorted_keys = keys;
+    glb::radix_sort_pairs(sorted_keys.data(), order.data(), n, threads);
+    CHECK(order == expected);
+    bool keys_follow = true;
+    for (size_t i = 0; i < n; ++i) keys_follow = keys_follow && sorted_keys[i] == keys[expected[i]];
+    CHECK(keys_follow);
+}
+
+static void test_radix_sort() {
+    std::mt19937 random(12345);
+    for (uint32_t threads : {1u, 2u, 3u, 7u}) {
+        check_sort({}, threads);
+        check_sort({42}, threads);
+        check_sort(std::vector<uint32_t>(1000, 7), threads);                        // all equal: input order
+        check_sort({0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, 0, 0x80000000u, 1}, threads);  // unsigned order
+        check_sort({5, 3, 5, 1, 3}, threads);                                       // fewer items than threads at 7
+        std::vector<uint32_t> low(5000), wide(100003), morton(20000);
+        for (uint32_t& key : low) key = random() % 256;  // only the first pass reorders
+        for (uint32_t& key : wide) key = random();
+        for (uint32_t& key : morton) key = (random() % 64) << 24 | (random() % 4);  // many duplicates
+        check_sort(low, threads);
+        check_sort(wide, threads);
+        check_sort(morton, threads);
+    }
+}
+
+static void test_atoms_independent_of_threads() {
+    std::mt19937 random(99);
+    std::uniform_real_distribution<float> coordinate(-1.0f, 3.0f);
+    const size_t n = 50000;
+    std::vector<float> positions(3 * n);
+    std::vector<uint16_t> types(n);
+    for (float& value : positions) value = coordinate(random);
+    for (size_t i = 0; i < n; i += 7) positions[3 * i] = positions[3 * (i + 3) % positions.size()];  // duplicates
+    for (uint16_t& type : types) type = uint16_t(random() % 12);
+    const glb::Bounds3 bounds{{0, 0, 0}, {2, 2, 2}};
+    const auto atoms_on = [&](uint32_t threads) {
+        glb::GlbBytesOutput output;
+        glb::build_atom_glb_on_threads(output, positions.data(), n, types.data(), bounds, threads);
+        return output.bytes;
+    };
+    const glb::GlbBytes one = atoms_on(1);
+    for (uint32_t threads : {2u, 3u, 7u}) CHECK(atoms_on(threads) == one);
+    CHECK(glb::build_atom_glb(positions.data(), n, types.data(), bounds) == one);
+    CHECK(glb::atom_thread_count(99999) == 1 && glb::atom_thread_count(100000) >= 1);
+}
+
+int main() {
+    test_container_writer();
+    test_parallel_ranges();
+    test_radix_sort();
+    test_atoms_independent_of_threads();
+    if (failures != 0) {
+        std::fprintf(stderr, "%d check(s) failed\n", failures);
+        return 1;
+    }
+    std::puts("core tests passed");
+    return 0;
+}

@@ -1,0 +1,45 @@
+"""An independent reading of GLB files with struct and json, for the tests."""
+
+import json
+import struct
+from dataclasses import dataclass
+
+
+@dataclass
+class Glb:
+    length: int
+    json_text: str  # without the space padding
+    json_chunk_length: int
+    document: dict | None  # None when the text is not a JSON object
+    bin_chunk_length: int
+    bin: bytes  # chunk data including any zero padding
+
+
+def read_glb(data: bytes) -> Glb:
+    """Parses the 12-byte header and both chunks, checking every structural rule."""
+    assert len(data) % 4 == 0 and len(data) >= 28
+    magic, version, length = struct.unpack_from("<4sII", data, 0)
+    assert magic == b"glTF" and version == 2 and length == len(data)
+    json_length, json_type = struct.unpack_from("<I4s", data, 12)
+    assert json_type == b"JSON" and json_length % 4 == 0
+    raw_json = data[20 : 20 + json_length]
+    text = raw_json.rstrip(b" ").decode("utf-8")
+    assert raw_json == text.encode() + b" " * (json_length - len(text.encode()))
+    assert json_length - len(text.encode()) < 4
+    bin_offset = 20 + json_length
+    bin_length, bin_type = struct.unpack_from("<I4s", data, bin_offset)
+    assert bin_type == b"BIN\0" and bin_length % 4 == 0
+    assert bin_offset + 8 + bin_length == len(data)
+    try:
+        document = json.loads(text)
+    except json.JSONDecodeError:
+        document = None
+    return Glb(length, text, json_length, document, bin_length, data[bin_offset + 8 :])
+
+
+def accessor_bytes(glb: Glb, accessor_index: int) -> bytes:
+    """The bytes that an accessor's bufferView covers in the BIN chunk."""
+    document = glb.document
+    view = document["bufferViews"][document["accessors"][accessor_index]["bufferView"]]
+    start = view.get("byteOffset", 0)
+    return glb.bin[start : start + view["byteLength"]]
