@@ -98,3 +98,45 @@ def atom_glb_numpy(positions, types, vmin, vmax) -> bytes:
     size = 12 * n
     text = _ATOMS % (n, *vmin[:3], *vmax[:3], n, size, size, size, 2 * size)
     return pack_glb(text, positions[order].tobytes(), colors.tobytes())
+
+
+_MESH_HEAD = (
+    _ASSET + '"nodes":[{"mesh":0,"name":"Mesh"}],"materials":[{"pbrMetallicRoughness":{"baseColorFactor":'
+    '[%.4f,%.4f,%.4f,%.4f],"metallicFactor":%.4f,"roughnessFactor":%.4f},"emissiveFactor":[%.4f,%.4f,%.4f],'
+    '"doubleSided":%s}],"meshes":[{"primitives":[{"attributes":'
+)
+_POSITION_ACCESSOR = '{"bufferView":0,"componentType":5126,"count":%d,"type":"VEC3","min":[%.6f,%.6f,%.6f],"max":[%.6f,%.6f,%.6f]}'
+_MESH_WITH_COLORS = (
+    _MESH_HEAD + '{"POSITION":0,"NORMAL":1,"COLOR_0":2},"indices":3,"material":0,"mode":4}],"name":"MeshGeometry"}],'
+    '"accessors":[' + _POSITION_ACCESSOR + ',{"bufferView":1,"componentType":5126,"count":%d,"type":"VEC3"},'
+    '{"bufferView":2,"componentType":5126,"count":%d,"type":"VEC4"},{"bufferView":3,"componentType":5125,'
+    '"count":%d,"type":"SCALAR"}],"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":%d,"target":34962},'
+    '{"buffer":0,"byteOffset":%d,"byteLength":%d,"target":34962},{"buffer":0,"byteOffset":%d,"byteLength":%d,'
+    '"target":34962},{"buffer":0,"byteOffset":%d,"byteLength":%d,"target":34963}],"buffers":[{"byteLength":%d}]}'
+)
+_MESH_WITHOUT_COLORS = (
+    _MESH_HEAD + '{"POSITION":0,"NORMAL":1},"indices":2,"material":0,"mode":4}],"name":"MeshGeometry"}],'
+    '"accessors":[' + _POSITION_ACCESSOR + ',{"bufferView":1,"componentType":5126,"count":%d,"type":"VEC3"},'
+    '{"bufferView":2,"componentType":5125,"count":%d,"type":"SCALAR"}],"bufferViews":[{"buffer":0,"byteOffset":0,'
+    '"byteLength":%d,"target":34962},{"buffer":0,"byteOffset":%d,"byteLength":%d,"target":34962},{"buffer":0,'
+    '"byteOffset":%d,"byteLength":%d,"target":34963}],"buffers":[{"byteLength":%d}]}'
+)
+
+
+def mesh_glb_numpy(positions, normals, indices, bounds, base_color, metallic, roughness, emissive, double_sided,
+                   colors=None) -> bytes:
+    raw = [bytes(memoryview(a).cast("B")) if a is not None else b"" for a in (positions, normals, colors, indices)]
+    position_bytes, normal_bytes, color_bytes, index_bytes = (len(r) // 4 * 4 for r in raw)
+    raw = [r[: len(r) // 4 * 4] for r in raw]
+    n = position_bytes // 12
+    material = (*base_color[:4], metallic, roughness, *emissive[:3], "true" if double_sided else "false")
+    if color_bytes:
+        text = _MESH_WITH_COLORS % (*material, n, *bounds[:6], n, n, index_bytes // 4, position_bytes, position_bytes,
+                                    normal_bytes, position_bytes + normal_bytes, color_bytes,
+                                    position_bytes + normal_bytes + color_bytes, index_bytes,
+                                    position_bytes + normal_bytes + color_bytes + index_bytes)
+        return pack_glb(text, raw[0], raw[1], raw[2], raw[3])
+    text = _MESH_WITHOUT_COLORS % (*material, n, *bounds[:6], n, index_bytes // 4, position_bytes, position_bytes,
+                                   normal_bytes, position_bytes + normal_bytes, index_bytes,
+                                   position_bytes + normal_bytes + index_bytes)
+    return pack_glb(text, raw[0], raw[1], raw[3])

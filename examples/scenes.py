@@ -1,0 +1,90 @@
+"""The demo's embedded default data: a spiral galaxy of coloured points, a crystal
+nanoparticle of about a million atoms, and a coloured terrain mesh. All generated
+with numpy from fixed seeds, so every run writes the same files."""
+
+import numpy as np
+
+
+def exact_bounds(positions):
+    """Bounds that the six-decimal "min"/"max" of the document state exactly.
+
+    Coordinates are rounded to four decimals first, so the float32 values and their
+    printed forms agree and a validator finds "min" and "max" equal to the data."""
+    lo, hi = positions.min(0), positions.max(0)
+    for value in (*lo, *hi):
+        assert np.float32(float("%.6f" % value)) == value, value
+    return lo.tolist(), hi.tolist()
+
+
+def _snap(values):
+    return np.round(values, 4).astype(np.float32)
+
+
+def galaxy(n=1_000_000, seed=1):
+    """Points of a four-armed spiral galaxy; RGBA colours from hot core to blue arms."""
+    rng = np.random.default_rng(seed)
+    arm = rng.integers(0, 4, n)
+    radius = rng.exponential(12.0, n).clip(0.3, 60)
+    angle = arm * (np.pi / 2) + np.log(radius) * 2.2 + rng.normal(0, 0.22, n)
+    height = rng.normal(0, 0.6 + 2.5 * np.exp(-radius / 4), n)
+    jitter = rng.normal(0, 1, (n, 2)) * (0.5 + radius * 0.04)[:, None]
+    positions = _snap(np.stack([radius * np.cos(angle) + jitter[:, 0], height, radius * np.sin(angle) + jitter[:, 1]], 1))
+    warmth = np.exp(-radius / 8)[:, None]
+    core, arms = np.array([1.0, 0.85, 0.55]), np.array([0.35, 0.55, 1.0])
+    rgb = warmth * core + (1 - warmth) * arms
+    rgb *= rng.uniform(0.6, 1.0, (n, 1))
+    colors = np.concatenate([rgb, np.ones((n, 1))], 1).astype(np.float32)
+    return positions, colors
+
+
+def nanoparticle(target_atoms=1_000_000, lattice=4.08, seed=2):
+    """A spherical face-centred cubic particle of a core-shell alloy, with dopants and
+    a partial oxide skin: type ids 0 to 8 (ids of 7 and above share one colour)."""
+    rng = np.random.default_rng(seed)
+    cells = int(np.ceil((target_atoms * 3 / (16 * np.pi)) ** (1 / 3))) + 1
+    axis = np.arange(-cells, cells, dtype=np.float32)
+    grid = np.stack(np.meshgrid(axis, axis, axis, indexing="ij"), -1).reshape(-1, 3)
+    basis = np.array([[0, 0, 0], [0.5, 0.5, 0], [0.5, 0, 0.5], [0, 0.5, 0.5]], np.float32)
+    sites = (grid[:, None, :] + basis[None, :, :]).reshape(-1, 3)
+    distance = np.linalg.norm(sites, axis=1)
+    radius = np.sort(distance)[target_atoms - 1]
+    sites, distance = sites[distance <= radius], distance[distance <= radius]
+    types = np.full(len(sites), 4, np.uint16)  # core: yellow
+    types[distance > radius * 0.72] = 6  # shell: cyan
+    types[distance > radius - 1.2] = 1  # oxide skin: red
+    types[(distance <= radius * 0.72) & (rng.random(len(sites)) < 0.04)] = 3  # dopants in the core: blue
+    types[(sites[:, 2] > radius * 0.55) & (distance > radius - 1.2)] = 9  # a capped pole: light grey
+    positions = _snap(sites * lattice)
+    return positions, types
+
+
+def terrain(size=512, extent=200.0, seed=3):
+    """A heightfield of summed waves and noise, with unit normals, RGBA colours by
+    height (water, grass, rock, snow) and two triangles per grid square."""
+    rng = np.random.default_rng(seed)
+    u = np.linspace(-1, 1, size)
+    x, z = np.meshgrid(u, u, indexing="xy")
+    height = np.zeros_like(x)
+    for octave in range(6):
+        frequency = 1.5 * 2**octave
+        phase = rng.uniform(0, 2 * np.pi, 4)
+        height += (np.sin(frequency * x * 3.1 + phase[0]) * np.cos(frequency * z * 2.7 + phase[1])
+                   + 0.5 * np.sin(frequency * (x + z) * 2.3 + phase[2])) / 2**octave
+    height = (height - height.min()) / np.ptp(height)
+    height = height**1.6 * 45
+    positions = _snap(np.stack([x * extent / 2, height, z * extent / 2], -1).reshape(-1, 3))
+    grid = positions.reshape(size, size, 3).astype(np.float64)
+    dx = np.gradient(grid[..., 1], axis=1) / np.gradient(grid[..., 0], axis=1)
+    dz = np.gradient(grid[..., 1], axis=0) / np.gradient(grid[..., 2], axis=0)
+    normals = np.stack([-dx, np.ones_like(dx), -dz], -1).reshape(-1, 3)
+    normals = (normals / np.linalg.norm(normals, axis=1, keepdims=True)).astype(np.float32)
+    h = positions[:, 1] / 45
+    stops = np.array([0.0, 0.08, 0.12, 0.45, 0.7, 1.0])
+    palette = np.array([[0.05, 0.2, 0.6], [0.1, 0.45, 0.8], [0.2, 0.55, 0.15], [0.35, 0.6, 0.2],
+                        [0.45, 0.38, 0.3], [0.95, 0.95, 0.97]])
+    rgb = np.stack([np.interp(h, stops, palette[:, c]) for c in range(3)], 1)
+    colors = np.concatenate([rgb, np.ones((len(h), 1))], 1).astype(np.float32)
+    r, c = np.meshgrid(np.arange(size - 1), np.arange(size - 1), indexing="ij")
+    a = (r * size + c).ravel()
+    indices = np.stack([a, a + size, a + 1, a + 1, a + size, a + size + 1], 1).astype(np.uint32).ravel()
+    return positions, normals, indices, colors
