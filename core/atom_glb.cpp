@@ -9,6 +9,20 @@
 #include "glb_assembler.h"
 #include "parallel.h"
 
+#ifdef GLB_ATOM_PHASE_LOG  // bench/atom_phases.cpp builds the core with this to show where the time goes
+#include <chrono>
+#include <cstdio>
+#define LOG_PHASE(name) log_phase(name)
+static void log_phase(const char* name) {
+    static auto last = std::chrono::steady_clock::now();
+    const auto now = std::chrono::steady_clock::now();
+    std::fprintf(stderr, "%s %.2f\n", name, std::chrono::duration<double, std::milli>(now - last).count());
+    last = now;
+}
+#else
+#define LOG_PHASE(name) ((void)0)
+#endif
+
 namespace glb {
 
 namespace {
@@ -154,6 +168,7 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
                                   array_bytes, array_bytes, payload_bytes);
     glb_size(json.size(), payload_bytes);
 
+    LOG_PHASE("start");
     ScratchArray<uint32_t> keys = allocate_scratch<uint32_t>(atom_count);
     ScratchArray<uint32_t> indices = allocate_scratch<uint32_t>(atom_count);
 
@@ -169,15 +184,19 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
 
     parallel_ranges(atom_count, thread_count,
                     [&job](uint32_t, size_t begin, size_t end) { compute_morton_keys(job, begin, end); });
+    LOG_PHASE("keys");
     radix_sort_pairs(keys.get(), indices.get(), atom_count, thread_count);
+    LOG_PHASE("sort");
 
     // The gather writes the sorted positions and their colours straight into the
     // file's BIN chunk (4-byte aligned): no payload is assembled only to be copied.
     uint8_t* payload = start_glb(output, json.data(), json.size(), payload_bytes);
     job.sorted_positions = payload;
     job.colors = payload + array_bytes;
+    LOG_PHASE("reserve");
     parallel_ranges(atom_count, thread_count,
                     [&job](uint32_t, size_t begin, size_t end) { gather_sorted_atoms(job, begin, end); });
+    LOG_PHASE("gather");
 }
 
 }  // namespace glb

@@ -15,6 +15,7 @@ from pathlib import Path
 
 import _spatial_assembler as sa
 from scenes import exact_bounds, galaxy, nanoparticle, terrain
+from viewer import write_viewer
 
 ROOT = Path(__file__).resolve().parent.parent
 
@@ -83,13 +84,8 @@ def main():
         print(f"{name:<24} {len(glb) / 1e6:>9.2f} MB {seconds * 1e3:>7.1f} ms  {description:<36} "
               f"{verdict(reports.get(str(path)))}")
 
-    try:
-        from viewer import write_viewer
-    except ImportError:  # the viewer needs nothing but what the set-up installs
-        write_viewer = None
-    if write_viewer is not None:
-        page = write_viewer(out, [(name, kind) for name, kind, *_ in files])
-        print(f"\nviewer: {page}  (serve it: python -m http.server -d {out} 8000, open http://localhost:8000/)")
+    page = write_viewer(out, [(name, kind) for name, kind, *_ in files])
+    print(f"\nviewer: {page}\n  look at it: python3 -m http.server -d {out} 8000, then open http://localhost:8000/")
 
     failed = any(r is not None and (r["errors"] or r["warnings"]) for r in reports.values())
     return 1 if failed else 0

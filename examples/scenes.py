@@ -38,22 +38,25 @@ def galaxy(n=1_000_000, seed=1):
 
 
 def nanoparticle(target_atoms=1_000_000, lattice=4.08, seed=2):
-    """A spherical face-centred cubic particle of a core-shell alloy, with dopants and
-    a partial oxide skin: type ids 0 to 8 (ids of 7 and above share one colour)."""
+    """A spherical face-centred cubic particle of a core-shell alloy with dopants, an
+    oxide skin and a capped pole, one octant cut away to show the inside: type ids
+    1, 3, 4, 6 and 9 (ids of 7 and above share one colour)."""
     rng = np.random.default_rng(seed)
-    cells = int(np.ceil((target_atoms * 3 / (16 * np.pi)) ** (1 / 3))) + 1
+    cells = int(np.ceil((target_atoms * 8 / 7 * 3 / (16 * np.pi)) ** (1 / 3))) + 1
     axis = np.arange(-cells, cells, dtype=np.float32)
     grid = np.stack(np.meshgrid(axis, axis, axis, indexing="ij"), -1).reshape(-1, 3)
     basis = np.array([[0, 0, 0], [0.5, 0.5, 0], [0.5, 0, 0.5], [0, 0.5, 0.5]], np.float32)
     sites = (grid[:, None, :] + basis[None, :, :]).reshape(-1, 3)
     distance = np.linalg.norm(sites, axis=1)
+    inside = ~((sites[:, 0] > 0) & (sites[:, 1] > 0) & (sites[:, 2] > 0))  # the cut-away octant
+    sites, distance = sites[inside], distance[inside]
     radius = np.sort(distance)[target_atoms - 1]
     sites, distance = sites[distance <= radius], distance[distance <= radius]
     types = np.full(len(sites), 4, np.uint16)  # core: yellow
     types[distance > radius * 0.72] = 6  # shell: cyan
     types[distance > radius - 1.2] = 1  # oxide skin: red
     types[(distance <= radius * 0.72) & (rng.random(len(sites)) < 0.04)] = 3  # dopants in the core: blue
-    types[(sites[:, 2] > radius * 0.55) & (distance > radius - 1.2)] = 9  # a capped pole: light grey
+    types[(sites[:, 0] > radius * 0.6) & (distance > radius - 1.2)] = 9  # a capped pole: light grey
     positions = _snap(sites * lattice)
     return positions, types
 
@@ -65,13 +68,13 @@ def terrain(size=512, extent=200.0, seed=3):
     u = np.linspace(-1, 1, size)
     x, z = np.meshgrid(u, u, indexing="xy")
     height = np.zeros_like(x)
-    for octave in range(6):
-        frequency = 1.5 * 2**octave
-        phase = rng.uniform(0, 2 * np.pi, 4)
-        height += (np.sin(frequency * x * 3.1 + phase[0]) * np.cos(frequency * z * 2.7 + phase[1])
-                   + 0.5 * np.sin(frequency * (x + z) * 2.3 + phase[2])) / 2**octave
+    for octave in range(5):  # waves in random directions, finer and weaker each octave
+        for _ in range(3):
+            angle, phase = rng.uniform(0, 2 * np.pi, 2)
+            frequency = 2.0 * 2**octave * rng.uniform(0.8, 1.25)
+            height += 0.5**octave * np.sin(frequency * (x * np.cos(angle) + z * np.sin(angle)) + phase)
     height = (height - height.min()) / np.ptp(height)
-    height = height**1.6 * 45
+    height = height**1.8 * 45
     positions = _snap(np.stack([x * extent / 2, height, z * extent / 2], -1).reshape(-1, 3))
     grid = positions.reshape(size, size, 3).astype(np.float64)
     dx = np.gradient(grid[..., 1], axis=1) / np.gradient(grid[..., 0], axis=1)

@@ -9,8 +9,7 @@ py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, cons
                       const py::sequence& vmax) {
     BufferSpan position_span = buffer_span(positions);
     BufferSpan type_span = buffer_span(types);
-    const std::array<double, 3> minimum = read_numbers<3>(vmin);
-    const std::array<double, 3> maximum = read_numbers<3>(vmax);
+    const glb::Bounds3 bounds = read_bounds(vmin, vmax);
 
     const size_t atom_count = position_span.byte_length() / (3 * sizeof(float));
     const size_t type_count = type_span.byte_length() / sizeof(uint16_t);  // any item format: 16-bit units
@@ -18,7 +17,6 @@ py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, cons
         throw py::value_error("types holds " + std::to_string(type_count) + " 16-bit type ids, but positions holds " +
                               std::to_string(atom_count) + " atoms");
     refuse_oversized_payload(uint64_t(atom_count) * 6 * sizeof(float));
-    const glb::Bounds3 bounds{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
     BytesOutput result;
     glb::build_atom_glb(result, static_cast<const float*>(position_span.data(alignof(float))), atom_count,
                         static_cast<const uint16_t*>(type_span.data(alignof(uint16_t))), bounds);

@@ -52,6 +52,13 @@ std::array<double, N> read_numbers(const py::sequence& sequence) {
     return values;
 }
 
+// vmin and vmax, three numbers each, read in that order as read_numbers does.
+inline glb::Bounds3 read_bounds(const py::sequence& vmin, const py::sequence& vmax) {
+    const std::array<double, 3> minimum = read_numbers<3>(vmin);
+    const std::array<double, 3> maximum = read_numbers<3>(vmax);
+    return glb::Bounds3{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
+}
+
 // The result of a call: the builder writes the GLB straight into a new bytes object
 // of exactly its size, so the file is never copied once more. If the builder fails
 // after reserving, the object is released with the output.

@@ -7,13 +7,11 @@ py::bytes py_point_cloud_glb(const py::buffer& positions, const py::buffer& colo
                              const py::sequence& vmax) {
     BufferSpan position_span = buffer_span(positions);
     BufferSpan color_span = buffer_span(colors);
-    const std::array<double, 3> minimum = read_numbers<3>(vmin);
-    const std::array<double, 3> maximum = read_numbers<3>(vmax);
+    const glb::Bounds3 bounds = read_bounds(vmin, vmax);
 
     const size_t position_floats = position_span.byte_length() / sizeof(float);
     const size_t color_floats = color_span.byte_length() / sizeof(float);
     refuse_oversized_payload(uint64_t(position_floats + color_floats) * sizeof(float));
-    const glb::Bounds3 bounds{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
     BytesOutput result;
     glb::build_point_cloud_glb(result, static_cast<const float*>(position_span.data(alignof(float))), position_floats,
                                static_cast<const float*>(color_span.data(alignof(float))), color_floats, bounds);

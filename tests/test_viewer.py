@@ -1,0 +1,107 @@
+"""The demo's files in a real glTF viewer: three.js in headless Chromium.
+
+Builds the demo folder (GLBs and index.html), loads the page once per file from
+a server on localhost, and checks what the loader made of each file and which
+colours the screenshot shows."""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+import numpy as np
+import pytest
+
+from glb_reading import read_glb
+
+ROOT = Path(__file__).resolve().parent.parent
+CHROMIUM = os.environ.get("CHROMIUM", "/usr/bin/chromium")
+BACKGROUND = [11, 16, 32]  # the page's background, 0x0b1020
+
+pytestmark = [
+    pytest.mark.skipif(not Path(CHROMIUM).exists(),
+                       reason=f"no Chromium at {CHROMIUM}: the test command installs Debian's chromium package "
+                              "when it may (root with apt-get); install it to run the browser test"),
+    pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
+                       reason="the browser test checks the viewer, not memory safety: it runs in the plain pass"),
+]
+
+
+def srgb_bytes(linear):
+    """Linear colour components to the 8-bit sRGB values a renderer shows."""
+    linear = np.clip(np.asarray(linear, np.float64), 0, 1)
+    encoded = np.where(linear <= 0.0031308, 12.92 * linear, 1.055 * linear ** (1 / 2.4) - 0.055)
+    return np.round(encoded * 255).astype(int)
+
+
+@pytest.fixture(scope="module")
+def viewer_results(tmp_path_factory):
+    sys.path.insert(0, str(ROOT / "examples"))
+    from demo import build_files
+    from scenes import galaxy, nanoparticle, terrain
+    from viewer import write_viewer
+    from numpy_writers import ATOM_PALETTE
+
+    folder = tmp_path_factory.mktemp("demo")
+    files = build_files()
+    for name, _, glb, _, _ in files:
+        (folder / name).write_bytes(glb)
+    write_viewer(folder, [(name, kind) for name, kind, *_ in files])
+
+    rng = np.random.default_rng(0)
+    _, galaxy_colors = galaxy()
+    _, atom_types = nanoparticle()
+    _, _, _, terrain_colors = terrain()
+    present_types = sorted(set(np.minimum(np.unique(atom_types), 7).tolist()))
+    expectations = [
+        {"file": "nanoparticle_atoms.glb", "colors": srgb_bytes(ATOM_PALETTE[present_types]).tolist(),
+         "tolerance": 6, "background": BACKGROUND},
+        {"file": "galaxy_points.glb", "colors": srgb_bytes(galaxy_colors[rng.choice(len(galaxy_colors), 2048), :3]).tolist(),
+         "tolerance": 12, "background": BACKGROUND},
+        {"file": "terrain_mesh.glb", "colors": srgb_bytes(terrain_colors[rng.choice(len(terrain_colors), 256), :3]).tolist(),
+         "tolerance": 20, "hue": True, "background": BACKGROUND},
+    ]
+    (folder / "expectations.json").write_text(json.dumps(expectations))
+    shots = Path(os.environ["SPATIAL_ASSEMBLER_SCREENSHOTS"]) if os.environ.get("SPATIAL_ASSEMBLER_SCREENSHOTS") else None
+    run = subprocess.run(
+        [shutil.which("node") or "node", str(ROOT / "tests" / "browser" / "check_viewer.mjs"), str(folder),
+         str(folder / "expectations.json"), *([str(shots)] if shots else [])],
+        capture_output=True, text=True, cwd=ROOT, timeout=900,
+        env={k: v for k, v in os.environ.items() if k != "LD_PRELOAD"},
+    )
+    assert run.returncode == 0, run.stderr
+    results = {r["file"]: r for r in map(json.loads, run.stdout.splitlines())}
+    return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files}}
+
+
+def test_atoms_show_as_points_in_palette_colours(viewer_results):
+    results, facts = viewer_results
+    result = results["nanoparticle_atoms.glb"]
+    assert result["state"]["status"] == "ready" and not result["consoleErrors"], result
+    atoms = read_glb(facts["files"]["nanoparticle_atoms.glb"]).document["accessors"][0]["count"]
+    assert result["state"]["objects"] == [{"type": "Points", "vertices": atoms}]
+    assert result["foreground"] > 0.1 * result["pixels"]
+    assert result["matched"] > 0.97 * result["foreground"]  # points are unlit: exactly the palette
+    assert all(hits > 0 for hits in result["hits"]), result["hits"]  # every type shows somewhere
+
+
+def test_point_cloud_shows_its_vertex_colours(viewer_results):
+    results, _ = viewer_results
+    result = results["galaxy_points.glb"]
+    assert result["state"]["status"] == "ready" and not result["consoleErrors"], result
+    assert result["state"]["objects"] == [{"type": "Points", "vertices": 1_000_000}]
+    assert result["foreground"] > 0.05 * result["pixels"]
+    assert result["matched"] > 0.9 * result["foreground"]
+
+
+def test_mesh_is_lit_with_its_vertex_colours(viewer_results):
+    results, _ = viewer_results
+    result = results["terrain_mesh.glb"]
+    state = result["state"]
+    assert state["status"] == "ready" and not result["consoleErrors"], result
+    assert state["objects"] == [{"type": "Mesh", "vertices": 512 * 512, "indices": 6 * 511 * 511, "vertexColors": True}]
+    assert result["foreground"] > 0.1 * result["pixels"]
+    assert result["matched"] > 0.9 * result["considered"]  # hues of the vertex colours under white light
+    assert result["considered"] > 0.3 * result["foreground"]
