@@ -28,6 +28,40 @@ def test_module_attributes_and_signatures():
     )
 
 
+def other_interpreters():
+    """CPython interpreters other than 3.13 on this machine (pyenv's, for one)."""
+    import glob
+    import os
+
+    root = os.environ.get("PYENV_ROOT", os.path.expanduser("~/.pyenv"))
+    found = {}
+    for path in sorted(glob.glob(f"{root}/versions/3.*/bin/python3")):
+        version = path.split("/versions/")[1].split("/")[0]
+        if not version.startswith("3.13") and version.count(".") == 2 and version.replace(".", "").isdigit():
+            found[version] = path
+    return list(found.items())[-2:]
+
+
+def test_version_gate_refuses_other_interpreters(tmp_path):
+    import shutil
+    import subprocess
+
+    interpreters = other_interpreters()
+    if not interpreters:
+        pytest.skip("no CPython other than 3.13 on this machine to try the version gate with")
+    shutil.copyfile(sa.__file__, tmp_path / "_spatial_assembler.so")  # a name any version may load
+    for version, python in interpreters:
+        # Lazy binding: symbols the older interpreter lacks are not resolved before the gate runs.
+        script = (f"import os, sys; sys.path.insert(0, {str(tmp_path)!r}); sys.setdlopenflags(os.RTLD_LAZY)\n"
+                  "try:\n    import _spatial_assembler\nexcept ImportError as e:\n    print(e)")
+        run = subprocess.run([python, "-c", script], capture_output=True, text=True, timeout=60)
+        full = subprocess.run([python, "-c", "import sys; print(sys.version)"], capture_output=True, text=True)
+        assert run.stdout.strip() == (
+            "Python version mismatch: module was compiled for Python 3.13, but the interpreter version is "
+            f"incompatible: {full.stdout.strip()}."
+        ), (version, run.stderr)
+
+
 def test_second_import_is_served_from_the_cache():
     first = sys.modules.pop("_spatial_assembler")
     try:
