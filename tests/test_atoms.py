@@ -141,3 +141,43 @@ def test_valid_atom_clouds(validator):
         assert len(data) == 28 + glb.json_chunk_length + 24 * n
         assert sorted(map(tuple, out_positions.tolist())) == sorted(map(tuple, positions.tolist()))
         validator.assert_valid(data)
+
+
+LIMITED_CALL = """
+import errno, os, resource, sys
+import numpy as np
+import _spatial_assembler as sa
+positions = np.random.default_rng(0).random((100_000, 3), dtype=np.float32)
+types = np.zeros(100_000, np.uint16)
+soft, hard = resource.getrlimit(resource.RLIMIT_AS)
+in_use = int(open("/proc/self/statm").read().split()[0]) * os.sysconf("SC_PAGE_SIZE")
+resource.setrlimit(resource.RLIMIT_AS, (in_use + int(sys.argv[1]) * 2**20, hard))
+try:
+    sa.atom_glb(positions, types, [0, 0, 0], [1, 1, 1])
+    outcome = "ok"
+except RuntimeError as error:
+    outcome = "thread" if str(error) == os.strerror(errno.EAGAIN) else "other: " + str(error)
+except MemoryError:
+    outcome = "memory"
+resource.setrlimit(resource.RLIMIT_AS, (soft, hard))
+again = sa.atom_glb(positions, types, [0, 0, 0], [1, 1, 1])  # everything was released and joined
+print(outcome, len(again))
+"""
+
+
+@pytest.mark.skipif(bool(__import__("os").environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
+                    reason="address-space limits are meaningless beside the sanitizer's shadow memory")
+def test_refused_threads_and_memory_become_python_errors():
+    import subprocess
+    import sys
+
+    expected = sa.atom_glb(np.zeros((100_000, 3), np.float32), np.zeros(100_000, np.uint16), *UNIT)
+    outcomes = []
+    for megabytes in (4, 10, 17, 64):  # from no room for a thread stack to room for everything
+        run = subprocess.run([sys.executable, "-c", LIMITED_CALL, str(megabytes)], capture_output=True, text=True,
+                             timeout=120)
+        assert run.returncode == 0, run.stderr
+        outcome, size = run.stdout.split()
+        assert outcome in ("ok", "thread", "memory") and size == str(len(expected)), run.stdout
+        outcomes.append(outcome)
+    assert "thread" in outcomes, outcomes
