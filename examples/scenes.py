@@ -1,6 +1,6 @@
 """The demo's embedded default data: a spiral galaxy of coloured points, a crystal
 nanoparticle of about a million atoms, and a coloured terrain mesh. All generated
-with numpy from fixed seeds, so every run writes the same files."""
+with numpy from fixed random streams, so every run writes the same files."""
 
 import numpy as np
 
@@ -20,9 +20,9 @@ def _snap(values):
     return np.round(values, 4).astype(np.float32)
 
 
-def galaxy(n=1_000_000, seed=1):
+def galaxy(n=1_000_000):
     """Points of a four-armed spiral galaxy; RGBA colours from hot core to blue arms."""
-    rng = np.random.default_rng(seed)
+    rng = np.random.default_rng(1)
     arm = rng.integers(0, 4, n)
     radius = rng.exponential(12.0, n).clip(0.3, 60)
     angle = arm * (np.pi / 2) + np.log(radius) * 2.2 + rng.normal(0, 0.22, n)
@@ -37,11 +37,11 @@ def galaxy(n=1_000_000, seed=1):
     return positions, colors
 
 
-def nanoparticle(target_atoms=1_000_000, lattice=4.08, seed=2):
+def nanoparticle(target_atoms=1_000_000, lattice=4.08):
     """A spherical face-centred cubic particle of a core-shell alloy with dopants, an
     oxide skin and a capped pole, one octant cut away to show the inside: type ids
     1, 3, 4, 6 and 9 (ids of 7 and above share one colour)."""
-    rng = np.random.default_rng(seed)
+    rng = np.random.default_rng(2)
     cells = int(np.ceil((target_atoms * 8 / 7 * 3 / (16 * np.pi)) ** (1 / 3))) + 1
     axis = np.arange(-cells, cells, dtype=np.float32)
     grid = np.stack(np.meshgrid(axis, axis, axis, indexing="ij"), -1).reshape(-1, 3)
@@ -61,10 +61,10 @@ def nanoparticle(target_atoms=1_000_000, lattice=4.08, seed=2):
     return positions, types
 
 
-def terrain(size=512, extent=200.0, seed=3):
+def terrain(size=512, extent=200.0):
     """A heightfield of summed waves and noise, with unit normals, RGBA colours by
     height (water, grass, rock, snow) and two triangles per grid square."""
-    rng = np.random.default_rng(seed)
+    rng = np.random.default_rng(3)
     u = np.linspace(-1, 1, size)
     x, z = np.meshgrid(u, u, indexing="xy")
     height = np.zeros_like(x)
