@@ -1,7 +1,4 @@
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -51,21 +48,6 @@ constexpr uint32_t kAtomPalette[8][3] = {
 
 constexpr float kCellScale = 1023.0f;   // 1024 cells; only the box maximum reaches cell 1023
 constexpr float kMinExtent = 1e-10f;    // flat, inverted or NaN extents
-
-struct FreeDeleter {
-    void operator()(void* memory) const { std::free(memory); }
-};
-template <typename T>
-using ScratchArray = std::unique_ptr<T[], FreeDeleter>;
-
-// Scratch comes from the C heap and is never zero-filled: each element is written
-// before it is read.
-template <typename T>
-ScratchArray<T> allocate_scratch(size_t count) {
-    ScratchArray<T> array(static_cast<T*>(allocate_large(count * sizeof(T))));
-    if (!array) throw std::bad_alloc();
-    return array;
-}
 
 // Moves bit k of a 10-bit value to bit 3k.
 constexpr uint32_t spread_bits(uint32_t v) {

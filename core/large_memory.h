@@ -7,12 +7,31 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace glb {
 
 // A block of at least `bytes` bytes from the C heap, or nullptr. Release it with std::free.
 void* allocate_large(size_t bytes) noexcept;
+
+// A scratch array of the C heap, returned with std::free on every path.
+struct FreeDeleter {
+    void operator()(void* memory) const noexcept { std::free(memory); }
+};
+template <typename T>
+using ScratchArray = std::unique_ptr<T[], FreeDeleter>;
+
+// count elements of scratch, not zero-filled (callers write each element before
+// reading it); std::bad_alloc when the heap refuses.
+template <typename T>
+ScratchArray<T> allocate_scratch(size_t count) {
+    if (count > size_t(-1) / sizeof(T)) throw std::bad_alloc();
+    ScratchArray<T> array(static_cast<T*>(allocate_large(count * sizeof(T))));
+    if (!array) throw std::bad_alloc();
+    return array;
+}
 
 // Advises the whole 2 MiB pages inside [memory, memory + bytes) for huge pages.
 // Only a hint: harmless where the platform has no such pages.

@@ -1,10 +1,7 @@
 #include "large_memory.h"
 #include "parallel.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -14,18 +11,6 @@ namespace glb {
 namespace {
 
 constexpr unsigned kRadix = 256;  // 8-bit digits, four passes over 32-bit keys
-
-struct FreeDeleter {
-    void operator()(void* memory) const { std::free(memory); }
-};
-using ScratchArray = std::unique_ptr<uint32_t[], FreeDeleter>;
-
-ScratchArray allocate_scratch(size_t count) {
-    // Never zero-filled: every entry is written by a scatter before it is read.
-    ScratchArray array(static_cast<uint32_t*>(allocate_large(count * sizeof(uint32_t))));
-    if (!array) throw std::bad_alloc();
-    return array;
-}
 
 void count_digits(const uint32_t* keys, size_t begin, size_t end, unsigned shift, uint32_t* histogram_row) {
     std::memset(histogram_row, 0, kRadix * sizeof(uint32_t));
@@ -49,8 +34,9 @@ void radix_sort_pairs(uint32_t* keys, uint32_t* indices, size_t count, uint32_t 
     if (count > 0xFFFFFFFFu) throw std::length_error("radix_sort_pairs sorts at most 2^32 - 1 entries");
     if (count == 0) return;
 
-    ScratchArray scratch_keys = allocate_scratch(count);
-    ScratchArray scratch_indices = allocate_scratch(count);
+    // Never zero-filled: every entry is written by a scatter before it is read.
+    ScratchArray<uint32_t> scratch_keys = allocate_scratch<uint32_t>(count);
+    ScratchArray<uint32_t> scratch_indices = allocate_scratch<uint32_t>(count);
     // Row t belongs to range t of the split; rows of ranges that never run stay zero.
     std::vector<uint32_t> histogram(size_t(thread_count) * kRadix, 0);
     std::vector<uint32_t> offsets(size_t(thread_count) * kRadix, 0);

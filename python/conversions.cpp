@@ -17,12 +17,13 @@ BufferSpan::~BufferSpan() { PyBuffer_Release(&view_); }
 const void* BufferSpan::data(size_t alignment) {
     if (packed_) return packed_.get();
     const bool aligned = reinterpret_cast<uintptr_t>(view_.buf) % alignment == 0;
-    if (byte_length_ == 0 || (aligned && PyBuffer_IsContiguous(&view_, 'C'))) return view_.buf;
+    const bool contiguous = PyBuffer_IsContiguous(&view_, 'C') != 0;
+    if (byte_length_ == 0 || (aligned && contiguous)) return view_.buf;
 
     // ToContiguous writes view_.len bytes, which a broken exporter may set above the shape's product.
     const size_t storage = view_.len > 0 && size_t(view_.len) > byte_length_ ? size_t(view_.len) : byte_length_;
     packed_.reset(new uint8_t[storage]);  // operator new aligns for every scalar type
-    if (PyBuffer_IsContiguous(&view_, 'C')) {
+    if (contiguous) {
         std::memcpy(packed_.get(), view_.buf, byte_length_);
     } else if (PyBuffer_ToContiguous(packed_.get(), &view_, view_.len, 'C') != 0) {
         packed_.reset();

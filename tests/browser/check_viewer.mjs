@@ -101,11 +101,7 @@ function analyse(image, background, expectation) {
     }
     if (bestDistance <= expectation.tolerance) { matched++; hits[best]++; }
   }
-  const counts = new Map();
-  for (const p of foreground) counts.set(p.join(','), (counts.get(p.join(',')) || 0) + 1);
-  const common = [...counts.entries()].sort((a, b) => b[1] - a[1]).slice(0, 8);
   return {
-    common,
     pixels: image.rgb.length,
     foreground: foreground.length,
     considered: expectation.hue ? coloured : foreground.length,
