@@ -1,8 +1,15 @@
 """The module as Python sees it: import, docstring, signatures, argument conversion."""
 
 import array
+import glob
 import importlib
+import inspect
+import os
+import re
+import shutil
+import subprocess
 import sys
+from pathlib import Path
 
 import numpy as np
 import pytest
@@ -28,38 +35,21 @@ def test_module_attributes_and_signatures():
     )
 
 
-def other_interpreters():
-    """CPython interpreters other than 3.13 on this machine (pyenv's, for one)."""
-    import glob
-    import os
-
-    root = os.environ.get("PYENV_ROOT", os.path.expanduser("~/.pyenv"))
-    found = {}
-    for path in sorted(glob.glob(f"{root}/versions/3.*/bin/python3")):
-        version = path.split("/versions/")[1].split("/")[0]
-        if not version.startswith("3.13") and version.count(".") == 2 and version.replace(".", "").isdigit():
-            found[version] = path
-    return list(found.items())[-2:]
-
-
 def test_version_gate_refuses_other_interpreters(tmp_path):
-    import shutil
-    import subprocess
-
-    interpreters = other_interpreters()
-    if not interpreters:
+    root = os.environ.get("PYENV_ROOT", os.path.expanduser("~/.pyenv"))
+    newest_first = sorted(glob.glob(f"{root}/versions/3.*/bin/python3"),
+                          key=lambda p: [int(n) for n in re.findall(r"\d+", p.split("/versions/")[1])[:3]], reverse=True)
+    others = [p for p in newest_first if re.search(r"/versions/3\.(?!13\.)\d+\.\d+/", p)][:2]
+    if not others:
         pytest.skip("no CPython other than 3.13 on this machine to try the version gate with")
     shutil.copyfile(sa.__file__, tmp_path / "_spatial_assembler.so")  # a name any version may load
-    for version, python in interpreters:
-        # Lazy binding: symbols the older interpreter lacks are not resolved before the gate runs.
-        script = (f"import os, sys; sys.path.insert(0, {str(tmp_path)!r}); sys.setdlopenflags(os.RTLD_LAZY)\n"
-                  "try:\n    import _spatial_assembler\nexcept ImportError as e:\n    print(e)")
-        run = subprocess.run([python, "-c", script], capture_output=True, text=True, timeout=60)
-        full = subprocess.run([python, "-c", "import sys; print(sys.version)"], capture_output=True, text=True)
-        assert run.stdout.strip() == (
-            "Python version mismatch: module was compiled for Python 3.13, but the interpreter version is "
-            f"incompatible: {full.stdout.strip()}."
-        ), (version, run.stderr)
+    # Lazy binding: symbols an older interpreter lacks are not resolved before the gate runs.
+    script = (f"import os, sys; sys.path.insert(0, {str(tmp_path)!r}); sys.setdlopenflags(os.RTLD_LAZY); print(sys.version, end='|')\n"
+              "try:\n    import _spatial_assembler\nexcept ImportError as e:\n    print(e)")
+    for python in others:
+        version, message = subprocess.run([python, "-c", script], capture_output=True, text=True, timeout=60).stdout.split("|")
+        assert message == ("Python version mismatch: module was compiled for Python 3.13, but the interpreter "
+                           f"version is incompatible: {version}.\n"), python
 
 
 def test_second_import_is_served_from_the_cache():
@@ -72,9 +62,6 @@ def test_second_import_is_served_from_the_cache():
 
 
 def test_the_stub_names_the_same_parameters():
-    import inspect
-    from pathlib import Path
-
     stub = Path(sa.__file__).with_name("_spatial_assembler.pyi")
     namespace = {}
     exec(compile(stub.read_text(), str(stub), "exec"), namespace)
@@ -87,18 +74,14 @@ UNIT = ([0, 0, 0], [1, 1, 1])
 P = np.zeros((2, 3), np.float32)
 
 
-@pytest.mark.parametrize(
-    "call",
-    [
+@pytest.mark.parametrize("call", [
         lambda: sa.point_cloud_glb(P, P, [0, 0, 0]),  # missing argument
         lambda: sa.point_cloud_glb(P, P, [0, 0, 0], [1, 1, 1], extra=1),  # unknown keyword
         lambda: sa.point_cloud_glb(P, P, [0, 0, 0], [1, 1, 1], 5),  # one too many
         lambda: sa.point_cloud_glb([0.0] * 6, P, *UNIT),  # a list is not a buffer
         lambda: sa.point_cloud_glb(P, P, 3, [1, 1, 1]),  # not a sequence
         lambda: sa.atom_glb(P, "ab", *UNIT),  # str is no buffer
-        lambda: sa.mesh_glb(P, P, P, [0] * 6, [1] * 4, "x", 0.5, [0] * 3, False),
-    ],
-)
+        lambda: sa.mesh_glb(P, P, P, [0] * 6, [1] * 4, "x", 0.5, [0] * 3, False)])
 def test_wrong_argument_kinds_raise_type_error(call):
     with pytest.raises(TypeError):
         call()
@@ -108,8 +91,7 @@ class Numbers:
     """A sequence that fails loudly when an item beyond the first three is read."""
 
     def __init__(self, *values, length=None):
-        self.values = values
-        self.length = len(values) if length is None else length
+        self.values, self.length = values, len(values) if length is None else length
 
     def __len__(self):
         return self.length
@@ -155,17 +137,9 @@ def test_every_buffer_kind_counts_its_bytes():
     values = np.arange(12, dtype=np.float32)
     raw = values.tobytes()
     expected = sa.point_cloud_glb(raw, raw, *UNIT)
-    for buffer in (
-        bytearray(raw),
-        memoryview(raw),
-        memoryview(raw).cast("B", (48,)),
-        array.array("f", values.tolist()),
-        values.reshape(4, 3),
-        values.reshape(2, 2, 3),
-        np.frombuffer(raw, np.uint8),
-        np.frombuffer(raw, np.float64),
-        np.frombuffer(raw, np.int16).reshape(2, 12),
-    ):
+    for buffer in (bytearray(raw), memoryview(raw), memoryview(raw).cast("B", (48,)), array.array("f", values.tolist()),
+                   values.reshape(4, 3), values.reshape(2, 2, 3), np.frombuffer(raw, np.uint8),
+                   np.frombuffer(raw, np.float64), np.frombuffer(raw, np.int16).reshape(2, 12)):
         assert sa.point_cloud_glb(buffer, buffer, *UNIT) == expected
     # A buffer of another float width is not converted: its bytes are taken as float32.
     doubles = np.arange(6, dtype=np.float64)

@@ -76,10 +76,15 @@ def viewer_results(tmp_path_factory):
     return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files}}
 
 
-def test_atoms_show_as_points_in_palette_colours(viewer_results):
-    results, facts = viewer_results
-    result = results["nanoparticle_atoms.glb"]
+def loaded(viewer_results, name):
+    """The report of one file, which the page must have loaded without an error."""
+    result = viewer_results[0][name]
     assert result["state"]["status"] == "ready" and not result["consoleErrors"], result
+    return result
+
+
+def test_atoms_show_as_points_in_palette_colours(viewer_results):
+    result, facts = loaded(viewer_results, "nanoparticle_atoms.glb"), viewer_results[1]
     atoms = read_glb(facts["files"]["nanoparticle_atoms.glb"]).document["accessors"][0]["count"]
     assert result["state"]["objects"] == [{"type": "Points", "vertices": atoms}]
     assert result["foreground"] > 0.1 * result["pixels"]
@@ -88,20 +93,15 @@ def test_atoms_show_as_points_in_palette_colours(viewer_results):
 
 
 def test_point_cloud_shows_its_vertex_colours(viewer_results):
-    results, _ = viewer_results
-    result = results["galaxy_points.glb"]
-    assert result["state"]["status"] == "ready" and not result["consoleErrors"], result
+    result = loaded(viewer_results, "galaxy_points.glb")
     assert result["state"]["objects"] == [{"type": "Points", "vertices": 1_000_000}]
     assert result["foreground"] > 0.05 * result["pixels"]
     assert result["matched"] > 0.9 * result["foreground"]
 
 
 def test_mesh_is_lit_with_its_vertex_colours(viewer_results):
-    results, _ = viewer_results
-    result = results["terrain_mesh.glb"]
-    state = result["state"]
-    assert state["status"] == "ready" and not result["consoleErrors"], result
-    assert state["objects"] == [{"type": "Mesh", "vertices": 512 * 512, "indices": 6 * 511 * 511, "vertexColors": True}]
+    result = loaded(viewer_results, "terrain_mesh.glb")
+    assert result["state"]["objects"] == [{"type": "Mesh", "vertices": 512 * 512, "indices": 6 * 511 * 511, "vertexColors": True}]
     assert result["foreground"] > 0.1 * result["pixels"]
     assert result["matched"] > 0.9 * result["considered"]  # hues of the vertex colours under white light
     assert result["considered"] > 0.3 * result["foreground"]
