@@ -12,10 +12,43 @@ _ASSET = '{"asset":{"version":"2.0","generator":"Tarn Native"},"scene":0,"scenes
 _POINTS = (
     _ASSET + '"nodes":[{"mesh":0,"name":"Atoms"}],"meshes":[{"primitives":[{"attributes":{"POSITION":0,"COLOR_0":1},'
     '"mode":0}],"name":"AtomCloud"}],"accessors":[{"bufferView":0,"componentType":5126,"count":%d,"type":"VEC3",'
-    '"min":[%.6f,%.6f,%.6f],"max":[%.6f,%.6f,%.6f]},{"bufferView":1,"componentType":5126,"count":%d,"type":"%s"}],'
+    '"min":[%s],"max":[%s]},{"bufferView":1,"componentType":5126,"count":%d,"type":"%s"}],'
     '"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":%d,"target":34962},{"buffer":0,"byteOffset":%d,'
     '"byteLength":%d,"target":34962}],"buffers":[{"byteLength":%d}]}'
 )
+
+
+def shortest_float32_text(value) -> str:
+    """The shortest text that reads back as this float32, fixed or scientific,
+    whichever is shorter (fixed on a tie), in the style of C++ std::to_chars."""
+    value = np.float32(value)
+    sign = "-" if np.signbit(value) else ""
+    mantissa, exponent = np.format_float_scientific(abs(value), unique=True, trim="-").split("e")
+    digits, exponent = mantissa.replace(".", ""), int(exponent)
+    scientific = digits[0] + ("." + digits[1:] if len(digits) > 1 else "") + "e%+03d" % exponent
+    if exponent + 1 >= len(digits):
+        fixed = str(int(abs(value)))  # an integer: its exact digits, also past the shortest ones
+    elif exponent >= 0:
+        fixed = digits[: exponent + 1] + "." + digits[exponent + 1 :]
+    else:
+        fixed = "0." + "0" * (-exponent - 1) + digits
+    return sign + (fixed if len(fixed) <= len(scientific) else scientific)
+
+
+def format_bound(value) -> str:
+    """A bound as the documents write it: six decimals when that text reads back as
+    the same float32 (or the value is beyond the float range), else the float32's
+    shortest text."""
+    six_decimals = "%.6f" % value
+    with np.errstate(over="ignore"):
+        narrow = np.float32(value)
+    if not np.isfinite(narrow) or np.float32(float(six_decimals)) == narrow:
+        return six_decimals
+    return shortest_float32_text(narrow)
+
+
+def bounds_text(values):
+    return ",".join(format_bound(v) for v in values)
 
 
 def pack_glb(json_text: str, *payload_parts: bytes) -> bytes:
@@ -43,7 +76,7 @@ def point_cloud_glb_numpy(positions, colors, vmin, vmax) -> bytes:
     n = positions.size // 3
     color_type = "VEC4" if colors.size == 4 * n else "VEC3"
     position_bytes, color_bytes = positions.nbytes, colors.nbytes
-    text = _POINTS % (n, *vmin[:3], *vmax[:3], n, color_type, position_bytes, position_bytes, color_bytes,
+    text = _POINTS % (n, bounds_text(vmin[:3]), bounds_text(vmax[:3]), n, color_type, position_bytes, position_bytes, color_bytes,
                       position_bytes + color_bytes)
     return pack_glb(text, positions.tobytes(), colors.tobytes())
 
@@ -96,7 +129,7 @@ def atom_glb_numpy(positions, types, vmin, vmax) -> bytes:
     order = np.argsort(morton_keys_numpy(positions, vmin, vmax), kind="stable")
     colors = ATOM_PALETTE[np.minimum(types[order], 7)]
     size = 12 * n
-    text = _ATOMS % (n, *vmin[:3], *vmax[:3], n, size, size, size, 2 * size)
+    text = _ATOMS % (n, bounds_text(vmin[:3]), bounds_text(vmax[:3]), n, size, size, size, 2 * size)
     return pack_glb(text, positions[order].tobytes(), colors.tobytes())
 
 
@@ -105,7 +138,7 @@ _MESH_HEAD = (
     '[%.4f,%.4f,%.4f,%.4f],"metallicFactor":%.4f,"roughnessFactor":%.4f},"emissiveFactor":[%.4f,%.4f,%.4f],'
     '"doubleSided":%s}],"meshes":[{"primitives":[{"attributes":'
 )
-_POSITION_ACCESSOR = '{"bufferView":0,"componentType":5126,"count":%d,"type":"VEC3","min":[%.6f,%.6f,%.6f],"max":[%.6f,%.6f,%.6f]}'
+_POSITION_ACCESSOR = '{"bufferView":0,"componentType":5126,"count":%d,"type":"VEC3","min":[%s],"max":[%s]}'
 _MESH_WITH_COLORS = (
     _MESH_HEAD + '{"POSITION":0,"NORMAL":1,"COLOR_0":2},"indices":3,"material":0,"mode":4}],"name":"MeshGeometry"}],'
     '"accessors":[' + _POSITION_ACCESSOR + ',{"bufferView":1,"componentType":5126,"count":%d,"type":"VEC3"},'
@@ -131,12 +164,12 @@ def mesh_glb_numpy(positions, normals, indices, bounds, base_color, metallic, ro
     n = position_bytes // 12
     material = (*base_color[:4], metallic, roughness, *emissive[:3], "true" if double_sided else "false")
     if color_bytes:
-        text = _MESH_WITH_COLORS % (*material, n, *bounds[:6], n, n, index_bytes // 4, position_bytes, position_bytes,
+        text = _MESH_WITH_COLORS % (*material, n, bounds_text(bounds[:3]), bounds_text(bounds[3:6]), n, n, index_bytes // 4, position_bytes, position_bytes,
                                     normal_bytes, position_bytes + normal_bytes, color_bytes,
                                     position_bytes + normal_bytes + color_bytes, index_bytes,
                                     position_bytes + normal_bytes + color_bytes + index_bytes)
         return pack_glb(text, raw[0], raw[1], raw[2], raw[3])
-    text = _MESH_WITHOUT_COLORS % (*material, n, *bounds[:6], n, index_bytes // 4, position_bytes, position_bytes,
+    text = _MESH_WITHOUT_COLORS % (*material, n, bounds_text(bounds[:3]), bounds_text(bounds[3:6]), n, index_bytes // 4, position_bytes, position_bytes,
                                    normal_bytes, position_bytes + normal_bytes, index_bytes,
                                    position_bytes + normal_bytes + index_bytes)
     return pack_glb(text, raw[0], raw[1], raw[3])

@@ -145,9 +145,11 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
     // Sizes and document first: an oversized call is refused before any scratch is taken.
     const size_t array_bytes = checked_byte_length(atom_count, 3 * sizeof(float), "positions");
     const size_t payload_bytes = 2 * array_bytes;
-    const JsonDocument<2048> json(kAtomTemplate, atom_count, bounds.min[0], bounds.min[1], bounds.min[2],
-                                  bounds.max[0], bounds.max[1], bounds.max[2], atom_count, array_bytes,
-                                  array_bytes, array_bytes, payload_bytes);
+    const JsonDocument<2048> json(
+        kAtomTemplate,
+        {atom_count, TemplateValue::bound(bounds.min[0]), TemplateValue::bound(bounds.min[1]),
+         TemplateValue::bound(bounds.min[2]), TemplateValue::bound(bounds.max[0]), TemplateValue::bound(bounds.max[1]),
+         TemplateValue::bound(bounds.max[2]), atom_count, array_bytes, array_bytes, array_bytes, payload_bytes});
     glb_size(json.size(), payload_bytes);
 
     LOG_PHASE("start");
@@ -156,11 +158,10 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
 
     AtomJob job{positions, types, {}, {}, keys.get(), indices.get(), nullptr, nullptr};
     for (int axis = 0; axis < 3; ++axis) {
-        // Narrowing follows IEEE 754 (GCC documents C99 Annex F): beyond the float
-        // range the extent becomes infinite and the scale 0.
-        float extent = float(bounds.max[axis] - bounds.min[axis]);
+        // Beyond the float range the extent becomes infinite and the scale 0.
+        float extent = to_float32(bounds.max[axis] - bounds.min[axis]);
         if (!(extent > kMinExtent)) extent = kMinExtent;
-        job.minimum[axis] = float(bounds.min[axis]);
+        job.minimum[axis] = to_float32(bounds.min[axis]);
         job.scale[axis] = 1.0f / extent;
     }
 

@@ -1,26 +1,13 @@
 #include "builder_support.h"
 
+#include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
+#include <string>
 
 #include "glb_assembler.h"
 
 namespace glb {
-
-size_t format_document(char* buffer, size_t capacity, std::string& overflow, const char* format, va_list arguments) {
-    va_list second_pass;
-    va_copy(second_pass, arguments);
-    const int length = std::vsnprintf(buffer, capacity, format, arguments);
-    if (length >= 0 && size_t(length) >= capacity) {
-        overflow.resize(size_t(length) + 1);  // room for the terminator vsnprintf writes
-        std::vsnprintf(&overflow[0], overflow.size(), format, second_pass);
-        overflow.resize(size_t(length));
-    }
-    va_end(second_pass);
-    if (length < 0) throw std::runtime_error("could not format the glTF document");
-    return size_t(length);
-}
 
 void require_finite(const double* values, size_t count, const char* argument_name) {
     for (size_t i = 0; i < count; ++i) {
@@ -32,11 +19,36 @@ void require_finite(const double* values, size_t count, const char* argument_nam
     }
 }
 
+float to_float32(double value) {
+    // Halfway between FLT_MAX and the next power of two: from here on, rounding
+    // to nearest (ties to even, and FLT_MAX is odd) gives infinity.
+    constexpr double kOverflow = 0x1.ffffffp127;
+    if (std::fabs(value) > FLT_MAX) {
+        const float limit = std::fabs(value) >= kOverflow ? HUGE_VALF : FLT_MAX;
+        return value < 0 ? -limit : limit;
+    }
+    return float(value);
+}
+
 size_t checked_byte_length(size_t count, size_t element_size, const char* array_name) {
     if (count > kMaxGlbSize / element_size)
         throw std::length_error(std::string(array_name) + " holds " + std::to_string(count) +
                                 " elements, more than a GLB below 4 GiB can carry");
     return count * element_size;
+}
+
+uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths) {
+    uint64_t payload = 0;
+    bool wrapped = false;
+    for (const uint64_t length : array_byte_lengths) {
+        wrapped = wrapped || length > UINT64_MAX - payload;
+        payload = wrapped ? UINT64_MAX : payload + length;
+    }
+    if (wrapped || payload > kMaxGlbSize || !glb_size_fits(kMaxDocumentLength, payload))
+        throw std::length_error("the GLB would be 4 GiB or larger (binary payload of " +
+                                (wrapped ? std::string("more than 2^64") : std::to_string(payload)) +
+                                " bytes, and its JSON document): the container's length fields hold 32 bits");
+    return payload;
 }
 
 }  // namespace glb

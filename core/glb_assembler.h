@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "large_memory.h"
@@ -69,6 +70,27 @@ constexpr uint64_t kMaxGlbSize = 0xFFFFFFFFu;
 // Throws std::length_error when it exceeds kMaxGlbSize, so builders can refuse
 // oversized input before they allocate anything large.
 uint64_t glb_size(uint64_t json_length, uint64_t payload_length);
+
+// No builder's JSON document is longer than this, whatever its counts, bounds
+// and factors (the longest, a mesh with every number at the largest double
+// magnitude, stays under 6,000 characters).
+constexpr uint64_t kMaxDocumentLength = 6144;
+
+// The payload length of arrays of these byte lengths, added so that the sum
+// cannot wrap. Throws std::length_error when a GLB of that payload and a
+// document of kMaxDocumentLength would not fit the container: a binding calls
+// it before it packs or copies any input, so an oversized call costs nothing.
+uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths);
+
+// Throws std::invalid_argument naming the argument when a value is NaN or
+// infinite: a glTF document has no spelling for them. Builders check their
+// bounds and factors with it; bindings call it before packing any input.
+void require_finite(const double* values, size_t count, const char* argument_name);
+
+// value rounded to the nearest 32-bit float, infinite beyond the float range
+// (IEEE 754 narrowing, spelled out because C++ leaves out-of-range conversions
+// undefined).
+float to_float32(double value);
 
 // Wraps a JSON text and a binary payload into a GLB container: 12-byte header,
 // one JSON chunk padded with spaces, one BIN chunk padded with zero bytes (always

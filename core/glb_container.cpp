@@ -29,13 +29,16 @@ void write_u32_le(uint8_t* destination, uint32_t value) {
 
 }  // namespace
 
-uint64_t glb_size(uint64_t json_length, uint64_t payload_length) {
+bool glb_size_fits(uint64_t json_length, uint64_t payload_length) {
     // Each term is checked first so that the sum cannot wrap around.
-    const bool fits = json_length <= kMaxGlbSize && payload_length <= kMaxGlbSize &&
-                      kHeaderSize + 2 * kChunkHeaderSize + json_length + padding_to_4(json_length) + payload_length +
-                              padding_to_4(payload_length) <=
-                          kMaxGlbSize;
-    if (!fits)
+    return json_length <= kMaxGlbSize && payload_length <= kMaxGlbSize &&
+           kHeaderSize + 2 * kChunkHeaderSize + json_length + padding_to_4(json_length) + payload_length +
+                   padding_to_4(payload_length) <=
+               kMaxGlbSize;
+}
+
+uint64_t glb_size(uint64_t json_length, uint64_t payload_length) {
+    if (!glb_size_fits(json_length, payload_length))
         throw std::length_error("the GLB would be 4 GiB or larger (JSON " + std::to_string(json_length) +
                                 " bytes, binary payload " + std::to_string(payload_length) +
                                 " bytes): the container's length fields hold 32 bits");

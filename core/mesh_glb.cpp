@@ -68,19 +68,26 @@ void build_mesh_glb(GlbOutput& output, const float* positions, size_t position_f
     const double* e = material.emissive;
 
     // Every vertex accessor counts the positions' vertices; the bufferViews keep each array's own length.
-    const JsonDocument<8192> json =
-        has_colors
-            ? JsonDocument<8192>(kMeshWithColorsTemplate, c[0], c[1], c[2], c[3], material.metallic,
-                                 material.roughness, e[0], e[1], e[2], double_sided, vertex_count, bounds.min[0],
-                                 bounds.min[1], bounds.min[2], bounds.max[0], bounds.max[1], bounds.max[2],
-                                 vertex_count, vertex_count, index_count, position_bytes, position_bytes,
-                                 normal_bytes, position_bytes + normal_bytes, color_bytes,
-                                 position_bytes + normal_bytes + color_bytes, index_bytes, payload_bytes)
-            : JsonDocument<8192>(kMeshWithoutColorsTemplate, c[0], c[1], c[2], c[3], material.metallic,
-                                 material.roughness, e[0], e[1], e[2], double_sided, vertex_count, bounds.min[0],
-                                 bounds.min[1], bounds.min[2], bounds.max[0], bounds.max[1], bounds.max[2],
-                                 vertex_count, index_count, position_bytes, position_bytes, normal_bytes,
-                                 position_bytes + normal_bytes, index_bytes, payload_bytes);
+    using V = TemplateValue;
+    JsonDocument<8192> json;
+    if (has_colors) {
+        json.format(kMeshWithColorsTemplate,
+                    {V::factor(c[0]), V::factor(c[1]), V::factor(c[2]), V::factor(c[3]), V::factor(material.metallic),
+                     V::factor(material.roughness), V::factor(e[0]), V::factor(e[1]), V::factor(e[2]), double_sided,
+                     vertex_count, V::bound(bounds.min[0]), V::bound(bounds.min[1]), V::bound(bounds.min[2]),
+                     V::bound(bounds.max[0]), V::bound(bounds.max[1]), V::bound(bounds.max[2]), vertex_count,
+                     vertex_count, index_count, position_bytes, position_bytes, normal_bytes,
+                     position_bytes + normal_bytes, color_bytes, position_bytes + normal_bytes + color_bytes,
+                     index_bytes, payload_bytes});
+    } else {
+        json.format(kMeshWithoutColorsTemplate,
+                    {V::factor(c[0]), V::factor(c[1]), V::factor(c[2]), V::factor(c[3]), V::factor(material.metallic),
+                     V::factor(material.roughness), V::factor(e[0]), V::factor(e[1]), V::factor(e[2]), double_sided,
+                     vertex_count, V::bound(bounds.min[0]), V::bound(bounds.min[1]), V::bound(bounds.min[2]),
+                     V::bound(bounds.max[0]), V::bound(bounds.max[1]), V::bound(bounds.max[2]), vertex_count,
+                     index_count, position_bytes, position_bytes, normal_bytes, position_bytes + normal_bytes,
+                     index_bytes, payload_bytes});
+    }
     uint8_t* out = start_glb(output, json.data(), json.size(), payload_bytes);
     if (position_bytes != 0) std::memcpy(out, positions, position_bytes);
     if (normal_bytes != 0) std::memcpy(out + position_bytes, normals, normal_bytes);

@@ -8,7 +8,7 @@ namespace glb {
 
 namespace {
 
-// One line; "%zu" counts and byte sizes, "%.6f" bounds, "%s" the colour type.
+// One line; "%zu" counts and byte sizes, "%.6f" bounds, "%s" the colour type (see json_text.h).
 constexpr char kPointCloudTemplate[] =
     "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
     "\"nodes\":[{\"mesh\":0,\"name\":\"Atoms\"}],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,"
@@ -39,9 +39,12 @@ void build_point_cloud_glb(GlbOutput& output, const float* positions, size_t pos
     const size_t color_bytes = checked_byte_length(color_float_count, sizeof(float), "colors");
     const size_t payload_bytes = position_bytes + color_bytes;
 
-    const JsonDocument<2048> json(kPointCloudTemplate, point_count, bounds.min[0], bounds.min[1], bounds.min[2],
-                                  bounds.max[0], bounds.max[1], bounds.max[2], point_count, color_type,
-                                  position_bytes, position_bytes, color_bytes, payload_bytes);
+    const JsonDocument<2048> json(
+        kPointCloudTemplate,
+        {point_count, TemplateValue::bound(bounds.min[0]), TemplateValue::bound(bounds.min[1]),
+         TemplateValue::bound(bounds.min[2]), TemplateValue::bound(bounds.max[0]), TemplateValue::bound(bounds.max[1]),
+         TemplateValue::bound(bounds.max[2]), point_count, color_type, position_bytes, position_bytes, color_bytes,
+         payload_bytes});
     uint8_t* payload = start_glb(output, json.data(), json.size(), payload_bytes);
     if (position_bytes != 0) std::memcpy(payload, positions, position_bytes);
     if (color_bytes != 0) std::memcpy(payload + position_bytes, colors, color_bytes);

@@ -7,8 +7,8 @@ namespace {
 
 py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, const py::sequence& vmin,
                       const py::sequence& vmax) {
-    BufferSpan position_span = buffer_span(positions);
-    BufferSpan type_span = buffer_span(types);
+    BufferSpan position_span = buffer_span(positions, "positions");
+    BufferSpan type_span = buffer_span(types, "types");
     const glb::Bounds3 bounds = read_bounds(vmin, vmax);
 
     const size_t atom_count = position_span.byte_length() / (3 * sizeof(float));
@@ -16,8 +16,16 @@ py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, cons
     if (type_count < atom_count)
         throw py::value_error("types holds " + std::to_string(type_count) + " 16-bit type ids, but positions holds " +
                               std::to_string(atom_count) + " atoms");
-    refuse_oversized_payload(uint64_t(atom_count) * 6 * sizeof(float));
     BytesOutput result;
+    if (atom_count == 0) {  // the documented empty file, whatever the bounds
+        glb::build_atom_glb(result, nullptr, 0, nullptr, bounds);
+        return result.release();
+    }
+    // Every refusal comes before any input is packed or the result allocated.
+    glb::require_finite(bounds.min, 3, "vmin");
+    glb::require_finite(bounds.max, 3, "vmax");
+    glb::check_payload_size({uint64_t(atom_count) * 12, uint64_t(atom_count) * 12});
+
     glb::build_atom_glb(result, static_cast<const float*>(position_span.data(alignof(float))), atom_count,
                         static_cast<const uint16_t*>(type_span.data(alignof(uint16_t))), bounds);
     return result.release();

@@ -2,14 +2,71 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
-BufferSpan::BufferSpan(py::handle object) {
+namespace {
+
+// Whether a struct-module format string names the object type code "O" anywhere
+// (field names between colons are skipped).
+bool format_holds_objects(const char* format) {
+    if (format == nullptr) return false;  // no format means unsigned bytes
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (*p == ':') {
+            const char* closing = std::strchr(p + 1, ':');
+            if (closing == nullptr) return false;
+            p = closing;
+        } else if (*p == 'O') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Copies the view's items in logical C order to destination, advancing it: one
+// block copy per innermost row when the row is packed, one per item otherwise.
+void pack_axis(const Py_buffer& view, int axis, const uint8_t* source, uint8_t*& destination) {
+    const size_t items = size_t(view.shape[axis]);
+    const Py_ssize_t stride = view.strides[axis];
+    const size_t item_size = size_t(view.itemsize);
+    if (axis == view.ndim - 1) {
+        if (stride == view.itemsize) {
+            std::memcpy(destination, source, items * item_size);
+            destination += items * item_size;
+            return;
+        }
+        for (size_t i = 0; i < items; ++i, source += stride, destination += item_size)
+            std::memcpy(destination, source, item_size);
+        return;
+    }
+    for (size_t i = 0; i < items; ++i, source += stride) pack_axis(view, axis + 1, source, destination);
+}
+
+bool is_plain_conversion_failure() {
+    return PyErr_ExceptionMatches(PyExc_TypeError) || PyErr_ExceptionMatches(PyExc_ValueError) ||
+           PyErr_ExceptionMatches(PyExc_OverflowError);
+}
+
+}  // namespace
+
+BufferSpan::BufferSpan(py::handle object, const char* argument_name) {
     if (PyObject_GetBuffer(object.ptr(), &view_, PyBUF_STRIDES | PyBUF_FORMAT) != 0) throw py::error_already_set();
-    size_t items = 1;
-    for (int axis = 0; axis < view_.ndim; ++axis) items *= size_t(view_.shape[axis]);
-    byte_length_ = size_t(view_.itemsize) * items;
+    if (format_holds_objects(view_.format)) {
+        const std::string format = view_.format;
+        PyBuffer_Release(&view_);
+        throw py::type_error(std::string(argument_name) + " holds Python objects (buffer format '" + format +
+                             "'), not numbers: pass an array of numbers, for example numpy.float32");
+    }
+    // Checked, since a zero-strided view may claim far more items than memory holds.
+    size_t length = size_t(view_.itemsize);
+    for (int axis = 0; axis < view_.ndim && length != 0; ++axis) {
+        const size_t extent = size_t(view_.shape[axis]);
+        length = extent != 0 && length > SIZE_MAX / extent ? SIZE_MAX : length * extent;
+        if (extent == 0) length = 0;
+    }
     // A compliant exporter has len equal to that product; never trust a larger one.
-    if (view_.len >= 0 && byte_length_ > size_t(view_.len)) byte_length_ = size_t(view_.len);
+    // (Only for packed views: a strided view is packed item by item from its shape.)
+    if (view_.len >= 0 && length > size_t(view_.len) && PyBuffer_IsContiguous(&view_, 'C')) length = size_t(view_.len);
+    byte_length_ = length;
 }
 
 BufferSpan::~BufferSpan() { PyBuffer_Release(&view_); }
@@ -20,16 +77,46 @@ const void* BufferSpan::data(size_t alignment) {
     const bool contiguous = PyBuffer_IsContiguous(&view_, 'C') != 0;
     if (byte_length_ == 0 || (aligned && contiguous)) return view_.buf;
 
-    // ToContiguous writes view_.len bytes, which a broken exporter may set above the shape's product.
-    const size_t storage = view_.len > 0 && size_t(view_.len) > byte_length_ ? size_t(view_.len) : byte_length_;
-    packed_.reset(new uint8_t[storage]);  // operator new aligns for every scalar type
-    if (contiguous) {
+    packed_ = glb::allocate_scratch<uint8_t>(byte_length_);  // malloc aligns for every scalar type
+    if (contiguous || view_.ndim == 0) {
         std::memcpy(packed_.get(), view_.buf, byte_length_);
-    } else if (PyBuffer_ToContiguous(packed_.get(), &view_, view_.len, 'C') != 0) {
-        packed_.reset();
-        throw py::error_already_set();
+    } else {
+        uint8_t* destination = packed_.get();
+        pack_axis(view_, 0, static_cast<const uint8_t*>(view_.buf), destination);
     }
     return packed_.get();
+}
+
+std::optional<double> convert_number(py::handle value) {
+    const double number = PyFloat_AsDouble(value.ptr());
+    if (number == -1.0 && PyErr_Occurred()) {
+        if (!is_plain_conversion_failure()) throw py::error_already_set();
+        PyErr_Clear();
+        return std::nullopt;
+    }
+    return number;
+}
+
+void throw_cast_error(py::handle item) {
+    throw py::cast_error("Unable to cast Python instance of type " + py::str(py::type::handle_of(item)).cast<std::string>() +
+                         " to C++ type '?' (#define PYBIND11_DETAILED_ERROR_MESSAGES or compile in debug mode for details)");
+}
+
+bool py::detail::type_caster<Flag>::load(handle source, bool) {
+    if (source.ptr() == Py_True || source.ptr() == Py_False || source.is_none()) {
+        value.value = source.ptr() == Py_True;
+        return true;
+    }
+    const PyNumberMethods* number = Py_TYPE(source.ptr())->tp_as_number;
+    if (number == nullptr || number->nb_bool == nullptr) return false;
+    const int truth = number->nb_bool(source.ptr());
+    if (truth < 0) {
+        if (!is_plain_conversion_failure()) throw error_already_set();
+        PyErr_Clear();
+        return false;
+    }
+    value.value = truth != 0;
+    return true;
 }
 
 uint8_t* BytesOutput::reserve(size_t size) {
@@ -50,5 +137,3 @@ py::bytes BytesOutput::release() {
     bytes_ = nullptr;
     return py::reinterpret_steal<py::bytes>(finished);
 }
-
-void refuse_oversized_payload(uint64_t payload_bytes) { glb::glb_size(0, payload_bytes); }

@@ -1,5 +1,5 @@
-// Conversions shared by the bindings: Python buffers to raw memory, sequences to
-// doubles, and a finished GLB to a bytes object.
+// Conversions shared by the bindings: Python buffers to raw memory, numbers and
+// sequences to doubles, and a finished GLB to a bytes object.
 #pragma once
 
 #include <pybind11/pybind11.h>
@@ -7,9 +7,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <optional>
 
 #include "glb_assembler.h"
+#include "large_memory.h"
 
 namespace py = pybind11;
 
@@ -18,37 +19,57 @@ namespace py = pybind11;
 class BufferSpan {
 public:
     // Requests strides, shape and format (PyBUF_STRIDES | PyBUF_FORMAT); an exporter's
-    // refusal propagates as its own Python error.
-    explicit BufferSpan(py::handle object);
+    // refusal propagates as its own Python error. A buffer of Python objects (format
+    // "O") is refused with TypeError naming the argument: its memory is heap
+    // addresses, which must never end up in a file served to others.
+    BufferSpan(py::handle object, const char* argument_name);
     ~BufferSpan();
     BufferSpan(const BufferSpan&) = delete;
     BufferSpan& operator=(const BufferSpan&) = delete;
 
-    // Item size times the product of the shape.
+    // Item size times the product of the shape (SIZE_MAX if that does not fit).
     size_t byte_length() const { return byte_length_; }
 
     // The bytes in logical C order, at an address aligned to `alignment`. A view that
-    // is not C-contiguous (strided, reversed, Fortran order) or not aligned is copied
-    // into packed storage first, exactly as numpy.ascontiguousarray would lay it out;
-    // memory outside the exported view is never read.
+    // is not C-contiguous (strided, reversed, Fortran order) or not aligned is packed
+    // into one block first, exactly as numpy.ascontiguousarray would lay it out;
+    // memory outside the exported view is never read. Call it only after every
+    // check of the call has passed: packing may copy gigabytes.
     const void* data(size_t alignment);
 
 private:
     Py_buffer view_{};
     size_t byte_length_ = 0;
-    std::unique_ptr<uint8_t[]> packed_;
+    glb::ScratchArray<uint8_t> packed_;
 };
 
 // The view of a buffer-kind argument.
-inline BufferSpan buffer_span(py::handle object) { return BufferSpan(object); }
+inline BufferSpan buffer_span(py::handle object, const char* argument_name) {
+    return BufferSpan(object, argument_name);
+}
+
+// A value as a double, through its own __float__ or __index__. A value that is not
+// a number (the interpreter's TypeError, ValueError or OverflowError) gives no
+// result, with no Python error left set; any other exception raised by the value's
+// own conversion (KeyboardInterrupt, SystemExit, MemoryError, its own errors)
+// propagates unchanged as py::error_already_set.
+std::optional<double> convert_number(py::handle value);
+
+// The binding library's cast error for an item that is not a number.
+[[noreturn]] void throw_cast_error(py::handle item);
 
 // The first N items of a sequence as doubles. Fewer than N items: ValueError
-// "sequence too short"; an item that is not a number: the binding library's cast error.
+// "sequence too short"; an item that is not a number: the cast error.
 template <size_t N>
 std::array<double, N> read_numbers(const py::sequence& sequence) {
     if (sequence.size() < N) throw py::value_error("sequence too short");
     std::array<double, N> values{};
-    for (size_t i = 0; i < N; ++i) values[i] = sequence[i].cast<double>();
+    for (size_t i = 0; i < N; ++i) {
+        const py::object item = sequence[i];
+        const std::optional<double> value = convert_number(item);
+        if (!value) throw_cast_error(item);
+        values[i] = *value;
+    }
     return values;
 }
 
@@ -58,6 +79,17 @@ inline glb::Bounds3 read_bounds(const py::sequence& vmin, const py::sequence& vm
     const std::array<double, 3> maximum = read_numbers<3>(vmax);
     return glb::Bounds3{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
 }
+
+// Parameters of the double-precision and boolean kinds. They convert like the
+// binding library's double and bool (same signature annotations), except that an
+// exception of the value's own conversion that is not a plain conversion failure
+// propagates instead of turning into a TypeError.
+struct Number {
+    double value;
+};
+struct Flag {
+    bool value;
+};
 
 // The result of a call: the builder writes the GLB straight into a new bytes object
 // of exactly its size, so the file is never copied once more. If the builder fails
@@ -78,6 +110,28 @@ private:
     PyObject* bytes_ = nullptr;
 };
 
-// Refuses a call whose payload alone reaches the container's 4 GiB limit, before any
-// buffer is packed or anything large is allocated.
-void refuse_oversized_payload(uint64_t payload_bytes);
+namespace pybind11 {
+namespace detail {
+
+template <>
+struct type_caster<Number> {
+    PYBIND11_TYPE_CASTER(Number, io_name("typing.SupportsFloat | typing.SupportsIndex", "float"));
+    bool load(handle source, bool) {
+        const std::optional<double> number = convert_number(source);
+        if (number) value.value = *number;
+        return number.has_value();
+    }
+    static handle cast(const Number& number, return_value_policy, handle) { return PyFloat_FromDouble(number.value); }
+};
+
+template <>
+struct type_caster<Flag> {
+    PYBIND11_TYPE_CASTER(Flag, const_name("bool"));
+    bool load(handle source, bool convert);
+    static handle cast(const Flag& flag, return_value_policy, handle) {
+        return handle(flag.value ? Py_True : Py_False).inc_ref();
+    }
+};
+
+}  // namespace detail
+}  // namespace pybind11

@@ -6,15 +6,15 @@
 namespace {
 
 py::bytes py_mesh_glb(const py::buffer& positions, const py::buffer& normals, const py::buffer& indices,
-                      const py::sequence& bounds, const py::sequence& base_color, double metallic, double roughness,
-                      const py::sequence& emissive, bool double_sided, const py::object& colors) {
-    BufferSpan position_span = buffer_span(positions);
-    BufferSpan normal_span = buffer_span(normals);
-    BufferSpan index_span = buffer_span(indices);
+                      const py::sequence& bounds, const py::sequence& base_color, Number metallic, Number roughness,
+                      const py::sequence& emissive, Flag double_sided, const py::object& colors) {
+    BufferSpan position_span = buffer_span(positions, "positions");
+    BufferSpan normal_span = buffer_span(normals, "normals");
+    BufferSpan index_span = buffer_span(indices, "indices");
     std::unique_ptr<BufferSpan> color_span;
     if (!colors.is_none()) {
         // Converting to the buffer kind raises "Object of type '...' is not an instance of 'buffer'".
-        color_span = std::make_unique<BufferSpan>(py::buffer(colors));
+        color_span = std::make_unique<BufferSpan>(py::buffer(colors), "colors");
     }
     const std::array<double, 6> box = read_numbers<6>(bounds);
     const std::array<double, 4> base = read_numbers<4>(base_color);
@@ -22,17 +22,25 @@ py::bytes py_mesh_glb(const py::buffer& positions, const py::buffer& normals, co
 
     glb::MeshMaterial material{};
     for (int i = 0; i < 4; ++i) material.base_color[i] = base[size_t(i)];
-    material.metallic = metallic;
-    material.roughness = roughness;
+    material.metallic = metallic.value;
+    material.roughness = roughness.value;
     for (int i = 0; i < 3; ++i) material.emissive[i] = glow[size_t(i)];
-    material.double_sided = double_sided;
+    material.double_sided = double_sided.value;
+    const glb::Bounds3 box_bounds{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
 
+    // Every refusal comes before any input is packed or the result allocated.
+    glb::require_finite(box.data(), 6, "bounds");
+    glb::require_finite(material.base_color, 4, "base_color");
+    glb::require_finite(&material.metallic, 1, "metallic");
+    glb::require_finite(&material.roughness, 1, "roughness");
+    glb::require_finite(material.emissive, 3, "emissive");
     const size_t position_floats = position_span.byte_length() / sizeof(float);
     const size_t normal_floats = normal_span.byte_length() / sizeof(float);
     const size_t index_count = index_span.byte_length() / sizeof(uint32_t);
     const size_t color_floats = color_span ? color_span->byte_length() / sizeof(float) : 0;
-    refuse_oversized_payload(uint64_t(position_floats + normal_floats + color_floats + index_count) * 4);
-    const glb::Bounds3 box_bounds{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
+    glb::check_payload_size({uint64_t(position_floats) * 4, uint64_t(normal_floats) * 4, uint64_t(color_floats) * 4,
+                             uint64_t(index_count) * 4});
+
     const float* color_data = color_span ? static_cast<const float*>(color_span->data(alignof(float))) : nullptr;
     BytesOutput result;
     glb::build_mesh_glb(result, static_cast<const float*>(position_span.data(alignof(float))), position_floats,

@@ -5,16 +5,19 @@ namespace {
 
 py::bytes py_point_cloud_glb(const py::buffer& positions, const py::buffer& colors, const py::sequence& vmin,
                              const py::sequence& vmax) {
-    BufferSpan position_span = buffer_span(positions);
-    BufferSpan color_span = buffer_span(colors);
+    BufferSpan position_span = buffer_span(positions, "positions");
+    BufferSpan color_span = buffer_span(colors, "colors");
     const glb::Bounds3 bounds = read_bounds(vmin, vmax);
+    // Every refusal comes before any input is packed or the result allocated.
+    glb::require_finite(bounds.min, 3, "vmin");
+    glb::require_finite(bounds.max, 3, "vmax");
+    glb::check_payload_size({position_span.byte_length() / 4 * 4, color_span.byte_length() / 4 * 4});
 
-    const size_t position_floats = position_span.byte_length() / sizeof(float);
-    const size_t color_floats = color_span.byte_length() / sizeof(float);
-    refuse_oversized_payload(uint64_t(position_floats + color_floats) * sizeof(float));
     BytesOutput result;
-    glb::build_point_cloud_glb(result, static_cast<const float*>(position_span.data(alignof(float))), position_floats,
-                               static_cast<const float*>(color_span.data(alignof(float))), color_floats, bounds);
+    glb::build_point_cloud_glb(result, static_cast<const float*>(position_span.data(alignof(float))),
+                               position_span.byte_length() / sizeof(float),
+                               static_cast<const float*>(color_span.data(alignof(float))),
+                               color_span.byte_length() / sizeof(float), bounds);
     return result.release();
 }
 

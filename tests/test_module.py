@@ -189,10 +189,11 @@ def test_views_are_released_on_every_path():
     positions.extend(b"1234")  # raises BufferError if any view were still exported
 
 
-def test_oversized_files_are_refused_before_any_copy():
-    def repeated(dtype, shape):  # a huge logical array on one element of memory
-        return np.lib.stride_tricks.as_strided(np.zeros(1, dtype), shape=shape, strides=(0,) * len(shape))
+def repeated(dtype, shape):  # a huge logical array on one element of memory
+    return np.lib.stride_tricks.as_strided(np.zeros(1, dtype), shape=shape, strides=(0,) * len(shape))
 
+
+def test_oversized_files_are_refused_before_any_copy():
     four_gib_of_floats = repeated(np.float32, (2**30 + 1,))
     with pytest.raises(ValueError, match="4 GiB"):
         sa.point_cloud_glb(four_gib_of_floats, b"", *UNIT)
@@ -201,3 +202,128 @@ def test_oversized_files_are_refused_before_any_copy():
     atoms = 2**32 // 24  # 24 bytes an atom: the first count that no longer fits
     with pytest.raises(ValueError, match="4 GiB"):
         sa.atom_glb(repeated(np.float32, (atoms, 3)), repeated(np.uint16, (atoms,)), *UNIT)
+    # Four arrays of 2^62 bytes each: their sum wraps around 64 bits to 0.
+    wrapping = repeated(np.float32, (2**60,))
+    with pytest.raises(ValueError, match="4 GiB"):
+        sa.mesh_glb(wrapping, wrapping, wrapping, [0] * 6, [1] * 4, 0, 0, [0] * 3, False, wrapping)
+
+
+LIMITED_MEMORY_CALLS = """
+import os, resource, sys
+import numpy as np
+import _spatial_assembler as sa
+def repeated(n):
+    return np.lib.stride_tricks.as_strided(np.zeros(1, np.float32), shape=(n,), strides=(0,))
+soft, hard = resource.getrlimit(resource.RLIMIT_AS)
+in_use = int(open("/proc/self/statm").read().split()[0]) * os.sysconf("SC_PAGE_SIZE")
+resource.setrlimit(resource.RLIMIT_AS, (in_use + 1000 * 2**20, hard))  # room for 1000 MB more
+def outcome(call):
+    try:
+        call()
+        return "ok"
+    except ValueError as error:
+        return str(error).split()[0]
+    except MemoryError:
+        return "MemoryError"
+UNIT = ([0, 0, 0], [1, 1, 1])
+just_under = repeated((2**32 - 28 - 640) // 4)  # with its document the file passes 4 GiB
+print(outcome(lambda: sa.point_cloud_glb(just_under, b"", *UNIT)))
+big = repeated(2**28)  # 1 GiB if packed
+print(outcome(lambda: sa.point_cloud_glb(big, b"", [0, float("nan"), 0], [1, 1, 1])))
+print(outcome(lambda: sa.mesh_glb(big, b"", b"", [0] * 6, [1, 1, 1, 1], 0, float("inf"), [0] * 3, False)))
+strided = repeated(100 * 2**20)  # 400 MB packed, 400 MB of result: 800 MB in one block each
+print(outcome(lambda: sa.point_cloud_glb(strided, b"", *UNIT)))
+"""
+
+
+@pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
+                    reason="address-space limits are meaningless beside the sanitizer's shadow memory")
+def test_refusals_come_before_any_input_is_packed():
+    run = subprocess.run([sys.executable, "-c", LIMITED_MEMORY_CALLS], capture_output=True, text=True, timeout=120)
+    assert run.returncode == 0, run.stderr
+    assert run.stdout.split() == ["the", "vmin", "roughness", "ok"]
+
+
+LOCALE_CALLS = """
+import locale, sys
+import numpy as np
+import _spatial_assembler as sa
+locale.setlocale(locale.LC_ALL, "de_DE.UTF-8")
+assert locale.localeconv()["decimal_point"] == ",", locale.localeconv()
+positions = np.array([[0.25, -1.5, 3.1], [1.0, 2.0, 0.1234567]], np.float32)
+bounds = [*positions.min(0).tolist(), *positions.max(0).tolist()]
+files = [sa.point_cloud_glb(positions, positions, bounds[:3], bounds[3:]),
+         sa.atom_glb(positions, np.array([1, 2], np.uint16), bounds[:3], bounds[3:]),
+         sa.mesh_glb(positions, positions, np.array([0, 1, 1], np.uint32), bounds, [0.5, 0.25, 1, 1], 0.125, 0.75,
+                     [0.1, 0, 0], True, positions)]
+sys.stdout.buffer.write(b"".join(files))
+"""
+
+
+def test_documents_do_not_depend_on_the_process_locale(tmp_path):
+    # A comma-decimal locale made without root: printf would write 0,500000 under it.
+    made = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", str(tmp_path / "de_DE.UTF-8")],
+                          capture_output=True, text=True)
+    if not (tmp_path / "de_DE.UTF-8").is_dir():
+        pytest.skip(f"localedef could not make de_DE.UTF-8 (Debian's locales package?): {made.stderr}")
+    environment = {**os.environ, "LOCPATH": str(tmp_path)}
+    german = subprocess.run([sys.executable, "-c", LOCALE_CALLS], capture_output=True, env=environment, timeout=60)
+    assert german.returncode == 0, german.stderr.decode()
+    plain = subprocess.run([sys.executable, "-c", LOCALE_CALLS.replace('"de_DE.UTF-8"', '"C"').replace(
+        '== ","', '== "."')], capture_output=True, timeout=60)
+    assert german.stdout == plain.stdout
+    assert b'"min":[0.250000,-1.500000,0.1234567]' in german.stdout and b'"metallicFactor":0.1250' in german.stdout
+
+
+class Raising:
+    """A value whose own conversions raise the given exception."""
+
+    def __init__(self, exception):
+        self.exception = exception
+
+    def __float__(self):
+        raise self.exception
+
+    def __bool__(self):
+        raise self.exception
+
+
+@pytest.mark.parametrize("exception", [KeyboardInterrupt, SystemExit, MemoryError, RecursionError("deep")])
+def test_exceptions_of_a_values_own_conversion_propagate(exception):
+    expected = exception if isinstance(exception, type) else type(exception)
+    with pytest.raises(expected):
+        sa.point_cloud_glb(P, P, [0, Raising(exception), 0], [1, 1, 1])
+    mesh = dict(positions=P, normals=P, indices=b"", bounds=[0] * 6, base_color=[1] * 4, metallic=0, roughness=0,
+                emissive=[0] * 3, double_sided=False)
+    for name in ("metallic", "roughness", "double_sided", "emissive"):
+        value = [Raising(exception)] * 3 if name == "emissive" else Raising(exception)
+        with pytest.raises(expected):
+            sa.mesh_glb(**{**mesh, name: value})
+
+
+def test_values_that_are_not_numbers_keep_their_errors():
+    with pytest.raises(RuntimeError) as caught:
+        sa.point_cloud_glb(P, P, [0, Raising(TypeError("no")), 0], [1, 1, 1])
+    assert str(caught.value) == "Unable to cast Python instance of type <class 'test_module.Raising'>" + CAST_ERROR_END
+    mesh = (P, P, b"", [0] * 6, [1] * 4)
+    with pytest.raises(TypeError, match="incompatible function arguments"):
+        sa.mesh_glb(*mesh, Raising(ValueError("no")), 0, [0] * 3, False)
+    with pytest.raises(TypeError, match="incompatible function arguments"):
+        sa.mesh_glb(*mesh, 0, 0, [0] * 3, np.array([True, False]))  # ambiguous truth value
+    # What the binding library's conversions accept is still accepted.
+    assert sa.mesh_glb(*mesh, np.float32(1), True, [0] * 3, np.bool_(True)) == sa.mesh_glb(*mesh, 1.0, 1, [0] * 3, 1)
+    assert sa.mesh_glb(*mesh, 0, 0, [0] * 3, None) == sa.mesh_glb(*mesh, 0, 0, [0] * 3, False)
+
+
+def test_buffers_of_python_objects_are_refused():
+    objects = np.array([[1.0, 2.0, 3.0]], dtype=object)
+    with pytest.raises(TypeError, match=r"^positions holds Python objects \(buffer format 'O'\)"):
+        sa.point_cloud_glb(objects, P, *UNIT)
+    with pytest.raises(TypeError, match="^types holds Python objects"):
+        sa.atom_glb(P, np.array([1, 2], dtype=object), *UNIT)
+    record = np.zeros(2, dtype=[("x", "f4"), ("tag", "O")])
+    with pytest.raises(TypeError, match="^colors holds Python objects"):
+        sa.mesh_glb(P, P, b"", [0] * 6, [1] * 4, 0, 0, [0] * 3, False, record)
+    # A field merely named with an O is fine.
+    named = np.zeros(2, dtype=[("O", "f4"), ("Oy", "f4"), ("z", "f4")])
+    assert sa.point_cloud_glb(named, named, *UNIT) == sa.point_cloud_glb(named.tobytes(), named.tobytes(), *UNIT)

@@ -5,7 +5,7 @@ import pytest
 
 import _spatial_assembler as sa
 from glb_reading import accessor_bytes, read_glb
-from numpy_writers import point_cloud_glb_numpy
+from numpy_writers import format_bound, point_cloud_glb_numpy
 
 UNIT = ([0, 0, 0], [1, 1, 1])
 
@@ -77,10 +77,32 @@ def test_bounds_are_printed_not_checked():
     glb = read_glb(sa.point_cloud_glb(np.ones(3, np.float32), np.ones(3, np.float32), [5, 5, 5], [-1, -1, -1]))
     assert glb.document["accessors"][0]["min"] == [5, 5, 5]
     assert '"min":[5.000000,5.000000,5.000000],"max":[-1.000000,-1.000000,-1.000000]' in glb.json_text
-    rounding = read_glb(sa.point_cloud_glb(b"", b"", [0.1234565, -0.0000004, 1e-7], [2.5e-7, 0, 0]))
-    assert '"min":[%.6f,%.6f,%.6f],"max":[%.6f,0.000000,0.000000]' % (0.1234565, -0.0000004, 1e-7, 2.5e-7) in (
-        rounding.json_text
-    )
+
+
+@pytest.mark.parametrize("value, text", [
+    (0.5, "0.500000"), (-1.5, "-1.500000"), (0, "0.000000"), (0.1, "0.100000"),  # six decimals read back right
+    (16777217.0, "16777217.000000"),  # the same float32 (16777216) as its six-decimal text
+    (0.1234565, "0.1234565"), (1 / 3, "0.33333334"), (-4e-7, "-4e-07"), (1e-9, "1e-09"), (2.5e-7, "2.5e-07"),
+    (1e-40, "1e-40"), (-1e-45, "-1e-45"),  # float32 subnormals
+    (1e20, "100000000000000000000.000000"), (123456792.0, "123456792.000000"),
+    (1e300, "%.6f" % 1e300),  # beyond the float range: as given
+])
+def test_bounds_name_the_callers_float32(value, text):
+    glb = read_glb(sa.point_cloud_glb(b"", b"", [value, 0, 0], [0, 0, value]))
+    assert f'"min":[{text},0.000000,0.000000],"max":[0.000000,0.000000,{text}]' in glb.json_text
+    assert format_bound(value) == text  # the tests' own reference agrees
+
+
+def test_bound_text_reads_back_as_the_same_float32():
+    rng = np.random.default_rng(11)
+    values = np.concatenate([rng.standard_normal(2000) * 10.0 ** rng.integers(-12, 12, 2000), [np.float32(0.7)],
+                             rng.random(499).astype(np.float32).astype(np.float64)])
+    for chunk in values[: len(values) // 3 * 3].reshape(-1, 3):
+        glb = read_glb(sa.point_cloud_glb(b"", b"", chunk.tolist(), [0, 0, 0]))
+        start = glb.json_text.index('"min":[') + 7
+        texts = glb.json_text[start : glb.json_text.index("]", start)].split(",")
+        assert texts == [format_bound(v) for v in chunk]
+        assert [np.float32(float(t)) for t in texts] == [np.float32(v) for v in chunk]
 
 
 @pytest.mark.parametrize("bad", [float("nan"), float("inf"), -float("inf")])

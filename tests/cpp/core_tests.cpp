@@ -3,6 +3,8 @@
 // builder's independence of the thread count. Run plain, under ASan/UBSan and
 // under ThreadSanitizer by the test command.
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "glb_assembler.h"
+#include "json_text.h"
 #include "parallel.h"
 
 static int failures = 0;
@@ -58,6 +61,56 @@ static void test_container_writer() {
         refused = true;
     }
     CHECK(refused);
+}
+
+static std::string bound_text(double value) {
+    char text[glb::kMaxNumberText];
+    return std::string(text, glb::format_bound(text, value));
+}
+
+static size_t json_length_of(const glb::GlbBytes& file) { return read_u32(file, 12); }
+
+static void test_document_numbers() {
+    // Six decimals stay wherever they name the same float32; otherwise the float's shortest text.
+    CHECK(bound_text(0.5) == "0.500000" && bound_text(-1.5) == "-1.500000" && bound_text(0) == "0.000000");
+    CHECK(bound_text(-0.0) == "-0.000000" && bound_text(0.1) == "0.100000");
+    CHECK(bound_text(1e-9) == "1e-09" && bound_text(0.1234567) == "0.1234567" && bound_text(-4e-7) == "-4e-07");
+    CHECK(bound_text(double(0.1f)) == "0.100000");        // the float nearest 0.1, as a double
+    CHECK(bound_text(double(1.0f / 3)) == "0.33333334");  // six decimals would name another float
+    CHECK(bound_text(8589934592.5) == "8589934592.500000");  // from 2^33 on, six decimals always read back
+    char printed[64];
+    std::snprintf(printed, sizeof printed, "%.6f", 1e39);  // this test runs in the C locale
+    CHECK(bound_text(1e39) == printed);  // beyond the float range: as given
+
+    // The longest documents stay below kMaxDocumentLength.
+    const double huge = 1.7976931348623157e308;
+    const glb::Bounds3 extreme{{-huge, -huge, -huge}, {-huge, -huge, -huge}};
+    const glb::MeshMaterial material{{-huge, -huge, -huge, -huge}, -huge, -huge, {-huge, -huge, -huge}, false};
+    const float colors[4] = {0, 0, 0, 0};
+    const size_t mesh = json_length_of(glb::build_mesh_glb(nullptr, 0, nullptr, 0, nullptr, 0, colors, 4, extreme, material));
+    const size_t points = json_length_of(glb::build_point_cloud_glb(nullptr, 0, nullptr, 0, extreme));
+    CHECK(mesh > 5000 && mesh < glb::kMaxDocumentLength && points < mesh);
+
+    // Payload sums cannot wrap around, and the document's room is counted.
+    bool refused = false;
+    try {
+        glb::check_payload_size({uint64_t(1) << 62, uint64_t(1) << 62, uint64_t(1) << 62, uint64_t(1) << 62});
+    } catch (const std::length_error&) {
+        refused = true;
+    }
+    CHECK(refused);
+    refused = false;
+    try {
+        glb::check_payload_size({glb::kMaxGlbSize - 28 - 600});
+    } catch (const std::length_error&) {
+        refused = true;
+    }
+    CHECK(refused);
+    CHECK(glb::check_payload_size({12, 24}) == 36);
+
+    CHECK(glb::to_float32(1e39) == HUGE_VALF && glb::to_float32(-1e39) == -HUGE_VALF);
+    CHECK(glb::to_float32(3.4028235e38) == FLT_MAX && glb::to_float32(0x1.ffffffp127) == HUGE_VALF);  // between FLT_MAX and the rounding threshold
+    CHECK(glb::to_float32(0.1) == 0.1f);
 }
 
 using Range = std::tuple<uint32_t, size_t, size_t>;
@@ -144,6 +197,7 @@ static void test_atoms_independent_of_threads() {
 
 int main() {
     test_container_writer();
+    test_document_numbers();
     test_parallel_ranges();
     test_radix_sort();
     test_atoms_independent_of_threads();
