@@ -1,6 +1,9 @@
 #include <cstring>
 #include <stdexcept>
 #include <utility>
+#if defined(_MSC_VER)
+#include <intrin.h>
+#endif
 
 #include "builder_support.h"
 #include "glb_assembler.h"
@@ -110,12 +113,22 @@ void gather_atom_colors(const AtomJob& job, size_t begin, size_t end) {
 // Sorted order reads the input all over the place: fetch a few dozen atoms ahead.
 constexpr size_t kGatherPrefetchDistance = 64;
 
+inline void prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
+    _mm_prefetch(static_cast<const char*>(address), _MM_HINT_T0);
+#else
+    (void)address;
+#endif
+}
+
 void gather_sorted_atoms(const AtomJob& job, size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
         if (i + kGatherPrefetchDistance < end) {
             const size_t ahead = job.indices[i + kGatherPrefetchDistance];
-            __builtin_prefetch(job.positions + 3 * ahead);
-            __builtin_prefetch(job.types + ahead);
+            prefetch(job.positions + 3 * ahead);
+            prefetch(job.types + ahead);
         }
         std::memcpy(job.sorted_positions + 12 * i, job.positions + 3 * size_t(job.indices[i]), 3 * sizeof(float));
     }

@@ -9,17 +9,24 @@
 
 namespace glb {
 
+#if defined(__linux__)
 namespace {
 constexpr size_t kHugePage = size_t(2) << 20;
 constexpr size_t kLargeBlock = size_t(4) << 20;  // below this, ordinary pages cost little
 }  // namespace
+#endif
 
 void* allocate_large(size_t bytes) noexcept {
-    if (bytes < kLargeBlock) return std::malloc(bytes == 0 ? 1 : bytes);
-    void* memory = nullptr;
-    if (posix_memalign(&memory, kHugePage, bytes) != 0) return nullptr;
-    advise_huge_pages(memory, bytes);
-    return memory;
+#if defined(__linux__)
+    // Only Linux maps transparent huge pages on request; elsewhere alignment buys nothing.
+    if (bytes >= kLargeBlock) {
+        void* memory = nullptr;
+        if (posix_memalign(&memory, kHugePage, bytes) != 0) return nullptr;
+        advise_huge_pages(memory, bytes);
+        return memory;
+    }
+#endif
+    return std::malloc(bytes == 0 ? 1 : bytes);
 }
 
 void release_large(void* memory) noexcept { std::free(memory); }

@@ -1,7 +1,7 @@
-#include <string>
-
 #include "bindings.h"
 #include "conversions.h"
+
+#include <string>
 
 namespace {
 

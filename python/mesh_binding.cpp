@@ -1,7 +1,7 @@
-#include <memory>
-
 #include "bindings.h"
 #include "conversions.h"
+
+#include <memory>
 
 namespace {
 

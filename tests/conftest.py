@@ -54,6 +54,11 @@ class GltfValidator:
 
 @pytest.fixture(scope="session")
 def validator():
+    # The README's test command insists on the validator; a wheel's test run on a
+    # build machine without Node (cibuildwheel) skips what needs it.
+    if os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") != "1" and (
+            shutil.which("node") is None or not (ROOT / "node_modules" / "gltf-validator").is_dir()):
+        pytest.skip("the glTF validator (Node and npm's gltf-validator) is not installed here")
     instance = GltfValidator()
     yield instance
     instance.close()

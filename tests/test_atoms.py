@@ -166,6 +166,7 @@ print(outcome, len(again))
 
 @pytest.mark.skipif(bool(__import__("os").environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
                     reason="address-space limits are meaningless beside the sanitizer's shadow memory")
+@pytest.mark.skipif(not __import__("sys").platform.startswith("linux"), reason="limits the address space the Linux way")
 def test_refused_threads_and_memory_become_python_errors():
     import subprocess
     import sys

@@ -62,7 +62,7 @@ def test_second_import_is_served_from_the_cache():
 
 
 def test_the_stub_names_the_same_parameters():
-    stub = Path(sa.__file__).with_name("_spatial_assembler.pyi")
+    stub = Path(__file__).resolve().parent.parent / "python" / "_spatial_assembler-stubs" / "__init__.pyi"
     namespace = {}
     exec(compile(stub.read_text(), str(stub), "exec"), namespace)
     for name in ("atom_glb", "point_cloud_glb", "mesh_glb"):
@@ -238,6 +238,7 @@ print(outcome(lambda: sa.point_cloud_glb(strided, b"", *UNIT)))
 
 @pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
                     reason="address-space limits are meaningless beside the sanitizer's shadow memory")
+@pytest.mark.skipif(not sys.platform.startswith("linux"), reason="limits the address space the Linux way")
 def test_refusals_come_before_any_input_is_packed():
     run = subprocess.run([sys.executable, "-c", LIMITED_MEMORY_CALLS], capture_output=True, text=True, timeout=120)
     assert run.returncode == 0, run.stderr
@@ -262,10 +263,13 @@ sys.stdout.buffer.write(b"".join(files))
 
 def test_documents_do_not_depend_on_the_process_locale(tmp_path):
     # A comma-decimal locale made without root: printf would write 0,500000 under it.
-    made = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", str(tmp_path / "de_DE.UTF-8")],
-                          capture_output=True, text=True)
+    made = shutil.which("localedef") and subprocess.run(
+        ["localedef", "-i", "de_DE", "-f", "UTF-8", str(tmp_path / "de_DE.UTF-8")], capture_output=True, text=True)
     if not (tmp_path / "de_DE.UTF-8").is_dir():
-        pytest.skip(f"localedef could not make de_DE.UTF-8 (Debian's locales package?): {made.stderr}")
+        reason = f"localedef could not make de_DE.UTF-8 (Debian's locales package): {made and made.stderr}"
+        if os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") == "1":
+            raise AssertionError(reason)
+        pytest.skip(reason)
     environment = {**os.environ, "LOCPATH": str(tmp_path)}
     german = subprocess.run([sys.executable, "-c", LOCALE_CALLS], capture_output=True, env=environment, timeout=60)
     assert german.returncode == 0, german.stderr.decode()

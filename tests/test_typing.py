@@ -1,0 +1,49 @@
+"""The installed type information, as mypy --strict and pyright --strict see it:
+correct calls pass and each wrong call is flagged (tests/typing/)."""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+import pytest
+
+ROOT = Path(__file__).resolve().parent.parent
+CHECKED = sorted((ROOT / "tests" / "typing").glob("*.py"))
+REQUIRED = os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") == "1"  # the README's test command
+
+pytestmark = pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
+                                reason="type checks read files, not memory: they run in the plain pass")
+
+
+@pytest.fixture
+def outside_the_source_tree(tmp_path):
+    """Copies of the checked files in an empty folder: only what is installed can be found."""
+    for path in CHECKED:
+        shutil.copy(path, tmp_path / path.name)
+    return tmp_path
+
+
+def test_mypy_strict(outside_the_source_tree):
+    if not REQUIRED and subprocess.run([sys.executable, "-m", "mypy", "--version"], capture_output=True).returncode:
+        pytest.skip("mypy is not installed")
+    run = subprocess.run([sys.executable, "-m", "mypy", "--strict", "--warn-unused-ignores", "--no-incremental",
+                          *[path.name for path in CHECKED]], cwd=outside_the_source_tree, capture_output=True,
+                         text=True, env={k: v for k, v in os.environ.items() if k not in ("PYTHONPATH", "MYPYPATH")})
+    assert run.returncode == 0, run.stdout + run.stderr
+
+
+def test_pyright_strict(outside_the_source_tree):
+    pyright = ROOT / "node_modules" / ".bin" / "pyright"
+    if not pyright.exists():
+        if REQUIRED:
+            raise AssertionError("pyright is missing from node_modules: run the README's test command")
+        pytest.skip("pyright (npm) is not installed")
+    (outside_the_source_tree / "pyrightconfig.json").write_text(json.dumps({
+        "typeCheckingMode": "strict", "reportUnnecessaryTypeIgnoreComment": "error", "pythonVersion": "3.13"}))
+    run = subprocess.run([str(pyright), "--pythonpath", sys.executable, *[path.name for path in CHECKED]],
+                         cwd=outside_the_source_tree, capture_output=True, text=True,
+                         env={k: v for k, v in os.environ.items() if k not in ("PYTHONPATH", "LD_PRELOAD")})
+    assert run.returncode == 0, run.stdout + run.stderr
