@@ -10,7 +10,7 @@ from pathlib import Path
 from timing import machine_line, print_table
 
 BINARY = Path(__file__).resolve().parent.parent / "build" / "bench" / "atom_phases"
-PHASES = ["keys", "sort", "reserve", "gather"]
+PHASES = ["reserve", "keys", "sort", "gather"]
 LABELS = {"keys": "Morton keys (parallel)", "sort": "radix sort, 4 passes (parallel)",
           "reserve": "reserving the file, writing its headers", "gather": "ordered gather into the file (parallel)"}
 

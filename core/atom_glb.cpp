@@ -166,10 +166,15 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
     glb_size(json.size(), payload_bytes);
 
     LOG_PHASE("start");
+    // The file is reserved before any large work, as GlbOutput promises: a binding
+    // may learn the size from this call alone. The gather writes the sorted
+    // positions and their colours straight into its BIN chunk (4-byte aligned).
+    uint8_t* payload = start_glb(output, json.data(), json.size(), payload_bytes);
+    LOG_PHASE("reserve");
     ScratchArray<uint32_t> keys = allocate_scratch<uint32_t>(atom_count);
     ScratchArray<uint32_t> indices = allocate_scratch<uint32_t>(atom_count);
 
-    AtomJob job{positions, types, {}, {}, keys.get(), indices.get(), nullptr, nullptr};
+    AtomJob job{positions, types, {}, {}, keys.get(), indices.get(), payload, payload + array_bytes};
     for (int axis = 0; axis < 3; ++axis) {
         // Beyond the float range the extent becomes infinite and the scale 0.
         float extent = to_float32(bounds.max[axis] - bounds.min[axis]);
@@ -184,12 +189,6 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
     radix_sort_pairs(keys.get(), indices.get(), atom_count, thread_count);
     LOG_PHASE("sort");
 
-    // The gather writes the sorted positions and their colours straight into the
-    // file's BIN chunk (4-byte aligned): no payload is assembled only to be copied.
-    uint8_t* payload = start_glb(output, json.data(), json.size(), payload_bytes);
-    job.sorted_positions = payload;
-    job.colors = payload + array_bytes;
-    LOG_PHASE("reserve");
     parallel_ranges(atom_count, thread_count,
                     [&job](uint32_t, size_t begin, size_t end) { gather_sorted_atoms(job, begin, end); });
     LOG_PHASE("gather");

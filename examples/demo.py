@@ -10,6 +10,7 @@ import json
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
@@ -18,6 +19,7 @@ from scenes import exact_bounds, galaxy, nanoparticle, terrain
 from viewer import write_viewer
 
 ROOT = Path(__file__).resolve().parent.parent
+NODE_FILE = "nanoparticle_atoms_node.glb"
 
 
 def timed(function, *arguments, **keywords):
@@ -44,6 +46,25 @@ def build_files():
     files.append(("terrain_mesh.glb", "mesh", glb, seconds,
                   f"{len(positions):,} vertices, {len(indices) // 3:,} triangles"))
     return files
+
+
+def atoms_through_node(out, positions, types, bounds):
+    """The atoms once more, through the Node addon: (file name, GLB, milliseconds), or
+    None when Node or the addon is missing."""
+    addon = ROOT / "build" / "Release" / "spatial_assembler.node"
+    if shutil.which("node") is None or not addon.exists():
+        return None
+    with tempfile.TemporaryDirectory() as folder:
+        folder = Path(folder)
+        positions.tofile(folder / "positions.f32")
+        types.tofile(folder / "types.u16")
+        (folder / "bounds.json").write_text(json.dumps({"vmin": bounds[0], "vmax": bounds[1]}))
+        run = subprocess.run(["node", str(ROOT / "examples" / "node_demo.mjs"), str(folder / "positions.f32"),
+                              str(folder / "types.u16"), str(folder / "bounds.json"), str(out / NODE_FILE)],
+                             capture_output=True, text=True, cwd=ROOT)
+    if run.returncode != 0:
+        raise RuntimeError(f"the Node demo failed: {run.stderr}")
+    return NODE_FILE, (out / NODE_FILE).read_bytes(), json.loads(run.stdout)["milliseconds"]
 
 
 def validate(paths):
@@ -84,10 +105,22 @@ def main():
         print(f"{name:<24} {len(glb) / 1e6:>9.2f} MB {seconds * 1e3:>7.1f} ms  {description:<36} "
               f"{verdict(reports.get(str(path)))}")
 
+    positions, types = nanoparticle()
+    through_node = atoms_through_node(out, positions, types, exact_bounds(positions))
+    python_atoms = next(glb for name, _, glb, _, _ in files if name == "nanoparticle_atoms.glb")
+    if through_node is None:
+        print("\nNode addon: not built (run the README's set-up), so no atoms through Node")
+    else:
+        name, glb, milliseconds = through_node
+        same = "byte for byte the same as nanoparticle_atoms.glb" if glb == python_atoms else "DIFFERENT FROM THE PYTHON FILE"
+        print(f"\n{name}: the atoms again through the Node addon (promises.atomGlb), {len(glb) / 1e6:.2f} MB "
+              f"in {milliseconds:.1f} ms, {same}")
+
     page = write_viewer(out, [(name, kind) for name, kind, *_ in files])
     print(f"\nviewer: {page}\n  look at it: python3 -m http.server -d {out} 8000, then open http://localhost:8000/")
 
     failed = any(r is not None and (r["errors"] or r["warnings"]) for r in reports.values())
+    failed = failed or (through_node is not None and through_node[1] != python_atoms)
     return 1 if failed else 0
 
 

@@ -1,7 +1,7 @@
-# Sourced by the demo and test commands: finds a CPython 3.13 that really runs,
-# makes the virtual environment .venv with the module built and installed, and
-# installs the Node packages of package-lock.json. Safe to run again: it only
-# redoes what is missing or stale.
+# Sourced by the demo, test and bench commands: finds a CPython 3.13 that really
+# runs, makes the virtual environment .venv with the module built and installed,
+# installs the Node packages of package-lock.json and builds the Node addon into
+# build/Release. Safe to run again: it only redoes what is missing or stale.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -45,6 +45,11 @@ echo "== building and installing the module into .venv"
     -C build-dir=build/wheel ".[${SETUP_EXTRAS:-test}]"
 
 if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
-    echo "== installing Node packages (glTF validator, three.js, Playwright)"
-    npm ci --no-audit --no-fund --loglevel=error
+    echo "== installing Node packages (addon build tools; validator, three.js, Playwright, TypeScript for the tests)"
+    # Without scripts: the package's own install step (a cmake-js build) is replaced below.
+    npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
 fi
+
+echo "== building the Node addon into build/Release"
+cmake -S . -B build/node -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPATIAL_ASSEMBLER_NODE_ADDON=ON >/dev/null
+cmake --build build/node >/dev/null

@@ -1,0 +1,84 @@
+// The npm package as users get it: `npm pack`, then `npm install` of the tarball
+// into an empty project with npm's --offline (everything from the local cache,
+// Node-API headers from npm packages), used from CommonJS and from ES modules.
+// Without prebuilds the install builds the addon from source; with a prebuild
+// for this platform in prebuilds/, it loads that and compiles nothing.
+import assert from 'node:assert/strict';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, test } from 'node:test';
+
+import { ROOT, sa } from './helpers.mjs';
+
+const SKIP = process.env.SPATIAL_ASSEMBLER_EXPECT_SANITIZED && 'the package is checked in the plain pass';
+const work = mkdtempSync(join(tmpdir(), 'spatial-assembler-package-'));
+after(() => rmSync(work, { recursive: true, force: true }));
+const environment = { ...process.env, LD_PRELOAD: '', npm_config_audit: 'false', npm_config_fund: 'false',
+                      npm_config_update_notifier: 'false' };
+
+function npm(args, cwd) {
+  const run = spawnSync('npm', args, { cwd, encoding: 'utf8', env: environment });
+  assert.equal(run.status, 0, `npm ${args.join(' ')}:\n${run.stdout}\n${run.stderr}`);
+  return run.stdout + run.stderr;
+}
+
+function pack(folder, destination) {
+  mkdirSync(destination, { recursive: true });
+  const [{ filename }] = JSON.parse(npm(['pack', '--json', '--pack-destination', destination], folder).match(/\[[\s\S]*\]/)[0]);
+  return join(destination, filename);
+}
+
+function installInto(name, tarball) {
+  const project = join(work, name);
+  mkdirSync(project);
+  writeFileSync(join(project, 'package.json'), JSON.stringify({ name, private: true }));
+  const log = npm(['install', '--offline', '--foreground-scripts', tarball], project);
+  return { project, log, installed: join(project, 'node_modules', 'spatial-assembler') };
+}
+
+const POSITIONS = '[0.5, 0.25, 0.75, 0, 0, 0, 1, 1, 1]';
+const CALL = `atomGlb(new Float32Array(${POSITIONS}), new Uint16Array([1, 2, 3]), [0, 0, 0], [1, 1, 1])`;
+
+function usedFromBothModuleSystems(project) {
+  const fromCommonJs = execFileSync(process.execPath, ['-e', `
+    const sa = require('spatial-assembler');
+    process.stdout.write(sa.${CALL}.toString('hex'));`], { cwd: project, env: environment, encoding: 'utf8' });
+  const fromEsm = execFileSync(process.execPath, ['--input-type=module', '-e', `
+    import * as sa from 'spatial-assembler';
+    import assembler from 'spatial-assembler';
+    const glb = await sa.promises.${CALL};
+    if (!glb.equals(assembler.${CALL})) throw new Error('the default export differs');
+    process.stdout.write(glb.toString('hex'));`], { cwd: project, env: environment, encoding: 'utf8' });
+  const expected = sa.atomGlb(new Float32Array(JSON.parse(POSITIONS)), new Uint16Array([1, 2, 3]), [0, 0, 0], [1, 1, 1]);
+  assert.equal(fromCommonJs, expected.toString('hex'));
+  assert.equal(fromEsm, expected.toString('hex'));
+}
+
+test('the packed tarball installs offline, builds from source and works from CommonJS and ESM', { skip: SKIP }, () => {
+  const tarball = pack(ROOT, join(work, 'packed'));
+  const listed = execFileSync('tar', ['tzf', tarball], { encoding: 'utf8' }).split('\n');
+  for (const file of ['package/node/index.js', 'package/node/index.mjs', 'package/node/index.d.ts',
+                      'package/node/addon.cpp', 'package/core/glb_assembler.h', 'package/CMakeLists.txt', 'package/LICENSE']) {
+    assert.ok(listed.includes(file), `${file} is not in the tarball`);
+  }
+  assert.ok(!listed.some((file) => file.startsWith('package/tests/') || file.startsWith('package/python/')));
+  const { project, installed } = installInto('from-source', tarball);
+  assert.ok(existsSync(join(installed, 'build', 'Release', 'spatial_assembler.node')), 'no binary was built');
+  usedFromBothModuleSystems(project);
+});
+
+test('a prebuilt binary for this platform is loaded and nothing is compiled', { skip: SKIP }, () => {
+  const stage = join(work, 'stage');
+  mkdirSync(stage);
+  execFileSync('tar', ['xzf', pack(ROOT, join(work, 'packed-again')), '-C', stage]);
+  const prebuild = spawnSync(process.execPath, [join(ROOT, 'scripts', 'prebuild.mjs'), join(stage, 'package')],
+                             { encoding: 'utf8', env: environment });
+  assert.equal(prebuild.status, 0, prebuild.stdout + prebuild.stderr);
+  const { project, installed, log } = installInto('prebuilt', pack(join(stage, 'package'), join(work, 'packed-prebuilt')));
+  assert.match(log, /spatial-assembler: using .*prebuilds/);
+  assert.ok(!existsSync(join(installed, 'build')), 'the install compiled the addon although a prebuild fits');
+  assert.ok(JSON.parse(readFileSync(join(installed, 'package.json'), 'utf8')).binary.napi_versions.includes(8));
+  usedFromBothModuleSystems(project);
+});

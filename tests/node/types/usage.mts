@@ -1,0 +1,29 @@
+// Calls the declarations must accept, and wrong ones they must refuse: each wrong
+// call carries @ts-expect-error, which tsc reports when no error follows it.
+import * as sa from 'spatial-assembler';
+import assembler from 'spatial-assembler';
+const viaDefault: Buffer = assembler.atomGlb(new Float32Array(3), new Uint16Array(1), [0, 0, 0], [1, 1, 1]);
+
+const positions = new Float32Array(9);
+const bounds: [number, number, number] = [0, 0, 0];
+const a: Buffer = sa.pointCloudGlb(positions, new Float32Array(12), bounds, new Float64Array([1, 1, 1]));
+const b: Buffer = sa.atomGlb(Buffer.alloc(36), new Uint16Array(3), [0, 0, 0], [1, 1, 1]);
+const c: Buffer = sa.meshGlb({ positions, normals: positions, indices: new Uint32Array(3), bounds: [0, 0, 0, 1, 1, 1],
+                               baseColor: [1, 1, 1, 1], metallic: 0, roughness: 0.5, emissive: [0, 0, 0],
+                               doubleSided: false, colors: null });
+const d: Promise<Buffer> = sa.promises.atomGlb(new SharedArrayBuffer(36), new ArrayBuffer(6), [0, 0, 0], [1, 1, 1]);
+
+// @ts-expect-error: a Float64Array of positions is refused
+sa.pointCloudGlb(new Float64Array(9), positions, bounds, bounds);
+// @ts-expect-error: an Int32Array of indices is refused
+sa.meshGlb({ positions, normals: positions, indices: new Int32Array(3), bounds: [0, 0, 0, 1, 1, 1], baseColor: [1, 1, 1, 1], metallic: 0, roughness: 0.5, emissive: [0, 0, 0], doubleSided: false });
+// @ts-expect-error: a missing key
+sa.meshGlb({ positions, normals: positions, indices: new Uint32Array(3), bounds: [0, 0, 0, 1, 1, 1], baseColor: [1, 1, 1, 1], metallic: 0, roughness: 0.5, emissive: [0, 0, 0] });
+// @ts-expect-error: an unknown key
+sa.meshGlb({ positions, normals: positions, indices: new Uint32Array(3), bounds: [0, 0, 0, 1, 1, 1], baseColor: [1, 1, 1, 1], metallic: 0, roughness: 0.5, emissive: [0, 0, 0], doubleSided: false, colours: null });
+// @ts-expect-error: bounds of strings
+sa.atomGlb(positions, new Uint16Array(3), ['0', '0', '0'], [1, 1, 1]);
+// @ts-expect-error: the promise form returns a promise
+const e: Buffer = sa.promises.pointCloudGlb(positions, positions, bounds, bounds);
+
+export { a, b, c, d, e, viaDefault };
