@@ -32,7 +32,9 @@ def machine_line():
             cpu = next(line.split(":", 1)[1].strip() for line in info if line.startswith("model name"))
     except (OSError, StopIteration):
         pass
-    return f"{cpu}, {os.cpu_count()} hardware threads, Python {platform.python_version()}"
+    load = " ".join(f"{value:.2f}" for value in os.getloadavg()) if hasattr(os, "getloadavg") else "unknown"
+    return (f"{cpu}, {os.cpu_count()} hardware threads, Python {platform.python_version()}; "
+            f"load average before the run {load} (figures from a busy machine are slower and noisier)")
 
 
 def print_table(title, rows, headers):

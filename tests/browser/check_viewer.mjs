@@ -6,7 +6,9 @@
 //   node check_viewer.mjs <folder> <expectations.json> [<screenshot folder>]
 //
 // expectations.json: [{"file", "colors": [[r, g, b], ...] (sRGB bytes), "tolerance",
-//                      "hue": true when lighting may change brightness}]
+//                      "hue": true when lighting may change brightness,
+//                      "page": another page of the folder that sets window.viewerState
+//                              (the notebook view), instead of index.html?file=<file>}]
 import { createServer } from 'node:http';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { extname, join, normalize } from 'node:path';
@@ -15,7 +17,7 @@ import { chromium } from 'playwright-core';
 
 const [folder, expectationsPath, screenshotFolder] = process.argv.slice(2);
 const expectations = JSON.parse(readFileSync(expectationsPath, 'utf8'));
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.glb': 'model/gltf-binary' };
+const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.glb': 'model/gltf-binary' };
 
 const server = createServer((request, response) => {
   const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
@@ -125,7 +127,8 @@ try {
   for (const expectation of expectations) {
     const started = Date.now();
     consoleErrors.length = 0;
-    await page.goto(`${base}index.html?file=${encodeURIComponent(expectation.file)}&ui=0`);
+    await page.goto(expectation.page ? base + expectation.page
+                                     : `${base}index.html?file=${encodeURIComponent(expectation.file)}&ui=0`);
     await page.waitForFunction(() => window.viewerState && window.viewerState.status !== 'loading', null,
                                { timeout: 180000 });
     const state = await page.evaluate(() => window.viewerState);

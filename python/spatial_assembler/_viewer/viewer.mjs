@@ -1,0 +1,70 @@
+// The notebook view of a GLB: three.js in a <div>, orbit with the mouse.
+// scripts/vendor_viewer.mjs bundles this with three.js from npm into viewer.js,
+// which GlbView embeds in its HTML so that it works offline.
+import { Box3, Color, DirectionalLight, HemisphereLight, PerspectiveCamera, PointsMaterial, Scene, Vector3,
+         WebGLRenderer } from 'three';
+import { OrbitControls } from 'three/examples/jsm/controls/OrbitControls.js';
+import { GLTFLoader } from 'three/examples/jsm/loaders/GLTFLoader.js';
+
+function bytesOf(base64) {
+  const text = atob(base64);
+  const bytes = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+  return bytes.buffer;
+}
+
+/**
+ * Shows the GLB (base64) in container. container.viewerState tells how it went:
+ * { status: 'loading' | 'ready' | 'error', objects: [{ type, vertices }], error }.
+ */
+export function show(container, base64, { background = 0x0b1020, pointSize = 3, height = 480 } = {}) {
+  const state = { status: 'loading', objects: [], error: null };
+  container.viewerState = state;
+  const width = container.clientWidth || 640;
+  // No multisampling: points keep their exact colours up to their edges.
+  const renderer = new WebGLRenderer({ antialias: false, preserveDrawingBuffer: true });
+  renderer.setPixelRatio(1);
+  renderer.setSize(width, height);
+  container.appendChild(renderer.domElement);
+
+  const scene = new Scene();
+  scene.background = new Color(background);
+  scene.add(new HemisphereLight(0xffffff, 0x303040, 0.9));
+  const sun = new DirectionalLight(0xffffff, 1.5);
+  sun.position.set(0.5, 1, 0.35);
+  scene.add(sun);
+  const camera = new PerspectiveCamera(45, width / height, 0.01, 1e7);
+  const controls = new OrbitControls(camera, renderer.domElement);
+  const render = () => renderer.render(scene, camera);
+  controls.addEventListener('change', render);
+
+  new GLTFLoader().parse(bytesOf(base64), '', (gltf) => {
+    gltf.scene.traverse((object) => {
+      if (object.isPoints) {
+        // A fixed size in pixels, so that a cloud of any extent shows.
+        object.material = new PointsMaterial({ size: pointSize, sizeAttenuation: false, vertexColors: true });
+        state.objects.push({ type: 'Points', vertices: object.geometry.attributes.position.count });
+      } else if (object.isMesh) {
+        state.objects.push({ type: 'Mesh', vertices: object.geometry.attributes.position.count });
+      }
+    });
+    scene.add(gltf.scene);
+    const box = new Box3().setFromObject(gltf.scene);
+    const center = box.getCenter(new Vector3());
+    const radius = box.getSize(new Vector3()).length() / 2 || 1;
+    const distance = (radius / Math.sin((camera.fov * Math.PI) / 360)) * 0.9;
+    camera.position.copy(center).add(new Vector3(0.55, 0.6, 0.85).normalize().multiplyScalar(distance));
+    camera.near = distance / 1000;
+    camera.far = distance * 10;
+    camera.updateProjectionMatrix();
+    controls.target.copy(center);
+    controls.update();
+    render();
+    state.status = 'ready';
+  }, (failure) => {
+    state.status = 'error';
+    state.error = String((failure && failure.message) || failure);
+    container.textContent = `could not show the GLB: ${state.error}`;
+  });
+  return state;
+}

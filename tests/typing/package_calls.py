@@ -1,0 +1,24 @@
+"""Calls of the spatial_assembler package that a type checker must accept, and
+wrong ones it must flag (each with the one ignore comment it needs)."""
+
+from pathlib import Path
+
+import numpy as np
+
+import spatial_assembler as sa
+
+points = np.zeros((4, 3))
+glb: bytes = sa.point_cloud(points, (0.5, 0.5, 0.5), bounds=[[0, 0, 0], [1, 1, 1]])
+glb = sa.point_cloud([[0, 0, 0], [1, 1, 1]])
+glb = sa.atoms(points, elements=["C", "O", "N", "H"])
+glb = sa.atoms(points, np.arange(4), bounds=[0, 0, 0, 1, 1, 1])
+glb = sa.mesh(points, [[0, 1, 2]], colors=np.zeros((4, 3), np.uint8), metallic=0.2, double_sided=False)
+path: Path = sa.save("out.glb", glb)
+view: sa.GlbView = sa.view(glb, height=320)
+html: str = view.glb.hex()
+version: str = sa.__version__
+
+sa.atoms(points, None, [0, 0, 0, 1, 1, 1])  # type: ignore[call-arg]  # bounds is keyword-only
+sa.mesh(points, [[0, 1, 2]], double_sided="yes")  # type: ignore[arg-type]
+sa.save(glb, "out.glb")  # type: ignore[arg-type]
+count: int = sa.point_cloud(points)  # type: ignore[assignment]
