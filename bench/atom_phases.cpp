@@ -2,13 +2,19 @@
 // GLB_ATOM_PHASE_LOG prints each phase's milliseconds; this runs the builder on
 // random atoms and prints the fastest time of each phase over several calls.
 //
-//   build/bench/atom_phases <atoms> <threads> [calls]      (scripts/bench builds it)
+//   build/bench/atom_phases <atoms> <threads> [calls] [pause ms]   (scripts/bench builds it)
+//
+// A pause between calls shows the cost of fresh memory: on virtual machines that
+// hand freed memory back to their host, a call that follows another at once
+// reuses its pages, and one that comes seconds later faults them in anew.
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
+#include <chrono>
+#include <thread>
 
 #include "glb_assembler.h"
 
@@ -23,7 +29,9 @@ int main(int argc, char** argv) {
     for (float& value : positions) value = unit(random);
     for (uint16_t& type : types) type = uint16_t(random() % 9);
     const glb::Bounds3 bounds{{0, 0, 0}, {100, 100, 100}};
+    const int pause_ms = argc > 4 ? std::atoi(argv[4]) : 0;
     for (int call = 0; call < calls; ++call) {
+        if (pause_ms) std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
         glb::GlbBytesOutput output;
         glb::build_atom_glb_on_threads(output, positions.data(), atoms, types.data(), bounds, threads);
     }

@@ -11,7 +11,7 @@ from timing import machine_line, print_table
 
 BINARY = Path(__file__).resolve().parent.parent / "build" / "bench" / "atom_phases"
 PHASES = ["reserve", "keys", "sort", "gather"]
-LABELS = {"keys": "Morton keys (parallel)", "sort": "radix sort, 4 passes (parallel)",
+LABELS = {"keys": "Morton keys, first digit counted (parallel)", "sort": "radix sort, 4 scatter passes (parallel)",
           "reserve": "reserving the file, writing its headers", "gather": "ordered gather into the file (parallel)"}
 
 
@@ -26,13 +26,16 @@ def fastest_phases(atoms, cpus):
     return best
 
 
-if __name__ == "__main__":
-    atoms = int(sys.argv[1]) if len(sys.argv) > 1 else 4_000_000
+def print_phase_table(atoms):
     cpus = sorted(os.sched_getaffinity(0))
-    print(machine_line())
     one, two = fastest_phases(atoms, cpus[:1]), fastest_phases(atoms, cpus[:2])
     rows = [(LABELS[p], f"{one[p]:.1f} ms", f"{two[p]:.1f} ms", f"{one[p] / two[p]:.2f}x") for p in PHASES]
     rows.append(("sum", f"{sum(one.values()):.1f} ms", f"{sum(two.values()):.1f} ms",
                  f"{sum(one.values()) / sum(two.values()):.2f}x"))
     print_table(f"build_atom_glb phases at {atoms:,} random atoms, 2 threads (fastest of 9)", rows,
                 ["phase", "1 processor", "2 processors", "speed-up"])
+
+
+if __name__ == "__main__":
+    print(machine_line())
+    print_phase_table(int(sys.argv[1]) if len(sys.argv) > 1 else 4_000_000)

@@ -1,6 +1,11 @@
-"""atom_glb against the same GLB written with numpy, and on two processors against one.
+"""atom_glb against the same GLB written with numpy, on two processors against one,
+small calls, and where the time goes (the phase table).
 
-Run: .venv/bin/python bench/bench_atoms.py   (after the README's set-up)
+Run: .venv/bin/python bench/bench_atoms.py [--quick]   (after scripts/bench's set-up)
+
+The first line says how quiet the machine was (its load average): figures from a
+busy machine are slower and noisier. Calls are measured back to back, so that the
+memory of one call is recycled by the next (see the README on calls spaced apart).
 """
 
 import os
@@ -9,6 +14,7 @@ import sys
 import numpy as np
 
 import _spatial_assembler as sa
+from bench_atom_phases import BINARY, print_phase_table
 from numpy_writers import atom_glb_numpy
 from timing import best_of, copy_floor, machine_line, ms, print_table
 
@@ -20,45 +26,53 @@ def random_atoms(n):
     return positions, types, [0, 0, 0], [100, 100, 100]
 
 
-def compare_with_numpy(counts):
+def compare_with_numpy(counts, title):
     rows = []
     for n in counts:
         positions, types, vmin, vmax = random_atoms(n)
         native = sa.atom_glb(positions, types, vmin, vmax)
         assert native == atom_glb_numpy(positions, types, vmin, vmax), "outputs differ"
         repeat = 5 if n <= 1_000_000 else 2
-        t_native = best_of(lambda: sa.atom_glb(positions, types, vmin, vmax), repeat)
-        t_numpy = best_of(lambda: atom_glb_numpy(positions, types, vmin, vmax), repeat)
+        calls = max(1, 200_000 // max(n, 1)) if n < 100_000 else 1  # small calls: many per timing
+        t_native = best_of(lambda: [sa.atom_glb(positions, types, vmin, vmax) for _ in range(calls)], repeat) / calls
+        t_numpy = best_of(lambda: [atom_glb_numpy(positions, types, vmin, vmax) for _ in range(calls)], repeat) / calls
         t_copy = copy_floor(len(native), repeat)
         rows.append((f"{n:,}", ms(t_native), ms(t_numpy), f"{t_numpy / t_native:.1f}x", ms(t_copy),
                      f"{t_native / t_copy:.1f}x"))
-    print_table("atom_glb vs numpy (identical bytes, random atoms in a box)", rows,
-                ["atoms", "atom_glb", "numpy", "speed-up", "one copy", "atom_glb / copy"])
+    print_table(title, rows, ["atoms", "atom_glb", "numpy", "speed-up", "one copy", "atom_glb / copy"])
 
 
-def compare_processors(n, rounds=10):
-    positions, types, vmin, vmax = random_atoms(n)
+def compare_processors(counts, rounds=10):
     everything = sorted(os.sched_getaffinity(0))
     if len(everything) < 2:
         print(f"\nonly {len(everything)} processor available: two-against-one comparison skipped")
         return
-    call = lambda: sa.atom_glb(positions, types, vmin, vmax)
-    best = {1: float("inf"), 2: float("inf")}
-    try:
-        # Alternate the two settings so that a slow spell of the machine hits both alike.
-        for _ in range(rounds):
-            for count in (1, 2):
-                os.sched_setaffinity(0, everything[:count])  # the builder's threads inherit it
-                best[count] = min(best[count], best_of(call, 1))
-    finally:
-        os.sched_setaffinity(0, everything)
-    print_table(f"atom_glb at {n:,} atoms on one and on two processors (best of {rounds})", [
-        ("1", ms(best[1]), "1.00x"), ("2", ms(best[2]), f"{best[1] / best[2]:.2f}x")],
-        ["processors", "atom_glb", "speed-up"])
+    rows = []
+    for n in counts:
+        positions, types, vmin, vmax = random_atoms(n)
+        call = lambda: sa.atom_glb(positions, types, vmin, vmax)
+        best = {1: float("inf"), 2: float("inf")}
+        try:
+            # Alternate the two settings so that a slow spell of the machine hits both alike.
+            for _ in range(rounds):
+                for count in (1, 2):
+                    os.sched_setaffinity(0, everything[:count])  # the builder's threads inherit it
+                    best[count] = min(best[count], best_of(call, 1))
+        finally:
+            os.sched_setaffinity(0, everything)
+        rows.append((f"{n:,}", ms(best[1]), ms(best[2]), f"{best[1] / best[2]:.2f}x"))
+    print_table(f"atom_glb on one and on two processors (best of {rounds}, alternating)", rows,
+                ["atoms", "1 processor", "2 processors", "speed-up"])
 
 
 if __name__ == "__main__":
     print(machine_line())
     quick = "--quick" in sys.argv
-    compare_with_numpy([1_000_000] if quick else [1_000_000, 10_000_000])
-    compare_processors(4_000_000)
+    compare_with_numpy([1_000_000] if quick else [1_000_000, 10_000_000],
+                       "atom_glb vs numpy (identical bytes, random atoms in a box)")
+    compare_with_numpy([10, 1_000, 99_999, 100_000], "small calls (one thread below 100,000 atoms, all from there)")
+    compare_processors([1_000_000, 4_000_000])
+    if BINARY.exists():
+        print_phase_table(4_000_000)
+    else:
+        print(f"\n(no phase table: {BINARY} is built by scripts/bench)")

@@ -81,32 +81,35 @@ uint32_t cell_of(float coordinate, float minimum, float scale) {
     return uint32_t(f);  // truncation toward zero
 }
 
+// An atom travels through the sort as one 64-bit entry: its Morton key in the
+// high half (the sort key), and in the low half its palette row (bits 28 to 30)
+// above its index (bits 0 to 27). A GLB below 4 GiB holds fewer than 2^28 atoms.
+constexpr unsigned kRowShift = 28;
+constexpr uint32_t kIndexMask = (uint32_t(1) << kRowShift) - 1;
+
 struct AtomJob {
     const float* positions;
     const uint16_t* types;
     float minimum[3];
     float scale[3];
-    uint32_t* keys;
-    uint32_t* indices;
+    uint64_t* entries;
+    DigitCounts* first_digit;   // of the keys, per range, for the sort's first pass
     uint8_t* sorted_positions;  // both in the finished GLB's BIN chunk, written with memcpy
     uint8_t* colors;
 };
 
-void compute_morton_keys(const AtomJob& job, size_t begin, size_t end) {
+void compute_morton_keys(const AtomJob& job, uint32_t range, size_t begin, size_t end) {
+    uint32_t* counts = job.first_digit->row(range);
     for (size_t i = begin; i < end; ++i) {
         const float* p = job.positions + 3 * i;
         const uint32_t qx = cell_of(p[0], job.minimum[0], job.scale[0]);
         const uint32_t qy = cell_of(p[1], job.minimum[1], job.scale[1]);
         const uint32_t qz = cell_of(p[2], job.minimum[2], job.scale[2]);
-        job.keys[i] = kSpread.of[qx] | kSpread.of[qy] << 1 | kSpread.of[qz] << 2;
-        job.indices[i] = uint32_t(i);
-    }
-}
-
-void gather_atom_colors(const AtomJob& job, size_t begin, size_t end) {
-    for (size_t i = begin; i < end; ++i) {
-        const uint16_t type = job.types[job.indices[i]];
-        std::memcpy(job.colors + 12 * i, kAtomPalette[type < 7 ? type : 7], 3 * sizeof(float));
+        const uint32_t key = kSpread.of[qx] | kSpread.of[qy] << 1 | kSpread.of[qz] << 2;
+        const uint16_t type = job.types[i];
+        const uint32_t row = type < 7 ? type : 7;
+        job.entries[i] = uint64_t(key) << 32 | row << kRowShift | uint32_t(i);
+        ++counts[key & 0xFF];
     }
 }
 
@@ -123,16 +126,20 @@ inline void prefetch(const void* address) {
 #endif
 }
 
+// Positions first (random reads, prefetched), then colours from the rows that the
+// entries carry (sequential): no type id is read in sorted order.
 void gather_sorted_atoms(const AtomJob& job, size_t begin, size_t end) {
+    const uint64_t* entries = job.entries;
     for (size_t i = begin; i < end; ++i) {
-        if (i + kGatherPrefetchDistance < end) {
-            const size_t ahead = job.indices[i + kGatherPrefetchDistance];
-            prefetch(job.positions + 3 * ahead);
-            prefetch(job.types + ahead);
-        }
-        std::memcpy(job.sorted_positions + 12 * i, job.positions + 3 * size_t(job.indices[i]), 3 * sizeof(float));
+        if (i + kGatherPrefetchDistance < end)
+            prefetch(job.positions + 3 * size_t(uint32_t(entries[i + kGatherPrefetchDistance]) & kIndexMask));
+        const size_t atom = uint32_t(entries[i]) & kIndexMask;
+        std::memcpy(job.sorted_positions + 12 * i, job.positions + 3 * atom, 3 * sizeof(float));
     }
-    gather_atom_colors(job, begin, end);
+    for (size_t i = begin; i < end; ++i) {
+        const uint32_t row = uint32_t(entries[i]) >> kRowShift;
+        std::memcpy(job.colors + 12 * i, kAtomPalette[row], 3 * sizeof(float));
+    }
 }
 
 }  // namespace
@@ -158,6 +165,7 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
     // Sizes and document first: an oversized call is refused before any scratch is taken.
     const size_t array_bytes = checked_byte_length(atom_count, 3 * sizeof(float), "positions");
     const size_t payload_bytes = 2 * array_bytes;
+    static_assert(kMaxGlbSize / 24 < (uint64_t(1) << kRowShift), "atom indices must fit below the palette row");
     const JsonDocument<2048> json(
         kAtomTemplate,
         {atom_count, TemplateValue::bound(bounds.min[0]), TemplateValue::bound(bounds.min[1]),
@@ -171,10 +179,11 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
     // positions and their colours straight into its BIN chunk (4-byte aligned).
     uint8_t* payload = start_glb(output, json.data(), json.size(), payload_bytes);
     LOG_PHASE("reserve");
-    ScratchArray<uint32_t> keys = allocate_scratch<uint32_t>(atom_count);
-    ScratchArray<uint32_t> indices = allocate_scratch<uint32_t>(atom_count);
+    ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(atom_count);
+    ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(atom_count);
+    DigitCounts first_digit(thread_count);
 
-    AtomJob job{positions, types, {}, {}, keys.get(), indices.get(), payload, payload + array_bytes};
+    AtomJob job{positions, types, {}, {}, entries.get(), &first_digit, payload, payload + array_bytes};
     for (int axis = 0; axis < 3; ++axis) {
         // Beyond the float range the extent becomes infinite and the scale 0.
         float extent = to_float32(bounds.max[axis] - bounds.min[axis]);
@@ -184,11 +193,10 @@ void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t
     }
 
     parallel_ranges(atom_count, thread_count,
-                    [&job](uint32_t, size_t begin, size_t end) { compute_morton_keys(job, begin, end); });
+                    [&job](uint32_t range, size_t begin, size_t end) { compute_morton_keys(job, range, begin, end); });
     LOG_PHASE("keys");
-    radix_sort_pairs(keys.get(), indices.get(), atom_count, thread_count);
+    radix_sort_entries(entries.get(), scratch.get(), atom_count, thread_count, first_digit);
     LOG_PHASE("sort");
-
     parallel_ranges(atom_count, thread_count,
                     [&job](uint32_t, size_t begin, size_t end) { gather_sorted_atoms(job, begin, end); });
     LOG_PHASE("gather");

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace glb {
 
@@ -32,13 +33,36 @@ void parallel_ranges(size_t item_count, uint32_t thread_count, const Work& work)
 
 // Sorts keys[0 .. count) ascending (unsigned) and applies the same permutation to
 // indices; stable, in place, identical output for every thread_count (>= 1).
-// Least-significant-digit radix sort: four 8-bit passes, each a counting phase
-// and a scatter phase on thread_count threads.
-// Takes 8 * count bytes of scratch. Throws std::bad_alloc when scratch cannot be
+// Least-significant-digit radix sort of four 8-bit passes on thread_count threads,
+// run by radix_sort_entries on 64-bit entries that carry each key with its index.
+// Takes 16 * count bytes of scratch. Throws std::bad_alloc when scratch cannot be
 // allocated, std::length_error when count does not fit 32-bit positions, and
 // std::system_error when a thread cannot be started (the arrays then hold an
 // unspecified arrangement of their entries).
 void radix_sort_pairs(uint32_t* keys, uint32_t* indices, size_t count, uint32_t thread_count);
+
+// Counters of one 8-bit digit: one row of 256 per range of a phase's split.
+class DigitCounts {
+public:
+    explicit DigitCounts(uint32_t thread_count);
+    uint32_t* row(uint32_t range_index) { return counts_.data() + size_t(range_index) * 256; }
+    const uint32_t* row(uint32_t range_index) const { return counts_.data() + size_t(range_index) * 256; }
+    uint32_t ranges() const { return uint32_t(counts_.size() / 256); }
+
+private:
+    std::vector<uint32_t> counts_;
+};
+
+// Sorts entries[0 .. count) stably by their high 32 bits (the key); the low 32
+// bits travel along. The four passes scatter one 64-bit stream per digit,
+// between entries and scratch (count entries each); the result ends in entries.
+// first_digit: the counts of the key's lowest byte per range of the split of
+// parallel_ranges(count, thread_count), which the caller makes while it fills
+// the entries; each scatter counts the next pass's digit as it writes, so that
+// every pass is a single phase. Throws as radix_sort_pairs does (count must be
+// below 2^32). Worker threads only; the calling thread merges the counts.
+void radix_sort_entries(uint64_t* entries, uint64_t* scratch, size_t count, uint32_t thread_count,
+                        const DigitCounts& first_digit);
 
 // Thread count of one atom call: 1 below 100000 atoms, otherwise the hardware
 // concurrency (4 when the platform reports none).
