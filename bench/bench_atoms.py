@@ -9,7 +9,9 @@ memory of one call is recycled by the next (see the README on calls spaced apart
 """
 
 import os
+import statistics
 import sys
+import time
 
 import numpy as np
 
@@ -42,6 +44,27 @@ def compare_with_numpy(counts, title):
     print_table(title, rows, ["atoms", "atom_glb", "numpy", "speed-up", "one copy", "atom_glb / copy"])
 
 
+def spaced_calls(counts, pause=2.0, calls=6):
+    """Median of calls made back to back and of calls made `pause` seconds apart. On a
+    virtual machine that hands freed memory back to its host within a second or
+    two, a spaced call faults its memory in anew, and huge pages cost most then."""
+    rows = []
+    for n in counts:
+        positions, types, vmin, vmax = random_atoms(n)
+        medians = []
+        for wait in (0.0, pause):
+            times = []
+            for _ in range(calls):
+                time.sleep(wait)
+                start = time.perf_counter()
+                sa.atom_glb(positions, types, vmin, vmax)
+                times.append(time.perf_counter() - start)
+            medians.append(statistics.median(times))
+        rows.append((f"{n:,}", ms(medians[0]), ms(medians[1]), f"{medians[1] / medians[0]:.1f}x"))
+    print_table(f"atom_glb called back to back and {pause:g} s apart (median of {calls})", rows,
+                ["atoms", "back to back", f"{pause:g} s apart", "ratio"])
+
+
 def compare_processors(counts, rounds=10):
     everything = sorted(os.sched_getaffinity(0))
     if len(everything) < 2:
@@ -72,6 +95,7 @@ if __name__ == "__main__":
                        "atom_glb vs numpy (identical bytes, random atoms in a box)")
     compare_with_numpy([10, 1_000, 99_999, 100_000], "small calls (one thread below 100,000 atoms, all from there)")
     compare_processors([1_000_000, 4_000_000])
+    spaced_calls([1_000_000, 4_000_000])
     if BINARY.exists():
         print_phase_table(4_000_000)
     else:

@@ -29,16 +29,21 @@ globalThis.FileReader ??= class {
 
 const quick = process.argv.includes('--quick');
 
-/** Best wall time in milliseconds over `repeat` calls, after one warm-up call. */
-async function bestOf(fn, repeat = 5) {
+/**
+ * Median wall time in milliseconds over `repeat` calls, after one warm-up call.
+ * The median, not the best: a Buffer is fresh memory until the garbage collector
+ * frees the last one, so single calls swing between recycled and fresh pages.
+ */
+async function bestOf(fn, repeat = 7) {
   await fn();
-  let best = Infinity;
+  const times = [];
   for (let i = 0; i < repeat; i++) {
     const start = performance.now();
     await fn();
-    best = Math.min(best, performance.now() - start);
+    times.push(performance.now() - start);
   }
-  return best;
+  times.sort((a, b) => a - b);
+  return times[Math.floor(times.length / 2)];
 }
 
 function random(seed) {
@@ -61,7 +66,7 @@ function table(title, rows, headers) {
 
 const ms = (value) => `${value.toFixed(1)} ms`;
 
-/** The floor of any writer that returns fresh memory: one new Buffer of that size, every byte written. */
+/** The floor of any writer that returns a new Buffer: one of that size, every byte written. */
 const freshBuffer = (size) => bestOf(() => Buffer.allocUnsafeSlow(size).fill(1));
 
 // --- points -----------------------------------------------------------------

@@ -1,6 +1,8 @@
 // The npm package as users get it: `npm pack`, then `npm install` of the tarball
-// into an empty project with npm's --offline (everything from the local cache,
-// Node-API headers from npm packages), used from CommonJS and from ES modules.
+// into an empty project with npm's --offline and an empty cache: the tarball
+// carries its install-time dependencies (bundleDependencies: node-gyp-build, and
+// cmake-js with npm's Node-API headers for a source build), so it needs no
+// network at all. Used from CommonJS and from ES modules.
 // Without prebuilds the install builds the addon from source; with a prebuild
 // for this platform in prebuilds/, it loads that and compiles nothing.
 import assert from 'node:assert/strict';
@@ -34,7 +36,7 @@ function installInto(name, tarball) {
   const project = join(work, name);
   mkdirSync(project);
   writeFileSync(join(project, 'package.json'), JSON.stringify({ name, private: true }));
-  const log = npm(['install', '--offline', '--foreground-scripts', tarball], project);
+  const log = npm(['install', '--offline', '--foreground-scripts', '--cache', join(work, `cache-${name}`), tarball], project);
   return { project, log, installed: join(project, 'node_modules', 'spatial-assembler') };
 }
 
@@ -64,6 +66,7 @@ test('the packed tarball installs offline, builds from source and works from Com
     assert.ok(listed.includes(file), `${file} is not in the tarball`);
   }
   assert.ok(!listed.some((file) => file.startsWith('package/tests/') || file.startsWith('package/python/')));
+  assert.ok(listed.includes('package/node_modules/cmake-js/package.json'), 'cmake-js is not bundled');
   const { project, installed } = installInto('from-source', tarball);
   assert.ok(existsSync(join(installed, 'build', 'Release', 'spatial_assembler.node')), 'no binary was built');
   usedFromBothModuleSystems(project);
