@@ -191,3 +191,10 @@ P = np.zeros((3, 3))
 def test_every_error_names_the_argument(call, error, message):
     with pytest.raises(error, match=message):
         call()
+
+
+def test_adapters_name_the_extra_they_need(monkeypatch):
+    for module, adapter in (("ase", sa.from_ase), ("trimesh", sa.from_trimesh)):
+        monkeypatch.setitem(__import__("sys").modules, module, None)  # as if not installed
+        with pytest.raises(ImportError, match=rf"^this adapter needs {module}: pip install 'spatial-assembler\[{module}\]'$"):
+            adapter(object())

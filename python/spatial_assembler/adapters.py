@@ -4,14 +4,23 @@ only when its adapter is called, and is an optional extra of the distribution:
 
 from __future__ import annotations
 
+import importlib
 from typing import Any
 
 import numpy as np
 
 
+def _optional(module: str, extra: str) -> Any:
+    """The optional library, imported only when its adapter is called."""
+    try:
+        return importlib.import_module(module)
+    except ImportError as error:
+        raise ImportError(f"this adapter needs {module}: pip install 'spatial-assembler[{extra}]'") from error
+
+
 def from_ase(atoms: Any, *, bounds: Any = None) -> bytes:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element)."""
-    from ase import Atoms  # the optional dependency, imported here only
+    Atoms = _optional("ase", "ase").Atoms
 
     if not isinstance(atoms, Atoms):
         raise TypeError(f"from_ase needs an ase.Atoms, not {type(atoms).__name__}")
@@ -23,7 +32,7 @@ def from_ase(atoms: Any, *, bounds: Any = None) -> bytes:
 def from_trimesh(geometry: Any, *, bounds: Any = None) -> bytes:
     """A ``trimesh.Trimesh`` (vertices, faces and, when it has them, vertex
     colours; normals computed as mesh() does, area-weighted per vertex) or a ``trimesh.PointCloud`` (vertices and colours)."""
-    import trimesh  # the optional dependency, imported here only
+    trimesh = _optional("trimesh", "trimesh")
 
     from . import mesh, point_cloud
 
