@@ -13,6 +13,8 @@ import { GLTFExporter } from 'three/examples/jsm/exporters/GLTFExporter.js';
 
 import sa from 'spatial-assembler';
 
+import { numberStream } from './number_stream.mjs';
+
 // GLTFExporter reads its Blob through the browser's FileReader.
 globalThis.FileReader ??= class {
   readAsArrayBuffer(blob) {
@@ -44,18 +46,6 @@ async function bestOf(fn, repeat = 7) {
   }
   times.sort((a, b) => a - b);
   return times[Math.floor(times.length / 2)];
-}
-
-function random(seed) {
-  let state = seed >>> 0 || 1;
-  return () => {
-    state ^= state << 13;
-    state >>>= 0;
-    state ^= state >>> 17;
-    state ^= state << 5;
-    state >>>= 0;
-    return state / 4294967296;
-  };
 }
 
 function table(title, rows, headers) {
@@ -113,7 +103,7 @@ function pointsWithThree(positions, colors) {
 // --- mesh -------------------------------------------------------------------
 
 function grid(side) {
-  const next = random(3);
+  const next = numberStream(3);
   const count = side * side;
   const positions = new Float32Array(3 * count);
   const normals = new Float32Array(3 * count);
@@ -235,7 +225,7 @@ console.log(`${cpus()[0].model}, ${cpus().length} hardware threads, Node ${proce
 
 {
   const n = 1_000_000;
-  const next = random(1);
+  const next = numberStream(1);
   const positions = Float32Array.from({ length: 3 * n }, next);
   const colors = Float32Array.from({ length: 4 * n }, next);
   const size = sa.pointCloudGlb(positions, colors, [0, 0, 0], [1, 1, 1]).length;
@@ -271,7 +261,7 @@ console.log(`${cpus()[0].model}, ${cpus().length} hardware threads, Node ${proce
 {
   const rows = [];
   for (const n of quick ? [1_000_000] : [1_000_000, 4_000_000]) {
-    const next = random(n);
+    const next = numberStream(n);
     const positions = Float32Array.from({ length: 3 * n }, () => next() * 100);
     const types = Uint16Array.from({ length: n }, () => Math.floor(next() * 9));
     const box = [[0, 0, 0], [100, 100, 100]];

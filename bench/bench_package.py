@@ -30,20 +30,19 @@ def main(n=1_000_000):
     types = rng.integers(0, 9, n).astype(np.uint16)
     low, high = positions.min(0).tolist(), positions.max(0).tolist()
     bounds = [low, high]
+    atoms_native = lambda: native.atom_glb(positions, types, low, high)
+    points_native = lambda: native.point_cloud_glb(positions, colors, low, high)
     rows = []
-    for label, package_call in [
-            ("atoms, float32, bounds given", lambda: sa.atoms(positions, types, bounds=bounds)),
-            ("atoms, float32, bounds computed", lambda: sa.atoms(positions, types)),
-            ("atoms, float64 positions, int64 types", lambda: sa.atoms(positions64, types.astype(np.int64)))]:
-        assert package_call() == native.atom_glb(positions, types, low, high)
-        package, raw = overhead(package_call, lambda: native.atom_glb(positions, types, low, high))
-        rows.append((label, ms(raw), ms(package), f"{(package / raw - 1) * 100:+.0f} %"))
-    for label, package_call in [
-            ("points, float32, bounds given", lambda: sa.point_cloud(positions, colors, bounds=bounds)),
-            ("points, float32, bounds computed", lambda: sa.point_cloud(positions, colors)),
-            ("points, float64", lambda: sa.point_cloud(positions64, colors.astype(np.float64)))]:
-        assert package_call() == native.point_cloud_glb(positions, colors, low, high)
-        package, raw = overhead(package_call, lambda: native.point_cloud_glb(positions, colors, low, high))
+    for label, package_call, native_call in [
+            ("atoms, float32, bounds given", lambda: sa.atoms(positions, types, bounds=bounds), atoms_native),
+            ("atoms, float32, bounds computed", lambda: sa.atoms(positions, types), atoms_native),
+            ("atoms, float64 positions, int64 types", lambda: sa.atoms(positions64, types.astype(np.int64)),
+             atoms_native),
+            ("points, float32, bounds given", lambda: sa.point_cloud(positions, colors, bounds=bounds), points_native),
+            ("points, float32, bounds computed", lambda: sa.point_cloud(positions, colors), points_native),
+            ("points, float64", lambda: sa.point_cloud(positions64, colors.astype(np.float64)), points_native)]:
+        assert package_call() == native_call()
+        package, raw = overhead(package_call, native_call)
         rows.append((label, ms(raw), ms(package), f"{(package / raw - 1) * 100:+.0f} %"))
     colors8 = (colors * 255).astype(np.uint8)
     trimesh_time = best_of(lambda: trimesh.PointCloud(positions64, colors=colors8).export(file_type="glb"), 3)

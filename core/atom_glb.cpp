@@ -150,6 +150,13 @@ GlbBytes build_atom_glb(const float* positions, size_t atom_count, const uint16_
     return std::move(output.bytes);
 }
 
+void check_atom_inputs(size_t atom_count, const Bounds3& bounds) {
+    require_finite(bounds.min, 3, "vmin");
+    require_finite(bounds.max, 3, "vmax");
+    const uint64_t array_bytes = saturated_byte_length(atom_count, 3 * sizeof(float));
+    check_payload_size({array_bytes, array_bytes});
+}
+
 void build_atom_glb(GlbOutput& output, const float* positions, size_t atom_count, const uint16_t* types,
                     const Bounds3& bounds) {
     build_atom_glb_on_threads(output, positions, atom_count, types, bounds, atom_thread_count(atom_count));
@@ -158,12 +165,11 @@ void build_atom_glb(GlbOutput& output, const float* positions, size_t atom_count
 void build_atom_glb_on_threads(GlbOutput& output, const float* positions, size_t atom_count,
                                const uint16_t* types, const Bounds3& bounds, uint32_t thread_count) {
     if (atom_count == 0) return write_glb(output, "{}", 2, nullptr, 0);  // the documented empty file
-    require_finite(bounds.min, 3, "vmin");
-    require_finite(bounds.max, 3, "vmax");
+    check_atom_inputs(atom_count, bounds);
     if (thread_count == 0) throw std::invalid_argument("build_atom_glb needs at least one thread");
 
     // Sizes and document first: an oversized call is refused before any scratch is taken.
-    const size_t array_bytes = checked_byte_length(atom_count, 3 * sizeof(float), "positions");
+    const size_t array_bytes = atom_count * 3 * sizeof(float);  // checked above
     const size_t payload_bytes = 2 * array_bytes;
     static_assert(kMaxGlbSize / 24 < (uint64_t(1) << kRowShift), "atom indices must fit below the palette row");
     const JsonDocument<2048> json(

@@ -30,11 +30,8 @@ float to_float32(double value) {
     return float(value);
 }
 
-size_t checked_byte_length(size_t count, size_t element_size, const char* array_name) {
-    if (count > kMaxGlbSize / element_size)
-        throw std::length_error(std::string(array_name) + " holds " + std::to_string(count) +
-                                " elements, more than a GLB below 4 GiB can carry");
-    return count * element_size;
+uint64_t saturated_byte_length(uint64_t count, uint64_t element_size) {
+    return count > UINT64_MAX / element_size ? UINT64_MAX : count * element_size;
 }
 
 uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths) {

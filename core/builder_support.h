@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 
 #include "glb_assembler.h"
 #include "json_text.h"
@@ -15,11 +16,19 @@ namespace glb {
 // Throws std::length_error beyond 4 GiB, before reserving anything.
 uint8_t* start_glb(GlbOutput& output, const char* json, size_t json_length, size_t payload_length);
 
+// The payload length of arrays of these byte lengths, added so that the sum
+// cannot wrap. Throws std::length_error when a GLB of that payload and a
+// document of kMaxDocumentLength would not fit the container.
+uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths);
+
+// count * element_size, or UINT64_MAX when that does not fit: for check_payload_size.
+uint64_t saturated_byte_length(uint64_t count, uint64_t element_size);
+
+// Throws std::invalid_argument naming the argument when a value is NaN or infinite.
+void require_finite(const double* values, size_t count, const char* argument_name);
+
 // Whether a GLB of this JSON and payload length stays within kMaxGlbSize.
 bool glb_size_fits(uint64_t json_length, uint64_t payload_length);
 
-// count * element_size, or std::length_error when that alone passes the 4 GiB
-// container limit (so that sums of a few such lengths cannot wrap around).
-size_t checked_byte_length(size_t count, size_t element_size, const char* array_name);
 
 }  // namespace glb

@@ -14,7 +14,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "large_memory.h"
@@ -76,16 +75,16 @@ uint64_t glb_size(uint64_t json_length, uint64_t payload_length);
 // magnitude, stays under 6,000 characters).
 constexpr uint64_t kMaxDocumentLength = 6144;
 
-// The payload length of arrays of these byte lengths, added so that the sum
-// cannot wrap. Throws std::length_error when a GLB of that payload and a
-// document of kMaxDocumentLength would not fit the container: a binding calls
-// it before it packs or copies any input, so an oversized call costs nothing.
-uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths);
-
-// Throws std::invalid_argument naming the argument when a value is NaN or
-// infinite: a glTF document has no spelling for them. Builders check their
-// bounds and factors with it; bindings call it before packing any input.
-void require_finite(const double* values, size_t count, const char* argument_name);
+// What each builder refuses, checked before it touches any array: a bound or
+// factor that is NaN or infinite (std::invalid_argument naming the argument: a
+// glTF document has no spelling for them), and a file that, with a document of
+// kMaxDocumentLength, would reach 4 GiB (std::length_error; sizes are added so
+// that they cannot wrap). Each builder runs its check first; a binding runs it
+// before it packs or copies its inputs, so that a refused call costs nothing.
+void check_point_cloud_inputs(size_t position_float_count, size_t color_float_count, const Bounds3& bounds);
+void check_atom_inputs(size_t atom_count, const Bounds3& bounds);  // for one atom or more
+void check_mesh_inputs(size_t position_float_count, size_t normal_float_count, size_t index_count,
+                       size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material);
 
 // value rounded to the nearest 32-bit float, infinite beyond the float range
 // (IEEE 754 narrowing, spelled out because C++ leaves out-of-range conversions

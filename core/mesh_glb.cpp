@@ -46,22 +46,31 @@ GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, con
     return std::move(output.bytes);
 }
 
-void build_mesh_glb(GlbOutput& output, const float* positions, size_t position_float_count, const float* normals,
-                    size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
-                    size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
+void check_mesh_inputs(size_t position_float_count, size_t normal_float_count, size_t index_count,
+                       size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
     require_finite(bounds.min, 3, "bounds");
     require_finite(bounds.max, 3, "bounds");
     require_finite(material.base_color, 4, "base_color");
     require_finite(&material.metallic, 1, "metallic");
     require_finite(&material.roughness, 1, "roughness");
     require_finite(material.emissive, 3, "emissive");
+    check_payload_size({saturated_byte_length(position_float_count, sizeof(float)),
+                        saturated_byte_length(normal_float_count, sizeof(float)),
+                        saturated_byte_length(color_float_count, sizeof(float)),
+                        saturated_byte_length(index_count, sizeof(uint32_t))});
+}
 
+void build_mesh_glb(GlbOutput& output, const float* positions, size_t position_float_count, const float* normals,
+                    size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
+                    size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
     const bool has_colors = colors != nullptr && color_float_count != 0;
+    check_mesh_inputs(position_float_count, normal_float_count, index_count, has_colors ? color_float_count : 0,
+                      bounds, material);
     const size_t vertex_count = position_float_count / 3;
-    const size_t position_bytes = checked_byte_length(position_float_count, sizeof(float), "positions");
-    const size_t normal_bytes = checked_byte_length(normal_float_count, sizeof(float), "normals");
-    const size_t color_bytes = has_colors ? checked_byte_length(color_float_count, sizeof(float), "colors") : 0;
-    const size_t index_bytes = checked_byte_length(index_count, sizeof(uint32_t), "indices");
+    const size_t position_bytes = position_float_count * sizeof(float);  // checked above
+    const size_t normal_bytes = normal_float_count * sizeof(float);
+    const size_t color_bytes = has_colors ? color_float_count * sizeof(float) : 0;
+    const size_t index_bytes = index_count * sizeof(uint32_t);
     const size_t payload_bytes = position_bytes + normal_bytes + color_bytes + index_bytes;
     const char* double_sided = material.double_sided ? "true" : "false";
     const double* c = material.base_color;

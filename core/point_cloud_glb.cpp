@@ -27,16 +27,22 @@ GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_cou
     return std::move(output.bytes);
 }
 
-void build_point_cloud_glb(GlbOutput& output, const float* positions, size_t position_float_count,
-                           const float* colors, size_t color_float_count, const Bounds3& bounds) {
+void check_point_cloud_inputs(size_t position_float_count, size_t color_float_count, const Bounds3& bounds) {
     require_finite(bounds.min, 3, "vmin");
     require_finite(bounds.max, 3, "vmax");
+    check_payload_size({saturated_byte_length(position_float_count, sizeof(float)),
+                        saturated_byte_length(color_float_count, sizeof(float))});
+}
+
+void build_point_cloud_glb(GlbOutput& output, const float* positions, size_t position_float_count,
+                           const float* colors, size_t color_float_count, const Bounds3& bounds) {
+    check_point_cloud_inputs(position_float_count, color_float_count, bounds);
 
     const size_t point_count = position_float_count / 3;
     // Compared with whole points, not with the float count: 4 floats a point is RGBA.
     const char* color_type = color_float_count == point_count * 4 ? "VEC4" : "VEC3";
-    const size_t position_bytes = checked_byte_length(position_float_count, sizeof(float), "positions");
-    const size_t color_bytes = checked_byte_length(color_float_count, sizeof(float), "colors");
+    const size_t position_bytes = position_float_count * sizeof(float);  // checked above
+    const size_t color_bytes = color_float_count * sizeof(float);
     const size_t payload_bytes = position_bytes + color_bytes;
 
     const JsonDocument<2048> json(

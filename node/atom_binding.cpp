@@ -36,7 +36,7 @@ std::unique_ptr<GlbJob> read_atom_glb(const Napi::CallbackInfo& info, InputMode 
     // Every refusal comes before any array is copied or the result allocated.
     require_finite(vmin.data(), 3, {"vmin"});
     require_finite(vmax.data(), 3, {"vmax"});
-    check_payload_size({uint64_t(job->atom_count) * 12, uint64_t(job->atom_count) * 12});
+    glb::check_atom_inputs(job->atom_count, job->bounds);
     job->positions = positions.take(mode);
     job->types = types.take(mode);
     return job;

@@ -105,9 +105,6 @@ std::array<double, N> read_numbers(Napi::Value value, ArgumentName name) {
 // RangeError naming the argument when a value is NaN or infinite.
 void require_finite(const double* values, size_t count, ArgumentName name);
 
-// The payload size check of the core, as a RangeError before anything large is
-// copied or allocated.
-void check_payload_size(std::initializer_list<uint64_t> array_byte_lengths);
 
 // One call with its arguments read: builds the GLB into an output on any thread.
 class GlbJob {

@@ -81,10 +81,9 @@ std::unique_ptr<GlbJob> read_mesh_glb(const Napi::CallbackInfo& info, InputMode 
     require_finite(&material.metallic, 1, {"metallic", true});
     require_finite(&material.roughness, 1, {"roughness", true});
     require_finite(material.emissive, 3, {"emissive", true});
-    check_payload_size({positions.byte_length() / 4 * 4, normals.byte_length() / 4 * 4,
-                        indices.byte_length() / 4 * 4, colors ? colors->byte_length() / 4 * 4 : 0});
-
     job->bounds = glb::Bounds3{{bounds[0], bounds[1], bounds[2]}, {bounds[3], bounds[4], bounds[5]}};
+    glb::check_mesh_inputs(positions.byte_length() / 4, normals.byte_length() / 4, indices.byte_length() / 4,
+                           colors ? colors->byte_length() / 4 : 0, job->bounds, material);
     job->positions = positions.take(mode);
     job->normals = normals.take(mode);
     job->indices = indices.take(mode);

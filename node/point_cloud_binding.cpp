@@ -24,12 +24,11 @@ std::unique_ptr<GlbJob> read_point_cloud_glb(const Napi::CallbackInfo& info, Inp
     // Every refusal comes before any array is copied or the result allocated.
     require_finite(vmin.data(), 3, {"vmin"});
     require_finite(vmax.data(), 3, {"vmax"});
-    check_payload_size({positions.byte_length() / 4 * 4, colors.byte_length() / 4 * 4});
-
     auto job = std::make_unique<PointCloudJob>();
+    job->bounds = glb::Bounds3{{vmin[0], vmin[1], vmin[2]}, {vmax[0], vmax[1], vmax[2]}};
+    glb::check_point_cloud_inputs(positions.byte_length() / 4, colors.byte_length() / 4, job->bounds);
     job->positions = positions.take(mode);
     job->colors = colors.take(mode);
-    job->bounds = glb::Bounds3{{vmin[0], vmin[1], vmin[2]}, {vmax[0], vmax[1], vmax[2]}};
     return job;
 }
 

@@ -22,9 +22,7 @@ py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, cons
         return result.release();
     }
     // Every refusal comes before any input is packed or the result allocated.
-    glb::require_finite(bounds.min, 3, "vmin");
-    glb::require_finite(bounds.max, 3, "vmax");
-    glb::check_payload_size({uint64_t(atom_count) * 12, uint64_t(atom_count) * 12});
+    glb::check_atom_inputs(atom_count, bounds);
 
     glb::build_atom_glb(result, static_cast<const float*>(position_span.data(alignof(float))), atom_count,
                         static_cast<const uint16_t*>(type_span.data(alignof(uint16_t))), bounds);

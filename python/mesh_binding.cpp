@@ -29,17 +29,11 @@ py::bytes py_mesh_glb(const py::buffer& positions, const py::buffer& normals, co
     const glb::Bounds3 box_bounds{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
 
     // Every refusal comes before any input is packed or the result allocated.
-    glb::require_finite(box.data(), 6, "bounds");
-    glb::require_finite(material.base_color, 4, "base_color");
-    glb::require_finite(&material.metallic, 1, "metallic");
-    glb::require_finite(&material.roughness, 1, "roughness");
-    glb::require_finite(material.emissive, 3, "emissive");
     const size_t position_floats = position_span.byte_length() / sizeof(float);
     const size_t normal_floats = normal_span.byte_length() / sizeof(float);
     const size_t index_count = index_span.byte_length() / sizeof(uint32_t);
     const size_t color_floats = color_span ? color_span->byte_length() / sizeof(float) : 0;
-    glb::check_payload_size({uint64_t(position_floats) * 4, uint64_t(normal_floats) * 4, uint64_t(color_floats) * 4,
-                             uint64_t(index_count) * 4});
+    glb::check_mesh_inputs(position_floats, normal_floats, index_count, color_floats, box_bounds, material);
 
     const float* color_data = color_span ? static_cast<const float*>(color_span->data(alignof(float))) : nullptr;
     BytesOutput result;

@@ -9,9 +9,8 @@ py::bytes py_point_cloud_glb(const py::buffer& positions, const py::buffer& colo
     BufferSpan color_span = buffer_span(colors, "colors");
     const glb::Bounds3 bounds = read_bounds(vmin, vmax);
     // Every refusal comes before any input is packed or the result allocated.
-    glb::require_finite(bounds.min, 3, "vmin");
-    glb::require_finite(bounds.max, 3, "vmax");
-    glb::check_payload_size({position_span.byte_length() / 4 * 4, color_span.byte_length() / 4 * 4});
+    glb::check_point_cloud_inputs(position_span.byte_length() / sizeof(float), color_span.byte_length() / sizeof(float),
+                                  bounds);
 
     BytesOutput result;
     glb::build_point_cloud_glb(result, static_cast<const float*>(position_span.data(alignof(float))),

@@ -94,15 +94,15 @@ def colors_of(value: object, count: int, name: str, *, rgba: bool) -> Float32Arr
     Accepts (n, 3) or (n, 4) rows, or one colour for all; floats in [0, 1] or
     uint8 in 0..255. Any other integer type is ambiguous and refused."""
     array = _array(value, name)
-    if array.ndim == 1 and array.shape[0] in (3, 4):
-        array = np.broadcast_to(array, (count, array.shape[0]))  # one colour for all
-    elif array.ndim != 2 or array.shape[0] != count or array.shape[1] not in (3, 4):
+    single = array.ndim == 1 and array.shape[0] in (3, 4)  # one colour for all, checked before it is spread
+    if not single and (array.ndim != 2 or array.shape[0] != count or array.shape[1] not in (3, 4)):
         raise ValueError(f"{name} must have shape ({count}, 3) or ({count}, 4), one row per "
                          f"{'vertex' if rgba else 'point'}, or be one colour of 3 or 4 values; not {array.shape}")
-    if array.dtype == np.uint8:
-        colors = np.multiply(array, np.float32(1 / 255), dtype=np.float32)
-    elif array.dtype.kind == "f":
-        colors = _to_float32(array, name)
+    rows = array.reshape(-1, array.shape[-1])
+    if rows.dtype == np.uint8:
+        colors = np.multiply(rows, np.float32(1 / 255), dtype=np.float32)
+    elif rows.dtype.kind == "f":
+        colors = _to_float32(rows, name)
         low, high = column_extremes(colors)
         if not (np.all(low >= 0) and np.all(high <= 1)):  # NaN fails both
             raise ValueError(f"{name} must lie in [0, 1] as floats (or be uint8 in 0..255); "
@@ -111,7 +111,9 @@ def colors_of(value: object, count: int, name: str, *, rgba: bool) -> Float32Arr
         raise TypeError(f"{name} must be floats in [0, 1] or uint8 in 0..255, not {array.dtype}: "
                         "other integers are ambiguous")
     if rgba and colors.shape[1] == 3:
-        colors = np.concatenate([colors, np.ones((count, 1), np.float32)], axis=1)
+        colors = np.concatenate([colors, np.ones((len(colors), 1), np.float32)], axis=1)
+    if single:
+        colors = np.broadcast_to(colors, (count, colors.shape[1]))
     return np.ascontiguousarray(colors)
 
 

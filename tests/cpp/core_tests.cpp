@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "glb_assembler.h"
+#include "builder_support.h"
 #include "json_text.h"
 #include "parallel.h"
 

@@ -45,19 +45,6 @@ export async function assertValid(bytes) {
   if (numErrors || numWarnings) throw new Error(`invalid GLB: ${JSON.stringify(messages)}`);
 }
 
-/** A generator of reproducible numbers (xorshift32), the same on every run. */
-export function random(seed) {
-  let state = seed >>> 0 || 1;
-  return () => {
-    state ^= state << 13;
-    state >>>= 0;
-    state ^= state >>> 17;
-    state ^= state << 5;
-    state >>>= 0;
-    return state / 4294967296;
-  };
-}
-
 /**
  * The GLBs that the Python module makes of the same calls: calls is a list of
  * { fn: 'point_cloud_glb' | 'atom_glb' | 'mesh_glb', arrays: {name: TypedArray},

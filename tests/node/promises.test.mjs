@@ -4,10 +4,11 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { random, readGlb, sa } from './helpers.mjs';
+import { numberStream } from '../../bench/number_stream.mjs';
+import { readGlb, sa } from './helpers.mjs';
 
-function cloud(count, seed) {
-  const next = random(seed);
+function cloud(count, stream) {
+  const next = numberStream(stream);
   const positions = Float32Array.from({ length: 3 * count }, next);
   const types = Uint16Array.from({ length: count }, () => Math.floor(next() * 9));
   const colors = Float32Array.from({ length: 4 * count }, next);
