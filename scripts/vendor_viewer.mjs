@@ -1,14 +1,15 @@
 // Bundles the notebook viewer (python/spatial_assembler/_viewer/viewer.mjs) with
 // three.js from npm (the version package-lock.json pins) into one minified
-// script, viewer.js, that the Python package ships and embeds in its HTML, so
-// that a notebook shows GLBs offline. three.js is MIT-licensed: its licence
+// script that the Python package ships gzipped (viewer.js.gz, a quarter of its
+// size) and embeds in its HTML, so that a notebook shows GLBs offline. three.js is MIT-licensed: its licence
 // text goes beside the bundle as THREE_LICENSE, and its notices stay in it.
 //
 //   node scripts/vendor_viewer.mjs [output folder, default: the package's _viewer]
-import { copyFileSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 
 import { build } from 'esbuild';
 
@@ -18,9 +19,10 @@ const out = process.argv[2] ?? folder;
 const three = join(createRequire(join(root, 'package.json')).resolve('three'), '..', '..');
 const version = JSON.parse(readFileSync(join(three, 'package.json'), 'utf8')).version;
 
-await build({
+const { outputFiles: [bundle] } = await build({
   entryPoints: [join(folder, 'viewer.mjs')],
-  outfile: join(out, 'viewer.js'),
+  outfile: 'viewer.js',
+  write: false,
   bundle: true,
   minify: true,
   format: 'iife',
@@ -30,5 +32,8 @@ await build({
   banner: { js: `// three.js ${version} (MIT licence, THREE_LICENSE) with the notebook viewer of spatial-assembler; made by scripts/vendor_viewer.mjs` },
   logLevel: 'warning',
 });
+mkdirSync(out, { recursive: true });
+// Deterministic: gzip's header carries no time here, so the file is the same on every run.
+writeFileSync(join(out, 'viewer.js.gz'), gzipSync(bundle.contents, { level: 9 }));
 copyFileSync(join(three, 'LICENSE'), join(out, 'THREE_LICENSE'));
 writeFileSync(join(out, 'THREE_VERSION'), `${version}\n`);

@@ -53,14 +53,14 @@ def test_the_view_loads_the_scene_and_shows_its_colours(tmp_path):
 
 
 def test_the_vendored_viewer_is_the_bundle_of_npms_three(tmp_path):
-    """viewer.js must be what scripts/vendor_viewer.mjs makes from the three.js that
+    """viewer.js.gz must be what scripts/vendor_viewer.mjs makes from the three.js that
     package-lock.json pins: rebuilt here, it must come out byte for byte the same."""
     run = subprocess.run([shutil.which("node") or "node", str(ROOT / "scripts" / "vendor_viewer.mjs"), str(tmp_path)],
                          capture_output=True, text=True, cwd=ROOT, env={k: v for k, v in os.environ.items() if k != "LD_PRELOAD"})
     assert run.returncode == 0, run.stderr
     shipped = ROOT / "python" / "spatial_assembler" / "_viewer"
-    for name in ("viewer.js", "THREE_LICENSE", "THREE_VERSION"):
+    for name in ("viewer.js.gz", "THREE_LICENSE", "THREE_VERSION"):
         assert (tmp_path / name).read_bytes() == (shipped / name).read_bytes(), f"{name} is stale: run the script"
     installed = Path(sa.__file__).parent / "_viewer"
-    assert (installed / "viewer.js").read_bytes() == (shipped / "viewer.js").read_bytes()
+    assert (installed / "viewer.js.gz").read_bytes() == (shipped / "viewer.js.gz").read_bytes()
     assert "MIT License" in (installed / "THREE_LICENSE").read_text()

@@ -198,3 +198,58 @@ def test_adapters_name_the_extra_they_need(monkeypatch):
         monkeypatch.setitem(__import__("sys").modules, module, None)  # as if not installed
         with pytest.raises(ImportError, match=rf"^this adapter needs {module}: pip install 'spatial-assembler\[{module}\]'$"):
             adapter(object())
+
+
+def test_elements_in_every_form_a_library_hands_over():
+    slots = sa.elements.palette_slots
+    expected = slots(["C", "O", "N"]).tolist()
+    for form in (np.array([b"C", b"O", b"N"]), np.array(["c", "O ", "n"], dtype=object), np.array([6, 8, 7], np.uint8),
+                 (6, 8, 7), np.array(["C", "O", "N"], dtype="U2")):
+        assert slots(form).tolist() == expected, form
+    with pytest.raises(ValueError, match=r"^elements must be one atomic number or symbol per atom, shape \(n,\), not \(1, 3\)$"):
+        slots([["C", "O", "N"]])
+
+
+def test_colours_in_every_accepted_form():
+    points = np.zeros((3, 3))
+    grey = floats(sa.point_cloud(points, np.array([0.5, 0.5, 0.5, 1.0], np.float16)), 1, 4)
+    assert grey.tolist() == [[0.5, 0.5, 0.5, 1.0]] * 3  # one RGBA colour of any float width
+    one = floats(sa.mesh(points, [[0, 1, 2]], colors=np.array([255, 0, 51], np.uint8)), 2, 4)
+    assert np.allclose(one, [[1, 0, 0.2, 1]] * 3)  # one uint8 colour, widened to RGBA
+    rows = np.array([[0, 0, 0, 0], [255, 255, 255, 255], [1, 2, 3, 4]], np.uint8)
+    assert np.allclose(floats(sa.mesh(points, [[0, 1, 2]], colors=rows), 2, 4), rows / 255, atol=1e-7)
+    with pytest.raises(ValueError, match=r"^colors must lie in \[0, 1\]"):
+        sa.point_cloud(points, (0.5, float("nan"), 0.5))  # NaN is outside [0, 1] too
+
+
+def test_computed_normals_have_unit_length_where_faces_are_degenerate(validator):
+    positions = np.array([[0, 0, 0], [1, 0, 0], [0, 1, 0], [2, 2, 2], [5, 5, 5]], np.float32)
+    faces = [[0, 1, 2], [3, 3, 4], [0, 0, 1]]  # one real triangle, two of zero area; vertex 4 only in a degenerate one
+    normals = floats(sa.mesh(positions, faces), 1, 3)
+    assert np.allclose(np.linalg.norm(normals, axis=1), 1)
+    assert normals.tolist() == [[0, 0, 1]] * 5
+    trimesh = pytest.importorskip("trimesh")
+    sphere = trimesh.creation.icosphere(subdivisions=3, radius=2.5)
+    validator.assert_valid(sa.mesh(sphere.vertices, sphere.faces), sa.mesh(sphere.vertices, sphere.faces, colors=(0.1, 0.5, 0.9)))
+
+
+def test_integer_inputs_of_every_width():
+    positions = np.arange(12, dtype=np.int16).reshape(4, 3)
+    faces = np.array([[0, 1, 2], [1, 2, 3]], np.uint64)
+    glb = sa.mesh(positions, faces, bounds=np.array([0, 0, 0, 9, 10, 11], np.int64))
+    assert np.frombuffer(accessor_bytes(read_glb(glb), 2), np.uint32).tolist() == [0, 1, 2, 1, 2, 3]
+    assert minmax(glb) == ([0, 0, 0], [9, 10, 11])
+    assert np.array_equal(floats(sa.atoms(positions, np.array([1, 2, 3, 4], np.uint64)), 1, 3)[0],
+                          floats(sa.atoms(positions, [1, 2, 3, 4]), 1, 3)[0])
+    with pytest.raises(ValueError, match=r"^faces must be below 4, but holds 4$"):
+        sa.mesh(positions, np.array([[0, 1, 4]], np.uint64))
+
+
+def test_views_in_one_notebook_are_apart():
+    glb = sa.point_cloud([[0, 0, 0], [1, 2, 3]])
+    first, second = sa.GlbView(glb, background="#ffffff")._repr_html_(), sa.view(glb)._repr_html_()
+    ids = [page.split('id="', 1)[1].split('"', 1)[0] for page in (first, second)]
+    assert ids[0] != ids[1] and all(i.startswith("spatial-assembler-view-") for i in ids)
+    assert '"background": 16777215' in first and '"background": 725024' in second  # 0xffffff, 0x0b1020
+    assert "if (!window.SpatialAssemblerViewer)" in first  # the viewer defines itself once per page
+    assert repr(sa.view(glb)) == f"<GlbView of a {len(glb):,}-byte GLB>"

@@ -60,11 +60,12 @@ SLOT_BY_NUMBER: npt.NDArray[np.uint16] = np.array(
 _NUMBER_OF_SYMBOL = {symbol.lower(): number for number, symbol in enumerate(SYMBOLS)}
 
 
-def atomic_numbers(symbols: Iterable[str]) -> npt.NDArray[np.int64]:
-    """Atomic numbers of element symbols (any letter case); ValueError names an unknown one."""
+def atomic_numbers(symbols: Iterable[str | bytes]) -> npt.NDArray[np.int64]:
+    """Atomic numbers of element symbols (str or ASCII bytes, any letter case); ValueError names an unknown one."""
     numbers = []
     for symbol in symbols:
-        number = _NUMBER_OF_SYMBOL.get(str(symbol).strip().lower())
+        text = symbol.decode("ascii", "replace") if isinstance(symbol, bytes) else str(symbol)
+        number = _NUMBER_OF_SYMBOL.get(text.strip().lower())
         if number is None:
             raise ValueError(f"elements: {symbol!r} is not an element symbol")
         numbers.append(number)

@@ -5,6 +5,7 @@ that the view works offline."""
 from __future__ import annotations
 
 import base64
+import gzip
 import html
 import itertools
 import json
@@ -26,7 +27,7 @@ def save(path: str | os.PathLike[str], glb: bytes) -> Path:
 
 @cache
 def _viewer_script() -> str:
-    return (files(__package__) / "_viewer" / "viewer.js").read_text(encoding="utf-8")
+    return gzip.decompress((files(__package__) / "_viewer" / "viewer.js.gz").read_bytes()).decode("utf-8")
 
 
 class GlbView:

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <numeric>
 #include <random>
 #include <stdexcept>
@@ -200,12 +201,93 @@ static void test_atoms_independent_of_threads() {
     CHECK(glb::atom_thread_count(99999) == 1 && glb::atom_thread_count(100000) >= 1);
 }
 
+// The entry sort as the atom builder uses it: the caller fills the entries and
+// counts their first digit per range; the low halves must travel with their keys.
+static void check_entry_sort(const std::vector<uint32_t>& keys, uint32_t threads) {
+    const size_t n = keys.size();
+    std::vector<uint64_t> entries(n), scratch(n);
+    glb::DigitCounts first_digit(threads);
+    glb::parallel_ranges(n, threads, [&](uint32_t range, size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            entries[i] = uint64_t(keys[i]) << 32 | uint32_t(i * 2654435761u);  // a payload unlike the index
+            ++first_digit.row(range)[keys[i] & 0xFF];
+        }
+    });
+    glb::radix_sort_entries(entries.data(), scratch.data(), n, threads, first_digit);
+    std::vector<uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+    bool same = true;
+    for (size_t i = 0; i < n; ++i)
+        same = same && entries[i] == (uint64_t(keys[order[i]]) << 32 | uint32_t(order[i] * 2654435761u));
+    CHECK(same);
+}
+
+static void test_entry_sort() {
+    std::mt19937 random(777);
+    for (uint32_t threads : {1u, 2u, 3u, 7u}) {
+        check_entry_sort({}, threads);
+        check_entry_sort({9, 3}, threads);  // fewer entries than threads at 3 and 7
+        // One digit's entries spanning every range of the split, in every pass.
+        std::vector<uint32_t> skewed(30011);
+        for (uint32_t& key : skewed) key = random() % 10 == 0 ? random() : 0x01010101u;
+        check_entry_sort(skewed, threads);
+        std::vector<uint32_t> wide(65536 + 17);
+        for (uint32_t& key : wide) key = random();
+        check_entry_sort(wide, threads);
+    }
+}
+
+static bool refuses(const std::function<void()>& call, const std::string& message_start) {
+    try {
+        call();
+    } catch (const std::exception& error) {
+        return std::string(error.what()).rfind(message_start, 0) == 0;
+    }
+    return false;
+}
+
+static void test_input_checks() {
+    const double nan = std::nan("");
+    const glb::Bounds3 unit{{0, 0, 0}, {1, 1, 1}};
+    const glb::Bounds3 bad_max{{0, 0, 0}, {1, nan, 1}};
+    glb::MeshMaterial material{{1, 1, 1, 1}, 0, 0.5, {0, 0, 0}, false};
+    CHECK(refuses([&] { glb::check_point_cloud_inputs(3, 3, bad_max); }, "vmax must hold finite numbers only"));
+    CHECK(refuses([&] { glb::check_atom_inputs(1, bad_max); }, "vmax must hold finite numbers only"));
+    material.roughness = HUGE_VAL;
+    CHECK(refuses([&] { glb::check_mesh_inputs(9, 9, 3, 0, unit, material); }, "roughness must be a finite number"));
+    // Non-finite values are named before an oversized call is refused.
+    CHECK(refuses([&] { glb::check_mesh_inputs(SIZE_MAX, 0, 0, 0, unit, material); }, "roughness"));
+    material.roughness = 0.5;
+    CHECK(refuses([&] { glb::check_mesh_inputs(SIZE_MAX, SIZE_MAX, 0, 0, unit, material); },
+                  "the GLB would be 4 GiB or larger (binary payload of more than 2^64"));
+    const size_t most_atoms = (glb::kMaxGlbSize - 28 - glb::kMaxDocumentLength) / 24;
+    glb::check_atom_inputs(most_atoms, unit);
+    CHECK(refuses([&] { glb::check_atom_inputs(most_atoms + 1, unit); }, "the GLB would be 4 GiB or larger"));
+    glb::check_point_cloud_inputs(0, 0, unit);
+}
+
+static void test_document_templates() {
+    char fixed[16];
+    glb::DocumentText text(fixed, sizeof fixed);
+    glb::format_document(text, "{\"n\":%zu,\"w\":\"%s\",\"f\":%.4f}", {size_t(42), "word", glb::TemplateValue::factor(0.123456)});
+    CHECK(std::string(text.data(), text.size()) == "{\"n\":42,\"w\":\"word\",\"f\":0.1235}");  // 29 > 16: on the heap, whole
+    glb::DocumentText other(fixed, sizeof fixed);
+    CHECK(refuses([&] { glb::format_document(other, "%zu %zu", {size_t(1)}); }, "a document template and its values"));
+    CHECK(refuses([&] { glb::format_document(other, "%zu", {glb::TemplateValue::bound(1.0)}); }, "a document template and its values"));
+    CHECK(refuses([&] { glb::format_document(other, "%d", {size_t(1)}); }, "unknown placeholder"));
+    CHECK(refuses([&] { glb::format_document(other, "none", {size_t(1)}); }, "a document template has fewer"));
+}
+
 int main() {
     test_container_writer();
     test_document_numbers();
     test_parallel_ranges();
     test_radix_sort();
     test_atoms_independent_of_threads();
+    test_entry_sort();
+    test_input_checks();
+    test_document_templates();
     if (failures != 0) {
         std::fprintf(stderr, "%d check(s) failed\n", failures);
         return 1;

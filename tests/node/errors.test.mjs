@@ -112,3 +112,39 @@ test('a thread that cannot start and memory that runs out are errors, not crashe
        const outOfMemory = 'Error|ERR_MEMORY_ALLOCATION_FAILED|Out of memory: the GLB or the memory to build it could not be allocated';
        assert.deepEqual(outcomes, [thread, outOfMemory, outOfMemory]);
      });
+
+test('what the messages say was received, in Node\'s words', () => {
+  const message = (value) => {
+    try {
+      sa.pointCloudGlb(value, P, ...UNIT);
+    } catch (error) {
+      return error.message.split('. ').pop();
+    }
+    return 'no error';
+  };
+  assert.equal(message(undefined), 'Received undefined');
+  assert.equal(message(null), 'Received null');
+  assert.equal(message(function positions() {}), 'Received function positions');
+  assert.equal(message(Symbol('s')), 'Received type symbol');
+  assert.equal(message('x'.repeat(40)), `Received type string ('${'x'.repeat(25)}...')`);
+  assert.equal(message(12.5), 'Received type number (12.5)');
+  assert.equal(message(Object.create(null)), 'Received an instance of Object');
+  assert.equal(message(new (class Cloud {})()), 'Received an instance of Cloud');
+});
+
+test('colors absent as undefined, null or an empty buffer give one file; views of types at an offset read right', () => {
+  const without = sa.meshGlb(MESH);
+  for (const colors of [undefined, null, new Float32Array(0), new ArrayBuffer(3)]) {
+    assert.ok(sa.meshGlb({ ...MESH, colors }).equals(without));
+  }
+  const types = new Uint16Array([3, 4]);
+  const padded = new Uint8Array(7);
+  padded.set(new Uint8Array(types.buffer), 3);
+  assert.ok(sa.atomGlb(P, new DataView(padded.buffer, 3, 4), ...UNIT).equals(sa.atomGlb(P, types, ...UNIT)));
+});
+
+test('a getter that throws rejects the promise with its own error', async () => {
+  const options = { ...MESH };
+  Object.defineProperty(options, 'roughness', { enumerable: true, get() { throw new EvalError('from the getter'); } });
+  await assert.rejects(sa.promises.meshGlb(options), { name: 'EvalError', message: 'from the getter' });
+});

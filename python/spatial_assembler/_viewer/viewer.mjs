@@ -1,5 +1,5 @@
 // The notebook view of a GLB: three.js in a <div>, orbit with the mouse.
-// scripts/vendor_viewer.mjs bundles this with three.js from npm into viewer.js,
+// scripts/vendor_viewer.mjs bundles this with three.js from npm into viewer.js.gz,
 // which GlbView embeds in its HTML so that it works offline.
 import { Box3, Color, DirectionalLight, HemisphereLight, PerspectiveCamera, PointsMaterial, Scene, Vector3,
          WebGLRenderer } from 'three';
