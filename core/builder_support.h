@@ -1,34 +1,36 @@
-// Internal helpers of the builders: the container start written in place, and
-// overflow-safe byte lengths.
+// Internal helpers of the builders: overflow-safe byte lengths and the checks
+// that every builder shares.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 
 #include "glb_assembler.h"
-#include "json_text.h"
+#include "gltf_document.h"
 
 namespace glb {
 
-// Reserves the whole GLB in output and writes its header, JSON chunk, BIN chunk
-// header and BIN padding; returns where its payload_length payload bytes go, for
-// the builder to fill in place (no payload is assembled only to be copied).
-// Throws std::length_error beyond 4 GiB, before reserving anything.
-uint8_t* start_glb(GlbOutput& output, const char* json, size_t json_length, size_t payload_length);
-
 // The payload length of arrays of these byte lengths, added so that the sum
-// cannot wrap. Throws std::length_error when a GLB of that payload and a
-// document of kMaxDocumentLength would not fit the container.
-uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths);
+// cannot wrap. Throws InputError (Field::file, too_large) when a GLB of that
+// payload and a document of document_room bytes would not fit the container.
+uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths,
+                            uint64_t document_room = kMaxDocumentLength);
 
 // count * element_size, or UINT64_MAX when that does not fit: for check_payload_size.
 uint64_t saturated_byte_length(uint64_t count, uint64_t element_size);
 
-// Throws std::invalid_argument naming the argument when a value is NaN or infinite.
-void require_finite(const double* values, size_t count, const char* argument_name);
+// Throws InputError (not_finite) at the first value that is NaN or infinite;
+// count 1 names no component.
+void require_finite(const double* values, size_t count, Field field);
 
 // Whether a GLB of this JSON and payload length stays within kMaxGlbSize.
 bool glb_size_fits(uint64_t json_length, uint64_t payload_length);
 
+// A plan of this document and payload length: the document's text and the file size.
+GlbPlan make_plan(const gltf::Document& document, uint64_t payload_length);
+
+// Rounds a byte length up to a multiple of 4 (every accessor starts 4-byte aligned).
+constexpr uint64_t aligned4(uint64_t length) { return (length + 3) & ~uint64_t(3); }
 
 }  // namespace glb

@@ -1,21 +1,21 @@
 #include "json_text.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
-
-#include "glb_assembler.h"
 
 namespace glb {
 
 namespace {
 
-size_t format_fixed(char* out, double value, int decimals) {
-    const std::to_chars_result result = std::to_chars(out, out + kMaxNumberText, value, std::chars_format::fixed,
-                                                      decimals);
+size_t checked_length(std::to_chars_result result, const char* out) {
     if (result.ec != std::errc()) throw std::logic_error("a number did not fit its text buffer");
     return size_t(result.ptr - out);
+}
+
+size_t format_fixed(char* out, double value, int decimals) {
+    return checked_length(std::to_chars(out, out + kMaxNumberText, value, std::chars_format::fixed, decimals), out);
 }
 
 // The double that a reader makes of a "%.6f" text of a value below 2^33 in
@@ -34,6 +34,17 @@ double read_six_decimals(const char* text, size_t length) {
 
 }  // namespace
 
+float to_float32(double value) {
+    // Halfway between FLT_MAX and the next power of two: from here on, rounding
+    // to nearest (ties to even, and FLT_MAX is odd) gives infinity.
+    constexpr double kOverflow = 0x1.ffffffp127;
+    if (std::fabs(value) > FLT_MAX) {
+        const float limit = std::fabs(value) >= kOverflow ? HUGE_VALF : FLT_MAX;
+        return value < 0 ? -limit : limit;
+    }
+    return float(value);
+}
+
 size_t format_bound(char* out, double value) {
     const size_t six_decimals = format_fixed(out, value, 6);
     const float narrow = to_float32(value);
@@ -42,66 +53,17 @@ size_t format_bound(char* out, double value) {
     // reads back as the double itself and therefore as the same float.
     if (std::fabs(value) >= 0x1p33) return six_decimals;
     if (float(read_six_decimals(out, six_decimals)) == narrow) return six_decimals;
-    const std::to_chars_result shortest = std::to_chars(out, out + kMaxNumberText, narrow);
-    if (shortest.ec != std::errc()) throw std::logic_error("a number did not fit its text buffer");
-    return size_t(shortest.ptr - out);
+    return checked_length(std::to_chars(out, out + kMaxNumberText, narrow), out);
 }
 
-void DocumentText::append(const char* text, size_t length) {
-    if (overflow_.empty() && length_ + length > capacity_) overflow_.assign(fixed_, length_);
-    if (overflow_.empty()) {
-        std::memcpy(fixed_ + length_, text, length);
-    } else {
-        overflow_.append(text, length);
-    }
-    length_ += length;
+size_t format_factor(char* out, double value) { return format_fixed(out, value, 4); }
+
+size_t format_real(char* out, double value) {
+    return checked_length(std::to_chars(out, out + kMaxNumberText, value), out);
 }
 
-void format_document(DocumentText& text, const char* format, std::initializer_list<TemplateValue> values) {
-    const TemplateValue* value = values.begin();
-    const char* literal = format;
-    char number[kMaxNumberText];
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (*p != '%') continue;
-        text.append(literal, size_t(p - literal));
-        TemplateValue::Kind expected;
-        size_t placeholder_length;
-        if (std::strncmp(p, "%zu", 3) == 0) {
-            expected = TemplateValue::Kind::count, placeholder_length = 3;
-        } else if (std::strncmp(p, "%.6f", 4) == 0) {
-            expected = TemplateValue::Kind::bound, placeholder_length = 4;
-        } else if (std::strncmp(p, "%.4f", 4) == 0) {
-            expected = TemplateValue::Kind::factor, placeholder_length = 4;
-        } else if (std::strncmp(p, "%s", 2) == 0) {
-            expected = TemplateValue::Kind::word, placeholder_length = 2;
-        } else {
-            throw std::logic_error("unknown placeholder in a document template");
-        }
-        if (value == values.end() || value->kind != expected)
-            throw std::logic_error("a document template and its values disagree");
-
-        switch (value->kind) {
-            case TemplateValue::Kind::count: {
-                const std::to_chars_result result = std::to_chars(number, number + sizeof number, value->count);
-                text.append(number, size_t(result.ptr - number));
-                break;
-            }
-            case TemplateValue::Kind::bound:
-                text.append(number, format_bound(number, value->number));
-                break;
-            case TemplateValue::Kind::factor:
-                text.append(number, format_fixed(number, value->number, 4));
-                break;
-            case TemplateValue::Kind::word:
-                text.append(value->word, std::strlen(value->word));
-                break;
-        }
-        ++value;
-        p += placeholder_length - 1;
-        literal = p + 1;
-    }
-    text.append(literal, std::strlen(literal));
-    if (value != values.end()) throw std::logic_error("a document template has fewer placeholders than values");
+size_t format_count(char* out, uint64_t value) {
+    return checked_length(std::to_chars(out, out + kMaxNumberText, value), out);
 }
 
 }  // namespace glb

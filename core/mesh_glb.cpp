@@ -1,107 +1,70 @@
+// The raw mesh builder: the native module's mesh_glb.
+#include <cmath>
 #include <cstring>
-#include <utility>
 
 #include "builder_support.h"
+#include "documents.h"
 #include "glb_assembler.h"
 
 namespace glb {
 
 namespace {
 
-// The two one-line documents; they differ only in the COLOR_0 accessor and its bufferView.
-constexpr char kMeshWithColorsTemplate[] =
-    "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
-    "\"nodes\":[{\"mesh\":0,\"name\":\"Mesh\"}],\"materials\":[{\"pbrMetallicRoughness\":{\"baseColorFactor\":"
-    "[%.4f,%.4f,%.4f,%.4f],\"metallicFactor\":%.4f,\"roughnessFactor\":%.4f},\"emissiveFactor\":[%.4f,%.4f,%.4f],"
-    "\"doubleSided\":%s}],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,\"NORMAL\":1,\"COLOR_0\":2},"
-    "\"indices\":3,\"material\":0,\"mode\":4}],\"name\":\"MeshGeometry\"}],\"accessors\":[{\"bufferView\":0,"
-    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\",\"min\":[%.6f,%.6f,%.6f],\"max\":[%.6f,%.6f,%.6f]},"
-    "{\"bufferView\":1,\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\"},{\"bufferView\":2,"
-    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC4\"},{\"bufferView\":3,\"componentType\":5125,"
-    "\"count\":%zu,\"type\":\"SCALAR\"}],\"bufferViews\":[{\"buffer\":0,\"byteOffset\":0,\"byteLength\":%zu,"
-    "\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,"
-    "\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,"
-    "\"target\":34963}],\"buffers\":[{\"byteLength\":%zu}]}";
-
-constexpr char kMeshWithoutColorsTemplate[] =
-    "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
-    "\"nodes\":[{\"mesh\":0,\"name\":\"Mesh\"}],\"materials\":[{\"pbrMetallicRoughness\":{\"baseColorFactor\":"
-    "[%.4f,%.4f,%.4f,%.4f],\"metallicFactor\":%.4f,\"roughnessFactor\":%.4f},\"emissiveFactor\":[%.4f,%.4f,%.4f],"
-    "\"doubleSided\":%s}],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0,\"NORMAL\":1},"
-    "\"indices\":2,\"material\":0,\"mode\":4}],\"name\":\"MeshGeometry\"}],\"accessors\":[{\"bufferView\":0,"
-    "\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\",\"min\":[%.6f,%.6f,%.6f],\"max\":[%.6f,%.6f,%.6f]},"
-    "{\"bufferView\":1,\"componentType\":5126,\"count\":%zu,\"type\":\"VEC3\"},{\"bufferView\":2,"
-    "\"componentType\":5125,\"count\":%zu,\"type\":\"SCALAR\"}],\"bufferViews\":[{\"buffer\":0,\"byteOffset\":0,"
-    "\"byteLength\":%zu,\"target\":34962},{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34962},"
-    "{\"buffer\":0,\"byteOffset\":%zu,\"byteLength\":%zu,\"target\":34963}],\"buffers\":[{\"byteLength\":%zu}]}";
+bool has_colors(const RawMesh& input) { return input.colors != nullptr && input.color_float_count != 0; }
 
 }  // namespace
+
+void check_input(const RawMesh& input) {
+    require_finite(input.bounds.min, 3, Field::box);
+    // The maximum is the box's components 3 to 5: named so.
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(input.bounds.max[axis]))
+            throw_value_error(Field::box, Problem::not_finite, kNoIndex, size_t(3 + axis), input.bounds.max[axis]);
+    require_finite(input.material.base_color, 4, Field::base_color);
+    require_finite(&input.material.metallic, 1, Field::metallic);
+    require_finite(&input.material.roughness, 1, Field::roughness);
+    require_finite(input.material.emissive, 3, Field::emissive);
+    check_payload_size({saturated_byte_length(input.position_float_count, sizeof(float)),
+                        saturated_byte_length(input.normal_float_count, sizeof(float)),
+                        saturated_byte_length(has_colors(input) ? input.color_float_count : 0, sizeof(float)),
+                        saturated_byte_length(input.index_count, sizeof(uint32_t))});
+}
+
+GlbPlan plan_glb(const RawMesh& input) {
+    check_input(input);
+    MeshDocument shape;
+    shape.vertex_count = input.position_float_count / 3;
+    shape.index_count = input.index_count;
+    shape.bounds = input.bounds;
+    shape.material = input.material;
+    shape.has_colors = has_colors(input);
+    shape.position_bytes = uint64_t(input.position_float_count) * sizeof(float);  // checked above
+    shape.normal_bytes = uint64_t(input.normal_float_count) * sizeof(float);
+    shape.color_bytes = shape.has_colors ? uint64_t(input.color_float_count) * sizeof(float) : 0;
+    shape.index_bytes = uint64_t(input.index_count) * sizeof(uint32_t);
+    const gltf::Document document = mesh_document(shape);
+    return make_plan(document, document.buffer_length);
+}
+
+void write_glb(uint8_t* file, const GlbPlan& plan, const RawMesh& input) {
+    uint8_t* out = start_glb(file, plan);
+    const size_t position_bytes = input.position_float_count * sizeof(float);
+    const size_t normal_bytes = input.normal_float_count * sizeof(float);
+    const size_t color_bytes = has_colors(input) ? input.color_float_count * sizeof(float) : 0;
+    const size_t index_bytes = input.index_count * sizeof(uint32_t);
+    if (position_bytes != 0) std::memcpy(out, input.positions, position_bytes);
+    if (normal_bytes != 0) std::memcpy(out + position_bytes, input.normals, normal_bytes);
+    if (color_bytes != 0) std::memcpy(out + position_bytes + normal_bytes, input.colors, color_bytes);
+    if (index_bytes != 0) std::memcpy(out + position_bytes + normal_bytes + color_bytes, input.indices, index_bytes);
+}
+
+GlbBytes build_glb(const RawMesh& input) { return build_planned(input); }
 
 GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, const float* normals,
                         size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
                         size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
-    GlbBytesOutput output;
-    build_mesh_glb(output, positions, position_float_count, normals, normal_float_count, indices, index_count,
-                   colors, color_float_count, bounds, material);
-    return std::move(output.bytes);
-}
-
-void check_mesh_inputs(size_t position_float_count, size_t normal_float_count, size_t index_count,
-                       size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
-    require_finite(bounds.min, 3, "bounds");
-    require_finite(bounds.max, 3, "bounds");
-    require_finite(material.base_color, 4, "base_color");
-    require_finite(&material.metallic, 1, "metallic");
-    require_finite(&material.roughness, 1, "roughness");
-    require_finite(material.emissive, 3, "emissive");
-    check_payload_size({saturated_byte_length(position_float_count, sizeof(float)),
-                        saturated_byte_length(normal_float_count, sizeof(float)),
-                        saturated_byte_length(color_float_count, sizeof(float)),
-                        saturated_byte_length(index_count, sizeof(uint32_t))});
-}
-
-void build_mesh_glb(GlbOutput& output, const float* positions, size_t position_float_count, const float* normals,
-                    size_t normal_float_count, const uint32_t* indices, size_t index_count, const float* colors,
-                    size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material) {
-    const bool has_colors = colors != nullptr && color_float_count != 0;
-    check_mesh_inputs(position_float_count, normal_float_count, index_count, has_colors ? color_float_count : 0,
-                      bounds, material);
-    const size_t vertex_count = position_float_count / 3;
-    const size_t position_bytes = position_float_count * sizeof(float);  // checked above
-    const size_t normal_bytes = normal_float_count * sizeof(float);
-    const size_t color_bytes = has_colors ? color_float_count * sizeof(float) : 0;
-    const size_t index_bytes = index_count * sizeof(uint32_t);
-    const size_t payload_bytes = position_bytes + normal_bytes + color_bytes + index_bytes;
-    const char* double_sided = material.double_sided ? "true" : "false";
-    const double* c = material.base_color;
-    const double* e = material.emissive;
-
-    // Every vertex accessor counts the positions' vertices; the bufferViews keep each array's own length.
-    using V = TemplateValue;
-    JsonDocument<8192> json;
-    if (has_colors) {
-        json.format(kMeshWithColorsTemplate,
-                    {V::factor(c[0]), V::factor(c[1]), V::factor(c[2]), V::factor(c[3]), V::factor(material.metallic),
-                     V::factor(material.roughness), V::factor(e[0]), V::factor(e[1]), V::factor(e[2]), double_sided,
-                     vertex_count, V::bound(bounds.min[0]), V::bound(bounds.min[1]), V::bound(bounds.min[2]),
-                     V::bound(bounds.max[0]), V::bound(bounds.max[1]), V::bound(bounds.max[2]), vertex_count,
-                     vertex_count, index_count, position_bytes, position_bytes, normal_bytes,
-                     position_bytes + normal_bytes, color_bytes, position_bytes + normal_bytes + color_bytes,
-                     index_bytes, payload_bytes});
-    } else {
-        json.format(kMeshWithoutColorsTemplate,
-                    {V::factor(c[0]), V::factor(c[1]), V::factor(c[2]), V::factor(c[3]), V::factor(material.metallic),
-                     V::factor(material.roughness), V::factor(e[0]), V::factor(e[1]), V::factor(e[2]), double_sided,
-                     vertex_count, V::bound(bounds.min[0]), V::bound(bounds.min[1]), V::bound(bounds.min[2]),
-                     V::bound(bounds.max[0]), V::bound(bounds.max[1]), V::bound(bounds.max[2]), vertex_count,
-                     index_count, position_bytes, position_bytes, normal_bytes, position_bytes + normal_bytes,
-                     index_bytes, payload_bytes});
-    }
-    uint8_t* out = start_glb(output, json.data(), json.size(), payload_bytes);
-    if (position_bytes != 0) std::memcpy(out, positions, position_bytes);
-    if (normal_bytes != 0) std::memcpy(out + position_bytes, normals, normal_bytes);
-    if (color_bytes != 0) std::memcpy(out + position_bytes + normal_bytes, colors, color_bytes);
-    if (index_bytes != 0) std::memcpy(out + position_bytes + normal_bytes + color_bytes, indices, index_bytes);
+    return build_glb(RawMesh{positions, position_float_count, normals, normal_float_count, indices, index_count, colors,
+                             color_float_count, bounds, material});
 }
 
 }  // namespace glb

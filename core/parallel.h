@@ -64,8 +64,4 @@ private:
 void radix_sort_entries(uint64_t* entries, uint64_t* scratch, size_t count, uint32_t thread_count,
                         const DigitCounts& first_digit);
 
-// Thread count of one atom call: 1 below 100000 atoms, otherwise the hardware
-// concurrency (4 when the platform reports none).
-uint32_t atom_thread_count(size_t atom_count);
-
 }  // namespace glb

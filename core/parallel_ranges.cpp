@@ -1,5 +1,7 @@
 #include "parallel.h"
 
+#include "glb_assembler.h"
+
 #include <stdexcept>
 #include <system_error>
 #include <thread>

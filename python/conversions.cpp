@@ -119,21 +119,41 @@ bool py::detail::type_caster<Flag>::load(handle source, bool) {
     return true;
 }
 
-uint8_t* BytesOutput::reserve(size_t size) {
-    Py_CLEAR(bytes_);
-    bytes_ = PyBytes_FromStringAndSize(nullptr, py::ssize_t(size));
-    if (bytes_ == nullptr) {
+py::bytes new_bytes(size_t size) {
+    PyObject* bytes = PyBytes_FromStringAndSize(nullptr, py::ssize_t(size));
+    if (bytes == nullptr) {
         PyErr_Clear();
         throw std::runtime_error("Could not allocate bytes object!");
     }
-    char* destination = PyBytes_AS_STRING(bytes_);
-    glb::advise_huge_pages(destination, size);  // before the first touch of its fresh pages
-    return reinterpret_cast<uint8_t*>(destination);
+    glb::advise_huge_pages(PyBytes_AS_STRING(bytes), size);  // before the first touch of its fresh pages
+    return py::reinterpret_steal<py::bytes>(bytes);
 }
 
-py::bytes BytesOutput::release() {
-    if (bytes_ == nullptr) throw std::logic_error("no GLB was written");
-    PyObject* finished = bytes_;
-    bytes_ = nullptr;
-    return py::reinterpret_steal<py::bytes>(finished);
+namespace {
+
+const char* raw_argument_name(glb::Field field) {
+    switch (field) {
+        case glb::Field::box_minimum: return "vmin";
+        case glb::Field::box_maximum: return "vmax";
+        case glb::Field::box: return "bounds";
+        case glb::Field::base_color: return "base_color";
+        default: return glb::field_text(field);
+    }
+}
+
+}  // namespace
+
+void raise_raw_input_error(const glb::InputError& error) {
+    const std::string name = raw_argument_name(error.field);
+    switch (error.problem) {
+        case glb::Problem::not_finite:
+            if (error.field == glb::Field::metallic || error.field == glb::Field::roughness)
+                throw py::value_error(name + " must be a finite number, not NaN or infinity");
+            throw py::value_error(name + " must hold finite numbers only, not NaN or infinity");
+        case glb::Problem::too_few:  // types shorter than the atoms
+            throw py::value_error("types holds " + std::to_string(error.count) + " 16-bit type ids, but positions holds " +
+                                  std::to_string(error.limit) + " atoms");
+        default:
+            throw py::value_error(error.what());
+    }
 }

@@ -91,24 +91,21 @@ struct Flag {
     bool value;
 };
 
-// The result of a call: the builder writes the GLB straight into a new bytes object
-// of exactly its size, so the file is never copied once more. If the builder fails
-// after reserving, the object is released with the output.
-class BytesOutput final : public glb::GlbOutput {
-public:
-    BytesOutput() = default;
-    BytesOutput(const BytesOutput&) = delete;
-    BytesOutput& operator=(const BytesOutput&) = delete;
-    ~BytesOutput() { Py_XDECREF(bytes_); }
+// The result of a call: a bytes object of the plan's exact size that write(file)
+// fills, so that the file is never copied once more. RuntimeError "Could not
+// allocate bytes object!" when the interpreter cannot create it.
+py::bytes new_bytes(size_t size);
 
-    // Creates the bytes object; RuntimeError "Could not allocate bytes object!" when it cannot.
-    uint8_t* reserve(size_t size) override;
-    // The finished bytes object, handed to the caller.
-    py::bytes release();
+template <typename Write>
+py::bytes bytes_of_plan(const glb::GlbPlan& plan, Write&& write) {
+    py::bytes result = new_bytes(size_t(plan.file_size));
+    write(reinterpret_cast<uint8_t*>(PyBytes_AS_STRING(result.ptr())));
+    return result;
+}
 
-private:
-    PyObject* bytes_ = nullptr;
-};
+// The native module's words for what the core refused: ValueError naming the
+// argument ("vmin must hold finite numbers only, ...").
+[[noreturn]] void raise_raw_input_error(const glb::InputError& error);
 
 namespace pybind11 {
 namespace detail {

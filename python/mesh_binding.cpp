@@ -20,28 +20,29 @@ py::bytes py_mesh_glb(const py::buffer& positions, const py::buffer& normals, co
     const std::array<double, 4> base = read_numbers<4>(base_color);
     const std::array<double, 3> glow = read_numbers<3>(emissive);
 
-    glb::MeshMaterial material{};
-    for (int i = 0; i < 4; ++i) material.base_color[i] = base[size_t(i)];
-    material.metallic = metallic.value;
-    material.roughness = roughness.value;
-    for (int i = 0; i < 3; ++i) material.emissive[i] = glow[size_t(i)];
-    material.double_sided = double_sided.value;
-    const glb::Bounds3 box_bounds{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
-
-    // Every refusal comes before any input is packed or the result allocated.
-    const size_t position_floats = position_span.byte_length() / sizeof(float);
-    const size_t normal_floats = normal_span.byte_length() / sizeof(float);
-    const size_t index_count = index_span.byte_length() / sizeof(uint32_t);
-    const size_t color_floats = color_span ? color_span->byte_length() / sizeof(float) : 0;
-    glb::check_mesh_inputs(position_floats, normal_floats, index_count, color_floats, box_bounds, material);
-
-    const float* color_data = color_span ? static_cast<const float*>(color_span->data(alignof(float))) : nullptr;
-    BytesOutput result;
-    glb::build_mesh_glb(result, static_cast<const float*>(position_span.data(alignof(float))), position_floats,
-                        static_cast<const float*>(normal_span.data(alignof(float))), normal_floats,
-                        static_cast<const uint32_t*>(index_span.data(alignof(uint32_t))), index_count, color_data,
-                        color_floats, box_bounds, material);
-    return result.release();
+    glb::RawMesh input;
+    for (int i = 0; i < 4; ++i) input.material.base_color[i] = base[size_t(i)];
+    input.material.metallic = metallic.value;
+    input.material.roughness = roughness.value;
+    for (int i = 0; i < 3; ++i) input.material.emissive[i] = glow[size_t(i)];
+    input.material.double_sided = double_sided.value;
+    input.bounds = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
+    input.position_float_count = position_span.byte_length() / sizeof(float);
+    input.normal_float_count = normal_span.byte_length() / sizeof(float);
+    input.index_count = index_span.byte_length() / sizeof(uint32_t);
+    input.color_float_count = color_span ? color_span->byte_length() / sizeof(float) : 0;
+    try {
+        // Every refusal comes before any input is packed or the result allocated.
+        glb::check_input(input);
+        input.positions = static_cast<const float*>(position_span.data(alignof(float)));
+        input.normals = static_cast<const float*>(normal_span.data(alignof(float)));
+        input.indices = static_cast<const uint32_t*>(index_span.data(alignof(uint32_t)));
+        input.colors = color_span ? static_cast<const float*>(color_span->data(alignof(float))) : nullptr;
+        const glb::GlbPlan plan = glb::plan_glb(input);
+        return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+    } catch (const glb::InputError& error) {
+        raise_raw_input_error(error);
+    }
 }
 
 }  // namespace

@@ -15,10 +15,13 @@
 #include <tuple>
 #include <vector>
 
-#include "glb_assembler.h"
+#include "arrays.h"
 #include "builder_support.h"
+#include "elements.h"
+#include "glb_assembler.h"
 #include "json_text.h"
 #include "parallel.h"
+#include "template_reference.h"
 
 static int failures = 0;
 
@@ -59,8 +62,8 @@ static void test_container_writer() {
     bool refused = false;
     try {
         glb::glb_size(4, 0xFFFFFFFCull - 28);
-    } catch (const std::length_error&) {
-        refused = true;
+    } catch (const glb::InputError& error) {
+        refused = error.field == glb::Field::file && error.problem == glb::Problem::too_large;
     }
     CHECK(refused);
 }
@@ -97,14 +100,14 @@ static void test_document_numbers() {
     bool refused = false;
     try {
         glb::check_payload_size({uint64_t(1) << 62, uint64_t(1) << 62, uint64_t(1) << 62, uint64_t(1) << 62});
-    } catch (const std::length_error&) {
+    } catch (const glb::InputError&) {
         refused = true;
     }
     CHECK(refused);
     refused = false;
     try {
         glb::check_payload_size({glb::kMaxGlbSize - 28 - 600});
-    } catch (const std::length_error&) {
+    } catch (const glb::InputError&) {
         refused = true;
     }
     CHECK(refused);
@@ -185,10 +188,12 @@ static void test_atoms_independent_of_threads() {
     for (size_t i = 0; i < n; i += 7) positions[3 * i] = positions[3 * (i + 3) % positions.size()];  // duplicates
     for (uint16_t& type : types) type = uint16_t(random() % 12);
     const glb::Bounds3 bounds{{0, 0, 0}, {2, 2, 2}};
+    const glb::RawAtomCloud input{positions.data(), n, types.data(), n, bounds};
     const auto atoms_on = [&](uint32_t threads) {
-        glb::GlbBytesOutput output;
-        glb::build_atom_glb_on_threads(output, positions.data(), n, types.data(), bounds, threads);
-        return output.bytes;
+        const glb::GlbPlan plan = glb::plan_glb(input);
+        glb::GlbBytes bytes(size_t(plan.file_size));
+        glb::write_glb(bytes.data(), plan, input, threads);
+        return bytes;
     };
     const glb::GlbBytes one = atoms_on(1);
     for (uint32_t threads : {2u, 3u, 7u}) CHECK(atoms_on(threads) == one);
@@ -238,45 +243,116 @@ static void test_entry_sort() {
     }
 }
 
-static bool refuses(const std::function<void()>& call, const std::string& message_start) {
+static bool refuses(const std::function<void()>& call, glb::Field field, glb::Problem problem,
+                    size_t component = glb::kNoIndex) {
     try {
         call();
-    } catch (const std::exception& error) {
-        return std::string(error.what()).rfind(message_start, 0) == 0;
+    } catch (const glb::InputError& error) {
+        return error.field == field && error.problem == problem && error.component == component;
     }
     return false;
 }
 
-static void test_input_checks() {
+static void test_raw_input_checks() {
     const double nan = std::nan("");
     const glb::Bounds3 unit{{0, 0, 0}, {1, 1, 1}};
     const glb::Bounds3 bad_max{{0, 0, 0}, {1, nan, 1}};
-    glb::MeshMaterial material{{1, 1, 1, 1}, 0, 0.5, {0, 0, 0}, false};
-    CHECK(refuses([&] { glb::check_point_cloud_inputs(3, 3, bad_max); }, "vmax must hold finite numbers only"));
-    CHECK(refuses([&] { glb::check_atom_inputs(1, bad_max); }, "vmax must hold finite numbers only"));
-    material.roughness = HUGE_VAL;
-    CHECK(refuses([&] { glb::check_mesh_inputs(9, 9, 3, 0, unit, material); }, "roughness must be a finite number"));
+    using glb::Field;
+    using glb::Problem;
+    CHECK(refuses([&] { glb::check_input(glb::RawPointCloud{nullptr, 3, nullptr, 3, bad_max}); }, Field::box_maximum,
+                  Problem::not_finite, 1));
+    CHECK(refuses([&] { glb::check_input(glb::RawAtomCloud{nullptr, 1, nullptr, 1, bad_max}); }, Field::box_maximum,
+                  Problem::not_finite, 1));
+    glb::check_input(glb::RawAtomCloud{nullptr, 0, nullptr, 0, bad_max});  // no atoms: the bounds are not looked at
+    CHECK(refuses([&] { glb::check_input(glb::RawAtomCloud{nullptr, 5, nullptr, 4, unit}); }, Field::types,
+                  Problem::too_few));
+    glb::RawMesh mesh{};
+    mesh.bounds = unit;
+    mesh.material = glb::MeshMaterial{{1, 1, 1, 1}, 0, HUGE_VAL, {0, 0, 0}, false};
+    mesh.position_float_count = SIZE_MAX;
     // Non-finite values are named before an oversized call is refused.
-    CHECK(refuses([&] { glb::check_mesh_inputs(SIZE_MAX, 0, 0, 0, unit, material); }, "roughness"));
-    material.roughness = 0.5;
-    CHECK(refuses([&] { glb::check_mesh_inputs(SIZE_MAX, SIZE_MAX, 0, 0, unit, material); },
-                  "the GLB would be 4 GiB or larger (binary payload of more than 2^64"));
+    CHECK(refuses([&] { glb::check_input(mesh); }, Field::roughness, Problem::not_finite));
+    mesh.material.roughness = 0.5;
+    mesh.bounds.max[2] = nan;  // the box's sixth number
+    CHECK(refuses([&] { glb::check_input(mesh); }, Field::box, Problem::not_finite, 5));
+    mesh.bounds.max[2] = 1;
+    mesh.normal_float_count = SIZE_MAX;
+    CHECK(refuses([&] { glb::check_input(mesh); }, Field::file, Problem::too_large));
     const size_t most_atoms = (glb::kMaxGlbSize - 28 - glb::kMaxDocumentLength) / 24;
-    glb::check_atom_inputs(most_atoms, unit);
-    CHECK(refuses([&] { glb::check_atom_inputs(most_atoms + 1, unit); }, "the GLB would be 4 GiB or larger"));
-    glb::check_point_cloud_inputs(0, 0, unit);
+    glb::check_input(glb::RawAtomCloud{nullptr, most_atoms, nullptr, SIZE_MAX, unit});
+    CHECK(refuses([&] { glb::check_input(glb::RawAtomCloud{nullptr, most_atoms + 1, nullptr, SIZE_MAX, unit}); },
+                  Field::file, Problem::too_large));
 }
 
-static void test_document_templates() {
-    char fixed[16];
-    glb::DocumentText text(fixed, sizeof fixed);
-    glb::format_document(text, "{\"n\":%zu,\"w\":\"%s\",\"f\":%.4f}", {size_t(42), "word", glb::TemplateValue::factor(0.123456)});
-    CHECK(std::string(text.data(), text.size()) == "{\"n\":42,\"w\":\"word\",\"f\":0.1235}");  // 29 > 16: on the heap, whole
-    glb::DocumentText other(fixed, sizeof fixed);
-    CHECK(refuses([&] { glb::format_document(other, "%zu %zu", {size_t(1)}); }, "a document template and its values"));
-    CHECK(refuses([&] { glb::format_document(other, "%zu", {glb::TemplateValue::bound(1.0)}); }, "a document template and its values"));
-    CHECK(refuses([&] { glb::format_document(other, "%d", {size_t(1)}); }, "unknown placeholder"));
-    CHECK(refuses([&] { glb::format_document(other, "none", {size_t(1)}); }, "a document template has fewer"));
+static std::string document_of(const glb::GlbBytes& file) {
+    std::string text(file.begin() + 20, file.begin() + 20 + std::ptrdiff_t(read_u32(file, 12)));
+    return text.erase(text.find_last_not_of(' ') + 1);  // the JSON chunk's padding
+}
+
+// The raw builders' documents against the templates they have always filled,
+// for random counts, bounds and factors.
+static void test_raw_documents_match_their_templates() {
+    using reference::Value;
+    std::mt19937_64 random(2024);
+    const auto number = [&](int kind) {
+        switch (kind) {
+            case 0: return double(int64_t(random() % 2001) - 1000) / 8;                                  // on a grid
+            case 1: return std::ldexp(double(random() % 1000000) - 5e5, int(random() % 200) - 100);  // any scale
+            default: return double(float(double(random() % 100000) / 7919.0));                         // a float32
+        }
+    };
+    for (int round = 0; round < 200; ++round) {
+        const glb::Bounds3 box{{number(round % 3), number((round + 1) % 3), number(round % 3)},
+                               {number(2), number(1), number(0)}};
+        const size_t points = random() % 5;
+        const size_t position_floats = 3 * points + random() % 3;  // trailing floats that make no whole point
+        const size_t color_floats = (random() % 2 ? 4 : 3) * points + random() % 2;
+        const std::vector<float> floats(position_floats + color_floats + 64, 0.25f);
+        const glb::GlbBytes cloud = glb::build_point_cloud_glb(floats.data(), position_floats, floats.data(), color_floats, box);
+        std::string expected = reference::format(
+            reference::kPointCloud,
+            {points, Value::bound(box.min[0]), Value::bound(box.min[1]), Value::bound(box.min[2]), Value::bound(box.max[0]),
+             Value::bound(box.max[1]), Value::bound(box.max[2]), points, color_floats == 4 * points ? "VEC4" : "VEC3",
+             4 * position_floats, 4 * position_floats, 4 * color_floats, 4 * (position_floats + color_floats)});
+        CHECK(document_of(cloud) == expected);
+
+        const size_t atoms = 1 + random() % 4;
+        const std::vector<uint16_t> types(atoms, 3);
+        const glb::GlbBytes atom_file = glb::build_atom_glb(floats.data(), atoms, types.data(), box);
+        expected = reference::format(reference::kAtoms,
+                                     {atoms, Value::bound(box.min[0]), Value::bound(box.min[1]), Value::bound(box.min[2]),
+                                      Value::bound(box.max[0]), Value::bound(box.max[1]), Value::bound(box.max[2]), atoms,
+                                      12 * atoms, 12 * atoms, 12 * atoms, 24 * atoms});
+        CHECK(document_of(atom_file) == expected);
+
+        const glb::MeshMaterial material{{number(0), number(1), number(2), 1}, number(1), number(2), {number(0), 0, number(1)},
+                                         round % 2 == 0};
+        const size_t normal_floats = random() % 7, index_count = random() % 7;
+        const std::vector<uint32_t> indices(index_count + 1, 0);
+        const bool colored = round % 3 != 0 && color_floats != 0;
+        const glb::GlbBytes mesh = glb::build_mesh_glb(floats.data(), position_floats, floats.data(), normal_floats,
+                                                       indices.data(), index_count, colored ? floats.data() : nullptr,
+                                                       color_floats, box, material);
+        const size_t p = 4 * position_floats, nb = 4 * normal_floats, c = colored ? 4 * color_floats : 0,
+                     ib = 4 * index_count;
+        std::vector<Value> values = {Value::factor(material.base_color[0]), Value::factor(material.base_color[1]),
+                                     Value::factor(material.base_color[2]), Value::factor(material.base_color[3]),
+                                     Value::factor(material.metallic), Value::factor(material.roughness),
+                                     Value::factor(material.emissive[0]), Value::factor(material.emissive[1]),
+                                     Value::factor(material.emissive[2]), material.double_sided ? "true" : "false",
+                                     points, Value::bound(box.min[0]), Value::bound(box.min[1]), Value::bound(box.min[2]),
+                                     Value::bound(box.max[0]), Value::bound(box.max[1]), Value::bound(box.max[2]), points};
+        const std::vector<size_t> tail = colored ? std::vector<size_t>{points, index_count, p, p, nb, p + nb, c, p + nb + c,
+                                                                       ib, p + nb + c + ib}
+                                                 : std::vector<size_t>{index_count, p, p, nb, p + nb, ib, p + nb + ib};
+        for (const size_t value : tail) values.emplace_back(value);
+        expected = reference::format(colored ? reference::kMeshWithColors : reference::kMeshWithoutColors, values);
+        CHECK(document_of(mesh) == expected);
+    }
+    // The worked examples' sizes.
+    const float two[6] = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    CHECK(glb::build_point_cloud_glb(two, 6, two, 6, glb::Bounds3{{0, 0, 0}, {1, 1, 1}}).size() == 672);
+    CHECK(glb::build_point_cloud_glb(nullptr, 0, nullptr, 0, glb::Bounds3{{0, 0, 0}, {0, 0, 0}}).size() == 620);
 }
 
 int main() {
@@ -286,8 +362,8 @@ int main() {
     test_radix_sort();
     test_atoms_independent_of_threads();
     test_entry_sort();
-    test_input_checks();
-    test_document_templates();
+    test_raw_input_checks();
+    test_raw_documents_match_their_templates();
     if (failures != 0) {
         std::fprintf(stderr, "%d check(s) failed\n", failures);
         return 1;

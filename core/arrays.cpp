@@ -1,0 +1,329 @@
+#include "arrays.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <type_traits>
+
+#include "json_text.h"
+
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define GLB_AVX2_PATHS 1
+#endif
+
+namespace glb {
+
+size_t element_size(ElementType type) {
+    return visit_element_type(type, [](auto pointer) { return sizeof(*pointer); });
+}
+
+bool is_floating(ElementType type) { return type == ElementType::float32 || type == ElementType::float64; }
+
+namespace {
+
+template <typename T>
+const T* elements_of(const ArrayView& view) {
+    return static_cast<const T*>(view.data);
+}
+
+// A value as the file will hold it: float32, or NaN for an infinity or NaN.
+// Sets beyond when a finite value lies beyond the float32 range.
+template <typename T>
+inline float as_float32(T value, bool& beyond) {
+    if constexpr (std::is_same_v<T, float>) {
+        (void)beyond;
+        return value;
+    } else if constexpr (std::is_same_v<T, double>) {
+        const float narrow = to_float32(value);
+        beyond = beyond || (std::isinf(narrow) && std::isfinite(value));
+        return narrow;
+    } else {
+        (void)beyond;
+        return float(value);  // every integer type lies within the float32 range
+    }
+}
+
+[[noreturn]] void throw_not_finite(Field field, size_t index, size_t width, double value, bool beyond) {
+    throw_value_error(field, beyond ? Problem::beyond_float32 : Problem::not_finite, index / width, index % width, value);
+}
+
+template <typename T>
+void require_finite_elements(const T* values, size_t count, size_t width, Field field) {
+    if constexpr (!std::is_floating_point_v<T>) {
+        (void)values, (void)count, (void)width, (void)field;
+    } else {
+        for (size_t i = 0; i < count; ++i) {
+            bool beyond = false;
+            const float narrow = as_float32(values[i], beyond);
+            if (!std::isfinite(narrow)) throw_not_finite(field, i, width, double(values[i]), beyond);
+        }
+    }
+}
+
+template <typename T>
+void scalar_extremes(const T* values, size_t rows, Field field, Extremes& extremes) {
+    for (size_t row = 0; row < rows; ++row) {
+        for (size_t axis = 0; axis < 3; ++axis) {
+            bool beyond = false;
+            const float v = as_float32(values[3 * row + axis], beyond);
+            if (!std::isfinite(v)) throw_not_finite(field, 3 * row + axis, 3, double(values[3 * row + axis]), beyond);
+            if (v < extremes.min[axis]) extremes.min[axis] = v;
+            if (v > extremes.max[axis]) extremes.max[axis] = v;
+        }
+    }
+}
+
+#ifdef GLB_AVX2_PATHS
+// Eight rows (24 floats, three registers) at a time; lane j of register k holds
+// axis (8k + j) mod 3. Returns false when a value is not finite, for the scalar
+// pass to find and name it. Leaves the last rows % 8 rows to the caller.
+__attribute__((target("avx2"))) bool avx2_extremes(const float* values, size_t rows, Extremes& extremes) {
+    const __m256 infinity = _mm256_set1_ps(HUGE_VALF);
+    const __m256 largest = _mm256_set1_ps(FLT_MAX);
+    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
+    __m256 low[3] = {infinity, infinity, infinity};
+    __m256 high[3] = {_mm256_sub_ps(_mm256_setzero_ps(), infinity), _mm256_sub_ps(_mm256_setzero_ps(), infinity),
+                      _mm256_sub_ps(_mm256_setzero_ps(), infinity)};
+    __m256 bad = _mm256_setzero_ps();
+    const size_t blocks = rows / 8;
+    for (size_t block = 0; block < blocks; ++block) {
+        const float* p = values + 24 * block;
+        for (int k = 0; k < 3; ++k) {
+            const __m256 v = _mm256_loadu_ps(p + 8 * k);
+            low[k] = _mm256_min_ps(low[k], v);
+            high[k] = _mm256_max_ps(high[k], v);
+            bad = _mm256_or_ps(bad, _mm256_cmp_ps(_mm256_and_ps(v, magnitude), largest, _CMP_NLE_UQ));
+        }
+    }
+    if (_mm256_movemask_ps(bad) != 0) return false;
+    alignas(32) float lanes[2][3][8];
+    for (int k = 0; k < 3; ++k) {
+        _mm256_store_ps(lanes[0][k], low[k]);
+        _mm256_store_ps(lanes[1][k], high[k]);
+    }
+    for (int k = 0; k < 3; ++k) {
+        for (int j = 0; j < 8; ++j) {
+            const int axis = (8 * k + j) % 3;
+            if (lanes[0][k][j] < extremes.min[axis]) extremes.min[axis] = lanes[0][k][j];
+            if (lanes[1][k][j] > extremes.max[axis]) extremes.max[axis] = lanes[1][k][j];
+        }
+    }
+    return true;
+}
+
+bool has_avx2() {
+    static const bool available = __builtin_cpu_supports("avx2");
+    return available;
+}
+#endif
+
+}  // namespace
+
+Extremes row_extremes(const ArrayView& rows, Field field) {
+    Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+    const size_t row_count = rows.count / 3;
+    bool done = false;
+#ifdef GLB_AVX2_PATHS
+    if (rows.type == ElementType::float32 && has_avx2()) {
+        const float* values = elements_of<float>(rows);
+        const size_t vectorised = row_count / 8 * 8;
+        if (avx2_extremes(values, vectorised, extremes)) {
+            scalar_extremes(values + 3 * vectorised, row_count - vectorised, field, extremes);
+            done = true;
+        }
+    }
+#endif
+    if (!done) {
+        visit_element_type(rows.type, [&](auto pointer) {
+            using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+            scalar_extremes(elements_of<T>(rows), row_count, field, extremes);
+        });
+    }
+    for (int axis = 0; axis < 3; ++axis) {  // one spelling of zero, whatever the order of -0 and +0 seen
+        if (extremes.min[axis] == 0.0f) extremes.min[axis] = 0.0f;
+        if (extremes.max[axis] == 0.0f) extremes.max[axis] = 0.0f;
+    }
+    return extremes;
+}
+
+void require_finite_rows(const ArrayView& values, size_t width, Field field) {
+    visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        require_finite_elements(elements_of<T>(values), values.count, width, field);
+    });
+}
+
+void write_float32(float* out, const ArrayView& values) {
+    if (values.count == 0) return;
+    if (values.type == ElementType::float32) {
+        std::memcpy(out, values.data, values.count * sizeof(float));
+        return;
+    }
+    visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = elements_of<T>(values);
+        bool beyond = false;
+        for (size_t i = 0; i < values.count; ++i) out[i] = as_float32(in[i], beyond);
+    });
+}
+
+void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t limit, Field field) {
+    visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = elements_of<T>(values);
+        for (size_t i = 0; i < values.count; ++i) {
+            const T v = in[i];
+            if constexpr (std::is_floating_point_v<T>) {
+                if (!std::isfinite(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
+                if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
+                if (v != std::floor(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
+                if (v >= T(limit)) throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
+            } else {
+                if constexpr (std::is_signed_v<T>) {
+                    if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
+                }
+                if (uint64_t(v) >= limit)
+                    throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
+            }
+            if (out != nullptr) out[i] = uint32_t(v);
+        }
+    });
+}
+
+namespace {
+
+// A colour value as float32 in [0, 1]; uint8 as 0..255.
+template <typename T>
+inline float unit_color(T value, bool& outside) {
+    if constexpr (std::is_same_v<T, uint8_t>) {
+        (void)outside;
+        return float(value) / 255.0f;
+    } else {
+        const float v = float(value);
+        outside = outside || !(value >= 0 && value <= 1);  // NaN fails both
+        return v;
+    }
+}
+
+[[noreturn]] void throw_color_error(const ColorRows& colors, size_t row, Field field) {
+    visit_element_type(colors.values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = static_cast<const T*>(colors.values.data) + row * colors.components;
+        for (size_t c = 0; c < colors.components; ++c) {
+            bool outside = false;
+            unit_color(in[c], outside);
+            if (outside)
+                throw_value_error(field, std::isfinite(double(in[c])) ? Problem::outside_unit_range : Problem::not_finite,
+                                  row, c, double(in[c]));
+        }
+    });
+    throw_value_error(field, Problem::outside_unit_range, row, kNoIndex, 0);
+}
+
+#ifdef GLB_AVX2_PATHS
+// Copies count floats and tells whether every one lies in [0, 1] (NaN does not).
+__attribute__((target("avx2"))) bool avx2_copy_unit_floats(float* out, const float* in, size_t count) {
+    const __m256 zero = _mm256_setzero_ps();
+    const __m256 one = _mm256_set1_ps(1.0f);
+    __m256 good = _mm256_castsi256_ps(_mm256_set1_epi32(-1));
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256 v = _mm256_loadu_ps(in + i);
+        _mm256_storeu_ps(out + i, v);
+        good = _mm256_and_ps(good, _mm256_and_ps(_mm256_cmp_ps(v, zero, _CMP_GE_OQ), _mm256_cmp_ps(v, one, _CMP_LE_OQ)));
+    }
+    bool all = _mm256_movemask_ps(good) == 0xFF;
+    for (; i < count; ++i) {
+        out[i] = in[i];
+        all = all && in[i] >= 0.0f && in[i] <= 1.0f;
+    }
+    return all;
+}
+#endif
+
+// Finds the first row whose colours are outside [0, 1], for the error.
+size_t first_bad_color_row(const ColorRows& colors) {
+    size_t bad = 0;
+    visit_element_type(colors.values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = static_cast<const T*>(colors.values.data);
+        for (size_t i = 0; i < colors.values.count; ++i) {
+            bool outside = false;
+            unit_color(in[i], outside);
+            if (outside) {
+                bad = i / colors.components;
+                return;
+            }
+        }
+    });
+    return bad;
+}
+
+}  // namespace
+
+void write_colors_float32(float* out, size_t rows, const ColorRows& colors, uint32_t out_components, Field field) {
+    const size_t in_components = colors.components;
+    const bool repeated = colors.rows() == 1;
+    if (colors.values.type == ElementType::float32 && !repeated && in_components == out_components) {
+        const float* in = elements_of<float>(colors.values);
+        bool good = false;
+#ifdef GLB_AVX2_PATHS
+        if (has_avx2()) {
+            good = avx2_copy_unit_floats(out, in, rows * in_components);
+        } else
+#endif
+        {
+            good = true;
+            for (size_t i = 0; i < rows * in_components; ++i) {
+                out[i] = in[i];
+                good = good && in[i] >= 0.0f && in[i] <= 1.0f;
+            }
+        }
+        if (!good) throw_color_error(colors, first_bad_color_row(colors), field);
+        return;
+    }
+    visit_element_type(colors.values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = elements_of<T>(colors.values);
+        for (size_t row = 0; row < rows; ++row) {
+            const size_t source = repeated ? 0 : row;
+            const T* values = in + source * in_components;
+            float* destination = out + row * out_components;
+            bool outside = false;
+            for (size_t c = 0; c < in_components; ++c) destination[c] = unit_color(values[c], outside);
+            if (outside) throw_color_error(colors, source, field);
+            if (out_components == 4 && in_components == 3) destination[3] = 1.0f;
+        }
+    });
+}
+
+void write_colors_unorm8(uint8_t* out, size_t stride, size_t rows, const ColorRows& colors, uint32_t out_components,
+                         Field field) {
+    const size_t in_components = colors.components;
+    const bool repeated = colors.rows() == 1;
+    visit_element_type(colors.values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = elements_of<T>(colors.values);
+        for (size_t row = 0; row < rows; ++row) {
+            const size_t source = repeated ? 0 : row;
+            const T* values = in + source * in_components;
+            uint8_t* destination = out + row * stride;
+            if constexpr (std::is_same_v<T, uint8_t>) {
+                std::memcpy(destination, values, in_components);
+            } else {
+                bool outside = false;
+                for (size_t c = 0; c < in_components; ++c) {
+                    const float v = unit_color(values[c], outside);
+                    destination[c] = outside ? 0 : uint8_t(v * 255.0f + 0.5f);
+                }
+                if (outside) throw_color_error(colors, source, field);
+            }
+            size_t written = in_components;
+            if (out_components == 4 && in_components == 3) destination[written++] = 255;
+            for (; written < stride; ++written) destination[written] = 0;  // padding to the 4-byte stride
+        }
+    });
+}
+
+}  // namespace glb

@@ -1,0 +1,90 @@
+// The checked builders' input arrays: views of typed memory that a binding
+// hands over as it finds it (float32 or float64 positions, uint8 or float
+// colours, integers of any width for indices and ids), and the passes that
+// check them while they are read or written into the file. Every check throws
+// InputError naming the first offending row.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "input_error.h"
+
+namespace glb {
+
+enum class ElementType : uint8_t { float32, float64, int8, uint8, int16, uint16, int32, uint32, int64, uint64 };
+
+size_t element_size(ElementType type);
+bool is_floating(ElementType type);
+
+// count elements of type at data, tightly packed in the host's byte order, at
+// their natural alignment. An empty view (count 0) may have a null pointer.
+struct ArrayView {
+    const void* data = nullptr;
+    size_t count = 0;
+    ElementType type = ElementType::float32;
+};
+
+// Calls visit with a null pointer of the element type's C++ type, for loops
+// written once for every type.
+template <typename Visit>
+decltype(auto) visit_element_type(ElementType type, Visit&& visit) {
+    switch (type) {
+        case ElementType::float32: return visit(static_cast<const float*>(nullptr));
+        case ElementType::float64: return visit(static_cast<const double*>(nullptr));
+        case ElementType::int8: return visit(static_cast<const int8_t*>(nullptr));
+        case ElementType::uint8: return visit(static_cast<const uint8_t*>(nullptr));
+        case ElementType::int16: return visit(static_cast<const int16_t*>(nullptr));
+        case ElementType::uint16: return visit(static_cast<const uint16_t*>(nullptr));
+        case ElementType::int32: return visit(static_cast<const int32_t*>(nullptr));
+        case ElementType::uint32: return visit(static_cast<const uint32_t*>(nullptr));
+        case ElementType::int64: return visit(static_cast<const int64_t*>(nullptr));
+        case ElementType::uint64: break;
+    }
+    return visit(static_cast<const uint64_t*>(nullptr));
+}
+
+// Per-axis extremes of x, y, z rows, as 32-bit floats.
+struct Extremes {
+    float min[3];
+    float max[3];
+};
+
+// The exact float32 extremes of rows of three (the values as the file will hold
+// them: float64 rounded to float32). A NaN or infinity, or a float64 beyond the
+// float32 range, throws InputError at its row. rows.count must be a multiple of 3
+// and at least 3. Float32 input is read with AVX2 where the processor has it.
+Extremes row_extremes(const ArrayView& rows, Field field);
+
+// Throws InputError at the first element that is not a finite number inside
+// the float32 range (for float data; integers always pass). width: elements per row.
+void require_finite_rows(const ArrayView& values, size_t width, Field field);
+
+// Writes the values as float32 to out (float64 rounded; integers converted),
+// tightly packed. The caller has checked them with row_extremes or require_finite_rows.
+void write_float32(float* out, const ArrayView& values);
+
+// Integer arrays (indices, ids, atomic numbers) as uint32, checked to lie in
+// [0, limit): negative values, fractions (of float data) and values at or above
+// limit throw InputError at (row, column) of rows of `width`. Writes them to out
+// when out is not null.
+void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t limit, Field field);
+
+// Colour rows handed to a checked builder: rows of `components` (3 or 4)
+// values; one row for every point or vertex, or one row for all of them.
+struct ColorRows {
+    ArrayView values;         // float32 or float64 in [0, 1], or uint8 in 0..255
+    uint32_t components = 3;  // 3 (RGB) or 4 (RGBA)
+    size_t rows() const { return components == 0 ? 0 : values.count / components; }
+};
+
+// Writes `rows` colours as float32 rows of out_components (3 or 4; RGB gains
+// alpha 1), checking that every float lies in [0, 1] as it copies (InputError at
+// the first row outside). A single colour row is repeated for every output row.
+void write_colors_float32(float* out, size_t rows, const ColorRows& colors, uint32_t out_components, Field field);
+
+// The same as normalised 8-bit values round(c * 255), each row at out + i * stride.
+void write_colors_unorm8(uint8_t* out, size_t stride, size_t rows, const ColorRows& colors, uint32_t out_components,
+                         Field field);
+
+}  // namespace glb

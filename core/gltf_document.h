@@ -1,0 +1,114 @@
+// The glTF JSON document of a GLB, described by plain records (accessors,
+// buffer views, meshes and their primitives, nodes, materials, extensions) and
+// written by one small writer per element. The writer's text has no spaces and
+// a fixed key order, so that the raw builders' documents come out character for
+// character as they always have; a length bound computed from the records lets
+// the text be written into one allocation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace glb::gltf {
+
+constexpr int64_t kNone = -1;
+
+enum class ComponentType : uint16_t {
+    int8 = 5120,
+    uint8 = 5121,
+    int16 = 5122,
+    uint16 = 5123,
+    uint32 = 5125,
+    float32 = 5126,
+};
+
+enum class AccessorType : uint8_t { scalar, vec3, vec4 };
+
+// A buffer view's target: vertex attributes, indices, or none (instance data).
+enum class Target : uint16_t { none = 0, vertices = 34962, indices = 34963 };
+
+// How an accessor's "min" and "max" are written: not at all, as floats that read
+// back as the float32 the data holds (positions), or as integers (quantised
+// positions, whose bounds are the stored integers).
+enum class BoundsKind : uint8_t { none, floats, integers };
+
+struct Accessor {
+    uint32_t buffer_view = 0;
+    uint64_t byte_offset = 0;  // written only when not 0
+    ComponentType component_type = ComponentType::float32;
+    bool normalized = false;
+    uint64_t count = 0;
+    AccessorType type = AccessorType::vec3;
+    BoundsKind bounds = BoundsKind::none;
+    double min[3] = {0, 0, 0};  // per component of a VEC3; [0] alone for a SCALAR
+    double max[3] = {0, 0, 0};
+};
+
+struct BufferView {
+    uint64_t byte_offset = 0;
+    uint64_t byte_length = 0;
+    uint32_t byte_stride = 0;  // written only when not 0
+    Target target = Target::none;
+};
+
+// An attribute of a primitive, or of an instanced node: a semantic and its accessor.
+struct Attribute {
+    const char* semantic;
+    uint32_t accessor;
+};
+
+struct Primitive {
+    std::vector<Attribute> attributes;
+    int64_t indices = kNone;
+    int64_t material = kNone;
+    uint32_t mode = 4;  // 0 points, 4 triangles
+};
+
+struct Mesh {
+    std::vector<Primitive> primitives;
+    std::string name;
+};
+
+struct Node {
+    std::vector<uint32_t> children;
+    int64_t mesh = kNone;
+    std::string name;
+    bool has_transform = false;  // translation and scale, written with the shortest exact text
+    double translation[3] = {0, 0, 0};
+    double scale[3] = {1, 1, 1};
+    std::vector<Attribute> instances;  // EXT_mesh_gpu_instancing attributes, when not empty
+};
+
+// One metallic-roughness material; every factor is written with four decimals.
+struct Material {
+    double base_color[4] = {1, 1, 1, 1};
+    double metallic = 0;
+    double roughness = 0.5;
+    double emissive[3] = {0, 0, 0};
+    bool double_sided = false;
+};
+
+struct Document {
+    std::vector<const char*> extensions;  // each both used and required
+    std::vector<uint32_t> scene_nodes;
+    std::vector<Node> nodes;
+    std::vector<Material> materials;
+    std::vector<Mesh> meshes;
+    std::vector<Accessor> accessors;
+    std::vector<BufferView> buffer_views;
+    uint64_t buffer_length = 0;
+
+    // Appends a buffer view or an accessor and returns its index.
+    uint32_t add(const BufferView& view);
+    uint32_t add(const Accessor& accessor);
+};
+
+// At least the length of write_document's text, computed without formatting any number.
+size_t document_length_bound(const Document& document);
+
+// The document's text: one line, no spaces but in the generator's name.
+std::string write_document(const Document& document);
+
+}  // namespace glb::gltf

@@ -1,0 +1,85 @@
+// The one error type of the core's input checks. It says which input is wrong,
+// where (the first offending row or component) and how, in no face's words:
+// each binding maps the field to its own argument name (vmin, baseColor, ...)
+// and the problem to its own error kind and message. what() is a neutral
+// English sentence for C++ callers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace glb {
+
+// The input an error is about.
+enum class Field : uint8_t {
+    positions,
+    colors,
+    types,            // palette rows of atoms
+    atomic_numbers,   // elements of atoms
+    normals,
+    indices,          // triangle corners (the raw mesh's indices, the checked mesh's faces)
+    radii,            // one radius per atom
+    radius,           // one radius for all atoms
+    bonds,
+    box_minimum,      // the raw point and atom builders' vmin
+    box_maximum,      // their vmax
+    box,              // six numbers: minimum x, y, z, then maximum (the raw mesh's bounds, the atoms' Morton box)
+    base_color,
+    metallic,
+    roughness,
+    emissive,
+    file,             // the whole file (its size)
+};
+
+// What is wrong with it.
+enum class Problem : uint8_t {
+    not_finite,           // NaN or an infinity
+    beyond_float32,       // a finite number beyond the 32-bit float range
+    outside_unit_range,   // a colour or material factor outside [0, 1]
+    negative,             // an index or id below 0
+    not_integer,          // a number with a fraction where an index or id is expected
+    not_below_limit,      // an index or id at or above `limit`
+    zero_length,          // a normal of length 0
+    not_positive,         // a radius of 0 or less
+    same_atom,            // a bond from an atom to itself
+    inverted,             // a box whose minimum lies above its maximum on an axis
+    empty,                // nothing to draw (no point, atom or triangle)
+    too_few,              // `count` items where `limit` are needed
+    not_whole_rows,       // `count` values, which is no whole number of rows of `limit`
+    count_mismatch,       // `count` rows where `limit` are expected
+    unsupported_type,     // an element type the input cannot be read from
+    both_given,           // two inputs that exclude each other (types and atomic numbers)
+    not_drawn,            // an input the chosen style does not draw (bonds without sticks)
+    not_an_element,       // text that is no element symbol (`text` holds it)
+    too_large,            // the file would not fit the container's 32-bit lengths (what() says how large)
+};
+
+constexpr size_t kNoIndex = SIZE_MAX;
+
+class InputError : public std::invalid_argument {
+public:
+    InputError(Field field, Problem problem, std::string message) : std::invalid_argument(message), field(field), problem(problem) {}
+
+    Field field;
+    Problem problem;
+    size_t row = kNoIndex;        // the first offending row (point, atom, vertex, face, bond), if any
+    size_t component = kNoIndex;  // its component (axis, channel, corner), or the index into a flat list
+    double value = 0;             // the offending value, where there is one
+    uint64_t count = 0;           // for too_few and count_mismatch: what was given
+    uint64_t limit = 0;           // for too_few, count_mismatch and not_below_limit: what was expected
+    std::string text;             // for not_an_element: the text given
+};
+
+// The neutral name of a field ("positions", "box minimum", ...), for what().
+const char* field_text(Field field);
+
+// Throws the InputError of a value problem at (row, component), with a neutral message.
+[[noreturn]] void throw_value_error(Field field, Problem problem, size_t row, size_t component, double value,
+                                    uint64_t limit = 0);
+
+// Throws the InputError of a count problem.
+[[noreturn]] void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t limit);
+
+}  // namespace glb
