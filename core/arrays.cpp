@@ -169,26 +169,11 @@ void write_float32(float* out, const ArrayView& values) {
 }
 
 void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t limit, Field field) {
-    visit_element_type(values.type, [&](auto pointer) {
-        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
-        const T* in = elements_of<T>(values);
-        for (size_t i = 0; i < values.count; ++i) {
-            const T v = in[i];
-            if constexpr (std::is_floating_point_v<T>) {
-                if (!std::isfinite(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
-                if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
-                if (v != std::floor(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
-                if (v >= T(limit)) throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
-            } else {
-                if constexpr (std::is_signed_v<T>) {
-                    if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
-                }
-                if (uint64_t(v) >= limit)
-                    throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
-            }
-            if (out != nullptr) out[i] = uint32_t(v);
-        }
-    });
+    if (out == nullptr) {
+        read_checked_indices(values, width, limit, field, [](size_t, uint32_t) {});
+    } else {
+        read_checked_indices(values, width, limit, field, [out](size_t i, uint32_t v) { out[i] = v; });
+    }
 }
 
 namespace {
@@ -323,6 +308,17 @@ void write_colors_unorm8(uint8_t* out, size_t stride, size_t rows, const ColorRo
             if (out_components == 4 && in_components == 3) destination[written++] = 255;
             for (; written < stride; ++written) destination[written] = 0;  // padding to the 4-byte stride
         }
+    });
+}
+
+}  // namespace glb
+
+namespace glb {
+
+double element_as_double(const ArrayView& view, size_t i) {
+    return visit_element_type(view.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        return double(static_cast<const T*>(view.data)[i]);
     });
 }
 

@@ -64,10 +64,14 @@ void require_finite_rows(const ArrayView& values, size_t width, Field field);
 // tightly packed. The caller has checked them with row_extremes or require_finite_rows.
 void write_float32(float* out, const ArrayView& values);
 
-// Integer arrays (indices, ids, atomic numbers) as uint32, checked to lie in
-// [0, limit): negative values, fractions (of float data) and values at or above
-// limit throw InputError at (row, column) of rows of `width`. Writes them to out
-// when out is not null.
+// Integer arrays (indices, ids, atomic numbers), checked to lie in [0, limit)
+// (limit at most 2^32): negative values, fractions (of float data) and values
+// at or above limit throw InputError at (row, column) of rows of `width`.
+// store(i, value) receives each value that passes, in order.
+template <typename Store>
+void read_checked_indices(const ArrayView& values, size_t width, uint64_t limit, Field field, Store&& store);
+
+// The same, writing the values as uint32 to out (when not null).
 void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t limit, Field field);
 
 // Colour rows handed to a checked builder: rows of `components` (3 or 4)
@@ -86,5 +90,49 @@ void write_colors_float32(float* out, size_t rows, const ColorRows& colors, uint
 // The same as normalised 8-bit values round(c * 255), each row at out + i * stride.
 void write_colors_unorm8(uint8_t* out, size_t stride, size_t rows, const ColorRows& colors, uint32_t out_components,
                          Field field);
+
+}  // namespace glb
+
+namespace glb {
+
+// The elements [first, first + count) of a view.
+inline ArrayView subview(const ArrayView& view, size_t first, size_t count) {
+    return ArrayView{static_cast<const uint8_t*>(view.data) + first * element_size(view.type), count, view.type};
+}
+
+// Element i of a view as a double (float64 exactly, float32 and integers as their value).
+double element_as_double(const ArrayView& view, size_t i);
+
+}  // namespace glb
+
+#include <cmath>
+#include <type_traits>
+
+namespace glb {
+
+template <typename Store>
+void read_checked_indices(const ArrayView& values, size_t width, uint64_t limit, Field field, Store&& store) {
+    visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = static_cast<const T*>(values.data);
+        for (size_t i = 0; i < values.count; ++i) {
+            const T v = in[i];
+            if constexpr (std::is_floating_point_v<T>) {
+                if (!std::isfinite(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
+                if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
+                if (v != std::floor(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
+                if (double(v) >= double(limit))
+                    throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
+            } else {
+                if constexpr (std::is_signed_v<T>) {
+                    if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
+                }
+                if (uint64_t(v) >= limit)
+                    throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
+            }
+            store(i, uint32_t(v));
+        }
+    });
+}
 
 }  // namespace glb

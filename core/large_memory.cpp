@@ -31,6 +31,12 @@ void* allocate_large(size_t bytes) noexcept {
 
 void release_large(void* memory) noexcept { std::free(memory); }
 
+ScratchArray<uint8_t> allocate_input_copy(size_t bytes) {
+    ScratchArray<uint8_t> copy(static_cast<uint8_t*>(std::malloc(bytes == 0 ? 1 : bytes)));
+    if (!copy) throw std::bad_alloc();
+    return copy;
+}
+
 void advise_huge_pages(void* memory, size_t bytes) noexcept {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     const uintptr_t start = (reinterpret_cast<uintptr_t>(memory) + kHugePage - 1) & ~uintptr_t(kHugePage - 1);

@@ -33,6 +33,13 @@ ScratchArray<T> allocate_scratch(size_t count) {
     return array;
 }
 
+// A copy of a caller's input (a strided buffer packed, or an array that may
+// change while the work runs): plain pages from malloc, not huge ones, since a
+// copy is fresh memory in every call and on virtual machines a fresh 2 MiB page
+// costs far more to obtain from the host than the 4 KiB pages it replaces.
+// std::bad_alloc when the heap refuses.
+ScratchArray<uint8_t> allocate_input_copy(size_t bytes);
+
 // Advises the whole 2 MiB pages inside [memory, memory + bytes) for huge pages.
 // Only a hint: harmless where the platform has no such pages.
 void advise_huge_pages(void* memory, size_t bytes) noexcept;

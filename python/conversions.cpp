@@ -77,7 +77,7 @@ const void* BufferSpan::data(size_t alignment) {
     const bool contiguous = PyBuffer_IsContiguous(&view_, 'C') != 0;
     if (byte_length_ == 0 || (aligned && contiguous)) return view_.buf;
 
-    packed_ = glb::allocate_scratch<uint8_t>(byte_length_);  // malloc aligns for every scalar type
+    packed_ = glb::allocate_input_copy(byte_length_);  // malloc aligns for every scalar type
     if (contiguous || view_.ndim == 0) {
         std::memcpy(packed_.get(), view_.buf, byte_length_);
     } else {

@@ -37,6 +37,10 @@ public:
     // check of the call has passed: packing may copy gigabytes.
     const void* data(size_t alignment);
 
+    // The exporter's item format (struct-module syntax, "B" when it gives none) and item size.
+    const char* format() const { return view_.format != nullptr ? view_.format : "B"; }
+    size_t item_size() const { return size_t(view_.itemsize); }
+
 private:
     Py_buffer view_{};
     size_t byte_length_ = 0;

@@ -5,6 +5,7 @@ only when its adapter is called, and is an optional extra of the distribution:
 from __future__ import annotations
 
 import importlib
+import warnings
 from typing import Any
 
 import numpy as np
@@ -18,31 +19,130 @@ def _optional(module: str, extra: str) -> Any:
         raise ImportError(f"this adapter needs {module}: pip install 'spatial-assembler[{extra}]'") from error
 
 
-def from_ase(atoms: Any, *, bounds: Any = None) -> bytes:
-    """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element)."""
+# ASE's NeighborList adds this skin to every atom's cutoff by default: two atoms
+# are bonded when they lie closer than the sum of their covalent radii plus 0.6 Å.
+_ASE_SKIN = 0.3
+
+
+def ase_bonds(atoms: Any) -> np.ndarray:
+    """Bonds of an ``ase.Atoms``: the pairs that ASE's neighbour list finds with
+    natural cutoffs (covalent radii) and its default skin. Bonds that cross a
+    periodic boundary are left out: they would be drawn across the cell."""
+    neighborlist = _optional("ase.neighborlist", "ase")
+    cutoffs = np.asarray(neighborlist.natural_cutoffs(atoms)) + _ASE_SKIN
+    first, second, shift = neighborlist.neighbor_list("ijS", atoms, cutoffs)
+    keep = (first < second) & ~np.any(shift, axis=1)
+    return np.stack([first[keep], second[keep]], axis=1)
+
+
+def from_ase(atoms: Any, *, style: str = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
+             radii: Any = None, instancing: bool = True, encoding: str = "float32") -> bytes:
+    """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
+    spheres by default (molecules and crystals are what ASE holds). bonds: True
+    finds them with ASE's neighbour list (the default with style="ball-and-stick"),
+    or give (m, 2) atom index pairs. bounds: the Morton box, such as the cell's
+    bounding box; the atoms' own extremes when omitted. The other arguments are
+    those of spatial_assembler.atoms."""
     Atoms = _optional("ase", "ase").Atoms
 
     if not isinstance(atoms, Atoms):
         raise TypeError(f"from_ase needs an ase.Atoms, not {type(atoms).__name__}")
     from . import atoms as atom_glb
 
-    return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds)
+    if bonds is None:
+        bonds = style == "ball-and-stick"
+    if isinstance(bonds, (bool, np.bool_)):
+        bonds = ase_bonds(atoms) if bonds else None
+    return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius,  # type: ignore[arg-type]
+                    radii=radii, bonds=bonds, instancing=instancing, encoding=encoding)  # type: ignore[arg-type]
 
 
-def from_trimesh(geometry: Any, *, bounds: Any = None) -> bytes:
-    """A ``trimesh.Trimesh`` (vertices, faces and, when it has them, vertex
-    colours; normals computed as mesh() does, area-weighted per vertex) or a ``trimesh.PointCloud`` (vertices and colours)."""
+def _vertex_colors(geometry: Any, trimesh: Any) -> tuple[np.ndarray, np.ndarray, np.ndarray | None]:
+    """(vertices, faces, RGBA uint8 colours or None) of a Trimesh as trimesh shows it:
+    face colours on unshared vertices, a texture sampled into vertex colours."""
+    visual: Any = geometry.visual
+    vertices, faces = np.asarray(geometry.vertices), np.asarray(geometry.faces)
+    kind = None if visual is None else visual.kind
+    if kind == "texture":
+        warnings.warn("the mesh's texture is written as vertex colours sampled from it: "
+                      "spatial_assembler's GLBs hold no textures", UserWarning, stacklevel=3)
+        return vertices, faces, np.asarray(visual.to_color().vertex_colors, np.uint8)
+    if kind == "face":
+        # One vertex per corner, so that each face keeps its own colour.
+        corners = vertices[faces].reshape(-1, 3)
+        colors = np.repeat(np.asarray(visual.face_colors, np.uint8), 3, axis=0)
+        return corners, np.arange(len(corners)).reshape(-1, 3), colors
+    if kind == "vertex":
+        return vertices, faces, np.asarray(visual.vertex_colors, np.uint8)
+    return vertices, faces, None
+
+
+def _flattened(scene: Any, trimesh: Any) -> list[Any]:
+    """The geometry of a Scene with every node's transform applied, in graph order."""
+    placed = []
+    for node in scene.graph.nodes_geometry:
+        transform, name = scene.graph[node]
+        geometry = scene.geometry[name].copy()
+        geometry.apply_transform(transform)
+        placed.append(geometry)
+    return placed
+
+
+def from_trimesh(geometry: Any, *, encoding: str = "float32") -> bytes:
+    """A ``trimesh.Trimesh`` (vertices, faces and their colours: vertex colours,
+    face colours on unshared vertices, a texture sampled into vertex colours
+    with a warning; normals computed as mesh() does), a ``trimesh.PointCloud``
+    (vertices and colours), or a ``trimesh.Scene`` (what ``trimesh.load`` returns
+    for a GLB), flattened with its transforms into one mesh or one point cloud."""
     trimesh = _optional("trimesh", "trimesh")
 
     from . import mesh, point_cloud
 
+    if isinstance(geometry, trimesh.Scene):
+        parts = _flattened(geometry, trimesh)
+        meshes = [part for part in parts if isinstance(part, trimesh.Trimesh)]
+        clouds = [part for part in parts if isinstance(part, trimesh.PointCloud)]
+        if not meshes and not clouds:
+            raise ValueError("from_trimesh: the Scene holds no Trimesh and no PointCloud")
+        if meshes and len(meshes) < len(parts) or not meshes and len(clouds) < len(parts):
+            warnings.warn("from_trimesh: the Scene mixes kinds of geometry; only its "
+                          f"{'meshes' if meshes else 'point clouds'} are written", UserWarning, stacklevel=2)
+        if not meshes:
+            vertices, colors = _concatenated_clouds(clouds)
+            return point_cloud(vertices, colors, encoding=encoding)  # type: ignore[arg-type]
+        vertices, faces, colors = _concatenated_meshes(meshes, trimesh)
+        return mesh(vertices, faces, colors=colors, encoding=encoding)  # type: ignore[arg-type]
     if isinstance(geometry, trimesh.Trimesh):
-        colors = None
-        visual: Any = geometry.visual
-        if visual is not None and visual.kind == "vertex":
-            colors = np.asarray(visual.vertex_colors)  # uint8 RGBA
-        return mesh(geometry.vertices, geometry.faces, colors=colors, bounds=bounds)
+        vertices, faces, colors = _vertex_colors(geometry, trimesh)
+        return mesh(vertices, faces, colors=colors, encoding=encoding)  # type: ignore[arg-type]
     if isinstance(geometry, trimesh.PointCloud):
         colors = np.asarray(geometry.colors) if len(geometry.colors) else None
-        return point_cloud(geometry.vertices, colors, bounds=bounds)
-    raise TypeError(f"from_trimesh needs a trimesh.Trimesh or trimesh.PointCloud, not {type(geometry).__name__}")
+        return point_cloud(geometry.vertices, colors, encoding=encoding)  # type: ignore[arg-type]
+    raise TypeError(f"from_trimesh needs a trimesh.Trimesh, trimesh.PointCloud or trimesh.Scene, "
+                    f"not {type(geometry).__name__}")
+
+
+_LIGHT_GREY = np.array([204, 204, 204, 255], np.uint8)
+
+
+def _concatenated_meshes(meshes: list[Any], trimesh: Any) -> tuple[np.ndarray, np.ndarray, np.ndarray | None]:
+    """One mesh of several: (vertices, faces, RGBA colours or None); meshes without
+    colours among coloured ones show light grey."""
+    parts = [_vertex_colors(part, trimesh) for part in meshes]
+    offsets = np.cumsum([0] + [len(v) for v, _, _ in parts[:-1]])
+    vertices = np.concatenate([v for v, _, _ in parts])
+    faces = np.concatenate([f + offset for (_, f, _), offset in zip(parts, offsets)])
+    if all(c is None for _, _, c in parts):
+        return vertices, faces, None
+    colors = np.concatenate([np.broadcast_to(_LIGHT_GREY, (len(v), 4)) if c is None else c[:, :4] if c.shape[1] == 4
+                             else np.concatenate([c, np.full((len(c), 1), 255, np.uint8)], 1) for v, _, c in parts])
+    return vertices, faces, colors
+
+
+def _concatenated_clouds(clouds: list[Any]) -> tuple[np.ndarray, Any]:
+    vertices = np.concatenate([np.asarray(c.vertices) for c in clouds])
+    if not any(len(c.colors) for c in clouds):
+        return vertices, None
+    colors = np.concatenate([np.asarray(c.colors, np.uint8) if len(c.colors) else
+                             np.broadcast_to(_LIGHT_GREY, (len(c.vertices), 4)) for c in clouds])
+    return vertices, colors

@@ -1,11 +1,10 @@
-"""Chemical elements to the eight colours of the atom palette.
+"""Chemical elements to the eight colours of the atom palette, and their radii.
 
-The native atom builder colours each atom by a 16-bit type id from a fixed
-palette of eight rows. :func:`palette_slots` maps atomic numbers or element
-symbols to those rows by this table, close to the colours chemists know (CPK):
+The atom builders colour each atom by a palette row. Elements (atomic numbers
+or symbols) map to rows by this table, close to the colours chemists know (CPK):
 
 ========  ==================  =============================================
-Type id   Colour              Elements
+Row       Colour              Elements
 ========  ==================  =============================================
 0         grey (0.5)          C
 1         red                 O, Br
@@ -20,6 +19,11 @@ Type id   Colour              Elements
 
 The palette has no orange, so phosphorus (orange in CPK) shares magenta with
 the violet halogen and alkali metals, which keeps it apart from sulfur.
+
+Spheres are drawn with the covalent radius (``COVALENT_RADII``, in ångström,
+after Cordero et al. 2008): ``style="spheres"`` at the full radius, so that
+bonded neighbours touch, ``"ball-and-stick"`` at half of it, leaving room for
+the sticks. The table lives in the native core, so that Node draws the same.
 """
 
 from __future__ import annotations
@@ -29,61 +33,52 @@ from collections.abc import Iterable
 import numpy as np
 import numpy.typing as npt
 
-SYMBOLS: tuple[str, ...] = (
-    "X", "H", "He", "Li", "Be", "B", "C", "N", "O", "F", "Ne", "Na", "Mg", "Al", "Si", "P", "S", "Cl", "Ar",
-    "K", "Ca", "Sc", "Ti", "V", "Cr", "Mn", "Fe", "Co", "Ni", "Cu", "Zn", "Ga", "Ge", "As", "Se", "Br", "Kr",
-    "Rb", "Sr", "Y", "Zr", "Nb", "Mo", "Tc", "Ru", "Rh", "Pd", "Ag", "Cd", "In", "Sn", "Sb", "Te", "I", "Xe",
-    "Cs", "Ba", "La", "Ce", "Pr", "Nd", "Pm", "Sm", "Eu", "Gd", "Tb", "Dy", "Ho", "Er", "Tm", "Yb", "Lu",
-    "Hf", "Ta", "W", "Re", "Os", "Ir", "Pt", "Au", "Hg", "Tl", "Pb", "Bi", "Po", "At", "Rn",
-    "Fr", "Ra", "Ac", "Th", "Pa", "U", "Np", "Pu", "Am", "Cm", "Bk", "Cf", "Es", "Fm", "Md", "No", "Lr",
-    "Rf", "Db", "Sg", "Bh", "Hs", "Mt", "Ds", "Rg", "Cn", "Nh", "Fl", "Mc", "Lv", "Ts", "Og",
-)
+from . import _core
+
+_symbols, _rows, _radii = _core.element_table()
+
+SYMBOLS: tuple[str, ...] = tuple(_symbols)
 """Element symbols by atomic number; 0 is ASE's dummy atom X."""
 
 GREY, RED, GREEN, BLUE, YELLOW, MAGENTA, CYAN, LIGHT_GREY = range(8)
 
-_SLOT_OF_SYMBOL = {
-    "C": GREY,
-    "O": RED, "Br": RED,
-    "F": GREEN, "Cl": GREEN, "Be": GREEN, "Mg": GREEN, "Ca": GREEN, "Sr": GREEN, "Ba": GREEN, "Ra": GREEN,
-    "N": BLUE,
-    "S": YELLOW, "Au": YELLOW,
-    "P": MAGENTA, "I": MAGENTA, "Li": MAGENTA, "Na": MAGENTA, "K": MAGENTA, "Rb": MAGENTA, "Cs": MAGENTA,
-    "Fr": MAGENTA,
-    "He": CYAN, "Ne": CYAN, "Ar": CYAN, "Kr": CYAN, "Xe": CYAN, "Rn": CYAN,
-}
-
-SLOT_BY_NUMBER: npt.NDArray[np.uint16] = np.array(
-    [_SLOT_OF_SYMBOL.get(symbol, LIGHT_GREY) for symbol in SYMBOLS], dtype=np.uint16)
+SLOT_BY_NUMBER: npt.NDArray[np.uint16] = np.frombuffer(_rows, np.uint8).astype(np.uint16)
 """The palette row (type id) of each atomic number 0 to 118."""
 
-_NUMBER_OF_SYMBOL = {symbol.lower(): number for number, symbol in enumerate(SYMBOLS)}
+COVALENT_RADII: npt.NDArray[np.float32] = np.array(_radii, np.float32)
+"""The covalent radius of each atomic number 0 to 118, in ångström."""
 
 
-def atomic_numbers(symbols: Iterable[str | bytes]) -> npt.NDArray[np.int64]:
-    """Atomic numbers of element symbols (str or ASCII bytes, any letter case); ValueError names an unknown one."""
-    numbers = []
-    for symbol in symbols:
-        text = symbol.decode("ascii", "replace") if isinstance(symbol, bytes) else str(symbol)
-        number = _NUMBER_OF_SYMBOL.get(text.strip().lower())
-        if number is None:
-            raise ValueError(f"elements: {symbol!r} is not an element symbol")
-        numbers.append(number)
-    return np.array(numbers, dtype=np.int64)
+def atomic_numbers(symbols: Iterable[str | bytes] | npt.ArrayLike) -> npt.NDArray[np.uint8]:
+    """Atomic numbers of element symbols (str or ASCII bytes, any letter case, spaces around them
+    ignored); ValueError names an unknown one. One pass of the native core over the symbols."""
+    array = np.asarray(symbols if isinstance(symbols, np.ndarray) else list(symbols))
+    if array.dtype == object:
+        array = array.astype(str)
+    if array.dtype.kind not in "US":
+        raise TypeError(f"elements must be atomic numbers (integers) or symbols (strings), not {array.dtype}")
+    if not array.dtype.isnative:
+        array = array.astype(array.dtype.newbyteorder("="))
+    return np.frombuffer(_core.atomic_numbers(np.ascontiguousarray(array).reshape(-1)), np.uint8).reshape(array.shape)
 
 
-def palette_slots(elements: object) -> npt.NDArray[np.uint16]:
-    """The type id of each element, given as atomic numbers or as symbols (see the table above)."""
+def atomic_numbers_of(elements: object) -> np.ndarray:
+    """Elements as the core takes them: atomic numbers as given (any integer type;
+    the core checks 0 to 118), or symbols turned into numbers."""
     array = np.asarray(elements)
     if array.ndim != 1:
         raise ValueError(f"elements must be one atomic number or symbol per atom, shape (n,), not {array.shape}")
-    if array.dtype.kind in "US" or array.dtype == object:
-        numbers = atomic_numbers(array.tolist())
-    elif array.dtype.kind in "iu":
-        numbers = array.astype(np.int64, copy=False)
-        if len(numbers) and (numbers.min() < 0 or numbers.max() >= len(SYMBOLS)):
-            bad = numbers[(numbers < 0) | (numbers >= len(SYMBOLS))][0]
-            raise ValueError(f"elements: {bad} is not an atomic number (0 to {len(SYMBOLS) - 1})")
-    else:
-        raise TypeError(f"elements must be atomic numbers (integers) or symbols (strings), not {array.dtype}")
-    return SLOT_BY_NUMBER[numbers]
+    if array.dtype.kind in "iu":
+        return array if array.dtype.isnative else array.astype(array.dtype.newbyteorder("="))
+    if array.dtype.kind in "USO":
+        return atomic_numbers(array)
+    raise TypeError(f"elements must be atomic numbers (integers) or symbols (strings), not {array.dtype}")
+
+
+def palette_slots(elements: object) -> npt.NDArray[np.uint16]:
+    """The palette row of each element, given as atomic numbers or as symbols (see the table above)."""
+    numbers = atomic_numbers_of(elements)
+    if len(numbers) and (numbers.min() < 0 or numbers.max() >= len(SYMBOLS)):
+        bad = numbers[(numbers < 0) | (numbers >= len(SYMBOLS))][0]
+        raise ValueError(f"elements: {bad} is not an atomic number (0 to {len(SYMBOLS) - 1})")
+    return SLOT_BY_NUMBER[numbers.astype(np.intp)]
