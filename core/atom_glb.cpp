@@ -148,7 +148,7 @@ void check_input(const AtomCloud& input) {
         throw_count_error(Field::atomic_numbers, Problem::count_mismatch, input.atomic_numbers.count, atoms);
     if (input.has_box) check_box(input.box);
     const bool spheres = input.style != AtomStyle::points;
-    if (input.radius != 0) {
+    if (input.has_radius) {
         if (!spheres) throw_value_error(Field::radius, Problem::not_drawn, kNoIndex, kNoIndex, input.radius);
         if (input.radii.count != 0) throw_count_error(Field::radius, Problem::both_given, 1, 0);
         if (!(input.radius > 0) || std::isinf(to_float32(input.radius)))

@@ -199,7 +199,7 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
                 throw_value_error(Field::radii, std::isfinite(r) && r <= 0 ? Problem::not_positive : Problem::not_finite, i,
                                   kNoIndex, r);
         }
-    } else if (input.radius > 0) {
+    } else if (input.has_radius) {
         layout.radius = to_float32(input.radius);
     } else if (layout.elements) {
         layout.radius_source = RadiusSource::elements;
@@ -298,7 +298,8 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
             variant_offset += kSphereGeometryBytes;
         }
         gltf::Primitive triangles;
-        triangles.attributes = {{"POSITION", positions}, {"NORMAL", normal_accessor}};
+        triangles.attributes.push_back({"POSITION", positions});
+        triangles.attributes.push_back({"NORMAL", normal_accessor});
         triangles.indices = sphere_index_accessor;
         triangles.material = material_of[row];
         mesh_of_row[row] = int64_t(document.meshes.size());
@@ -340,7 +341,7 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
         gltf::Node node;
         node.mesh = mesh_of_row[row];
         node.name = std::string("Atoms ") + kRowColours[row];
-        node.instances = {{"TRANSLATION", document.add(float_accessor(translations, 12 * group.first, group.count, AccessorType::vec3))}};
+        node.instances.push_back({"TRANSLATION", document.add(float_accessor(translations, 12 * group.first, group.count, AccessorType::vec3))});
         if (group.scaled)
             node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
                                                                             group.count, AccessorType::vec3))});
@@ -351,7 +352,8 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
         const AtomGroup& group = layout.sticks[row];
         if (group.count == 0) continue;
         gltf::Primitive triangles;
-        triangles.attributes = {{"POSITION", uint32_t(stick_positions)}, {"NORMAL", uint32_t(stick_normals)}};
+        triangles.attributes.push_back({"POSITION", uint32_t(stick_positions)});
+        triangles.attributes.push_back({"NORMAL", uint32_t(stick_normals)});
         triangles.indices = stick_indices;
         triangles.material = material_of[row];
         gltf::Node node;
@@ -363,10 +365,11 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
             rotation.component_type = ComponentType::int16;
             rotation.normalized = true;
         }
-        node.instances = {
-            {"TRANSLATION", document.add(float_accessor(uint32_t(stick_translations), 12 * group.first, group.count, AccessorType::vec3))},
-            {"ROTATION", document.add(rotation)},
-            {"SCALE", document.add(float_accessor(uint32_t(stick_scales), 12 * group.first, group.count, AccessorType::vec3))}};
+        node.instances.push_back({"TRANSLATION", document.add(float_accessor(uint32_t(stick_translations), 12 * group.first,
+                                                                             group.count, AccessorType::vec3))});
+        node.instances.push_back({"ROTATION", document.add(rotation)});
+        node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(stick_scales), 12 * group.first, group.count,
+                                                                       AccessorType::vec3))});
         document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
         document.nodes.push_back(node);
     }
@@ -478,7 +481,8 @@ gltf::Document plain_document(AtomLayout& layout, const AtomCloud& input, PlainL
                 position = position_accessor(positions, position.byte_offset, group.vertex_count, group.extremes);
             }
             gltf::Primitive triangles;
-            triangles.attributes = {{"POSITION", document.add(position)}, {"NORMAL", document.add(normal)}};
+            triangles.attributes.push_back({"POSITION", document.add(position)});
+            triangles.attributes.push_back({"NORMAL", document.add(normal)});
             triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
             triangles.material = int64_t(document.materials.size());
             document.materials.push_back(material_of_row(row));

@@ -195,7 +195,8 @@ struct AtomCloud {
     bool has_box = false;      // box: the Morton box (atoms outside fall into its edge cells);
     Bounds3 box{};             // without it, the positions' own extremes
     AtomStyle style = AtomStyle::points;
-    double radius = 0;         // one radius for all atoms (> 0), or 0
+    bool has_radius = false;   // radius: one radius for all atoms (> 0)
+    double radius = 0;
     ArrayView radii;           // one radius per atom (> 0), or none
     ArrayView bonds;           // pairs of atom indices, drawn as two half-sticks each
     bool instancing = true;    // false: spheres and sticks as plain triangles

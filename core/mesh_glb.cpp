@@ -31,7 +31,7 @@ void check_input(const RawMesh& input) {
     require_finite(input.material.emissive, 3, Field::emissive);
     check_payload_size({saturated_byte_length(input.position_float_count, sizeof(float)),
                         saturated_byte_length(input.normal_float_count, sizeof(float)),
-                        saturated_byte_length(has_colors(input) ? input.color_float_count : 0, sizeof(float)),
+                        saturated_byte_length(input.color_float_count, sizeof(float)),  // also before the arrays are known
                         saturated_byte_length(input.index_count, sizeof(uint32_t))});
 }
 

@@ -1,20 +1,33 @@
-// The Node addon: pointCloudGlb, atomGlb and meshGlb returning a Buffer, and the
-// same three under promises, running on the libuv thread pool.
+// The Node addon: the raw functions (atomGlb, pointCloudGlb, meshGlb) and their
+// promises, and under `checked` the native half of the checked functions, which
+// node/checked.js completes. Every environment (the main thread, each Worker)
+// loads its own instance.
+#include <node_api.h>
+
 #include "bindings.h"
-#include "conversions.h"
+#include "calls.h"
 
 namespace {
 
-Napi::Object initialise(Napi::Env env, Napi::Object exports) {
-    prepare_environment(env);
-    Napi::Object promises = Napi::Object::New(env);
-    export_point_cloud_glb(env, exports, promises);
-    export_atom_glb(env, exports, promises);
-    export_mesh_glb(env, exports, promises);
-    exports.Set("promises", promises);
-    return exports;
+napi_value new_object(napi_env env) {
+    napi_value object;
+    check(env, napi_create_object(env, &object));
+    return object;
 }
 
 }  // namespace
 
-NODE_API_MODULE(spatial_assembler, initialise)
+NAPI_MODULE_INIT() {
+    return call_function(env, Spelling::raw, [&] {
+        prepare_environment(env);
+        const napi_value promises = new_object(env);
+        export_raw_functions(env, exports, promises);
+        check(env, napi_set_named_property(env, exports, "promises", promises));
+        const napi_value checked = new_object(env);
+        const napi_value checked_promises = new_object(env);
+        export_checked_functions(env, checked, checked_promises);
+        check(env, napi_set_named_property(env, checked, "promises", checked_promises));
+        check(env, napi_set_named_property(env, exports, "checked", checked));
+        return exports;
+    });
+}

@@ -1,9 +1,8 @@
-// One export function per function of the addon: each adds its name to the
-// exports and to their promises object.
+// The addon's two families of functions, each added to an exports object and
+// to its promises object.
 #pragma once
 
-#include <napi.h>
+#include <node_api.h>
 
-void export_point_cloud_glb(Napi::Env env, Napi::Object exports, Napi::Object promises);
-void export_atom_glb(Napi::Env env, Napi::Object exports, Napi::Object promises);
-void export_mesh_glb(Napi::Env env, Napi::Object exports, Napi::Object promises);
+void export_raw_functions(napi_env env, napi_value exports, napi_value promises);
+void export_checked_functions(napi_env env, napi_value exports, napi_value promises);

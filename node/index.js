@@ -1,11 +1,19 @@
 'use strict';
-// spatial-assembler for Node: flat typed arrays to one binary glTF 2.0 file (GLB),
-// on the same C++ core as the Python module, byte for byte.
+// spatial-assembler for Node: flat arrays to one binary glTF 2.0 file (GLB), on
+// the same C++ core as the Python package.
+//
+//   pointCloud, atoms, mesh               the checked functions: what you hold, checked, every
+//                                         file valid (the Python package's meaning)
+//   atomGlb, pointCloudGlb, meshGlb       the raw functions: typed memory as given (the native
+//                                         Python module's meaning), byte for byte its files
+//   promises.*                            each of them on the libuv thread pool
 //
 // The native binding is a prebuilt binary from prebuilds/ when one fits this
 // platform, else the one built from source at install time (build/Release).
 const { join } = require('node:path');
 const { types } = require('node:util');
+
+const { checkedFunctions } = require('./checked.js');
 
 const native = require('node-gyp-build')(join(__dirname, '..'));
 
@@ -17,42 +25,64 @@ function byteViewOf(value) {
 
 const ARRAY_OPTIONS = ['positions', 'normals', 'indices', 'colors'];
 
+// The mesh options with shared buffers as byte views, each property read once
+// (a getter of the program runs once).
 function withByteViews(options) {
   if (options === null || typeof options !== 'object') return options;  // the addon refuses it
   let copy = null;
   for (const key of ARRAY_OPTIONS) {
-    if (Object.hasOwn(options, key) && types.isSharedArrayBuffer(options[key])) {
-      copy ??= { ...options };
-      copy[key] = new Uint8Array(options[key]);
-    }
+    if (!Object.hasOwn(options, key)) continue;
+    copy ??= Object.defineProperties({}, Object.getOwnPropertyDescriptors(options));
+    const value = options[key];
+    Object.defineProperty(copy, key, { value: byteViewOf(value), enumerable: true });
   }
   return copy ?? options;
+}
+
+const checked = checkedFunctions(native);
+
+function atomGlb(positions, types, vmin, vmax) {
+  return native.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax);
 }
 
 function pointCloudGlb(positions, colors, vmin, vmax) {
   return native.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax);
 }
 
-function atomGlb(positions, types, vmin, vmax) {
-  return native.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax);
-}
-
 function meshGlb(options) {
   return native.meshGlb(withByteViews(options));
 }
 
+function rejectingThrows(run) {
+  return (...args) => {
+    try {
+      return run(...args);
+    } catch (error) {
+      return Promise.reject(error);
+    }
+  };
+}
+
 // The same work on the libuv thread pool. The arrays are copied before the
-// promise is returned, so the program may change them at once.
+// promise is returned, so the program may change them at once; every bad
+// argument rejects the promise.
 const promises = Object.freeze({
-  pointCloudGlb(positions, colors, vmin, vmax) {
-    return native.promises.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax);
-  },
-  atomGlb(positions, types, vmin, vmax) {
-    return native.promises.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax);
-  },
-  meshGlb(options) {
-    return native.promises.meshGlb(withByteViews(options));
-  },
+  pointCloud: checked.promises.pointCloud,
+  atoms: checked.promises.atoms,
+  mesh: checked.promises.mesh,
+  atomGlb: rejectingThrows((positions, types, vmin, vmax) =>
+    native.promises.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax)),
+  pointCloudGlb: rejectingThrows((positions, colors, vmin, vmax) =>
+    native.promises.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax)),
+  meshGlb: rejectingThrows((options) => native.promises.meshGlb(withByteViews(options))),
 });
 
-module.exports = { pointCloudGlb, atomGlb, meshGlb, promises };
+module.exports = {
+  pointCloud: checked.pointCloud,
+  atoms: checked.atoms,
+  mesh: checked.mesh,
+  atomGlb,
+  pointCloudGlb,
+  meshGlb,
+  promises,
+};

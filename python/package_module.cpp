@@ -125,7 +125,7 @@ py::bytes point_cloud(const py::buffer& positions, const py::object& colors, uns
 }
 
 py::bytes atoms(const py::buffer& positions, const py::object& types, const py::object& atomic_numbers,
-                const py::object& box, const std::string& style, double radius, const py::object& radii,
+                const py::object& box, const std::string& style, const py::object& radius, const py::object& radii,
                 const py::object& bonds, bool instancing, const std::string& encoding) {
     TypedBuffer position_buffer(positions, "positions");
     std::optional<TypedBuffer> type_buffer = optional_buffer(types, "types");
@@ -136,7 +136,10 @@ py::bytes atoms(const py::buffer& positions, const py::object& types, const py::
     input.style = style_of(style);
     input.encoding = encoding_of(encoding);
     input.instancing = instancing;
-    input.radius = radius;
+    if (!radius.is_none()) {
+        input.has_radius = true;
+        input.radius = py::cast<double>(radius);
+    }
     if (!box.is_none()) {
         const std::array<double, 6> numbers = read_numbers<6>(py::reinterpret_borrow<py::sequence>(box));
         input.has_box = true;

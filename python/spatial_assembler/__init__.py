@@ -77,7 +77,7 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     type_ids = None if types is None else integers_of(types, "types", (len(points),))
     numbers = None if elements is None else atomic_numbers_of(elements)
     box = None if bounds is None else box_of(bounds)
-    radius_value = 0.0 if radius is None else factor_of(radius, "radius")
+    radius_value = None if radius is None else factor_of(radius, "radius")
     radius_rows = None if radii is None else numbers_of(radii, "radii")
     pairs = None if bonds is None else integers_of(bonds, "bonds", (None, 2))
     return _core.atoms(points, type_ids, numbers, box, style, radius_value, radius_rows, pairs, bool(instancing),

@@ -1,0 +1,71 @@
+// Array arguments of the addon's functions: where their memory lies, checked
+// when they are read, and held for the call (borrowed, or copied).
+#pragma once
+
+#include <node_api.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "arrays.h"
+#include "large_memory.h"
+#include "napi_helpers.h"
+
+// How a call holds its arrays. A call that returns its Buffer borrows them: no
+// program code runs while it reads them (the one call into JavaScript, the
+// result's allocation, is followed by a check that nothing changed). A promise
+// copies them on the JavaScript thread first, since the program may transfer,
+// resize or overwrite its arrays while the work runs on the thread pool. Copies
+// follow the core's rule for input copies (allocate_input_copy).
+enum class InputMode { borrow, copy };
+
+// An array's memory as a call holds it.
+struct HeldArray {
+    const uint8_t* data = nullptr;
+    size_t byte_length = 0;
+    glb::ElementType type = glb::ElementType::uint8;
+    glb::ScratchArray<uint8_t> copy;  // when copied
+
+    glb::ArrayView view() const { return glb::ArrayView{data, byte_length / glb::element_size(type), type}; }
+};
+
+class ArrayArgument {
+public:
+    // The raw functions' arrays: a typed array of `expected` (Float32Array,
+    // Uint16Array, Uint32Array), or raw little-endian bytes of it (a Buffer,
+    // Uint8Array, ArrayBuffer or DataView). TypeError otherwise, or when detached.
+    static ArrayArgument raw(napi_env env, napi_value value, ArgumentName name, glb::ElementType expected);
+    // The checked functions' arrays: a typed array of any kind of number (not
+    // BigInt), read as its own element type. Uint8ClampedArray counts as uint8.
+    static ArrayArgument typed(napi_env env, napi_value value, ArgumentName name);
+
+    // Its length now, and its element type. Reading another argument may run a
+    // getter of the program, which could detach or resize the array: the memory
+    // is located afresh each time, and taken only after every other argument.
+    size_t byte_length() const { return locate().byte_length; }
+    glb::ElementType type() const { return type_; }
+    size_t count() const { return byte_length() / glb::element_size(type_); }
+
+    // The memory: borrowed, or copied when mode is copy or it is not aligned for
+    // its element type; at most max_bytes of it.
+    HeldArray take(InputMode mode, size_t max_bytes = SIZE_MAX) const;
+
+    // For a call that borrowed its arrays: throws TypeError when the array no
+    // longer lies where it did (detached, resized or moved by program code that
+    // ran meanwhile), or when its memory overlaps the result's.
+    void check_unchanged(const HeldArray& held, const uint8_t* result, size_t result_size) const;
+
+private:
+    struct Located {
+        const uint8_t* data = nullptr;
+        size_t byte_length = 0;
+    };
+    ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::ElementType type, bool raw);
+    Located locate() const;
+
+    napi_env env_;
+    napi_value value_;
+    ArgumentName name_;
+    glb::ElementType type_;
+    bool raw_;
+};

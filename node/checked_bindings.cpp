@@ -1,0 +1,180 @@
+// The checked functions' native half: the core's checked builders, called by
+// node/checked.js with its arguments already read (typed arrays of any kind of
+// number, plain numbers, strings and booleans). Every value is checked by the
+// core; its refusals come back in the checked spelling.
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "bindings.h"
+#include "calls.h"
+#include "elements.h"
+#include "glb_assembler.h"
+#include "number_arguments.h"
+
+namespace {
+
+// A checked job: its record, the arrays it holds, and its plan.
+template <typename Record, size_t Arrays>
+class CheckedJob final : public GlbJob {
+public:
+    Record record{};
+    std::optional<ArrayArgument> arguments[Arrays];
+    HeldArray held[Arrays];
+
+    // An array argument, or none when the value is undefined or null.
+    glb::ArrayView read(napi_env env, size_t slot, napi_value value, ArgumentName name, bool optional) {
+        if (optional && is_absent(env, value)) return glb::ArrayView{};
+        arguments[slot].emplace(ArrayArgument::typed(env, value, std::move(name)));
+        return glb::ArrayView{nullptr, arguments[slot]->count(), arguments[slot]->type()};
+    }
+    // After the record's check: the memory of every array, borrowed or copied.
+    template <typename... Views>
+    void take(InputMode mode, Views&... views) {
+        glb::ArrayView* targets[] = {&views...};
+        for (size_t i = 0; i < sizeof...(views); ++i) {
+            if (!arguments[i]) continue;
+            held[i] = arguments[i]->take(mode);
+            targets[i]->data = held[i].data;
+            targets[i]->count = held[i].byte_length / glb::element_size(held[i].type);
+        }
+    }
+
+    void plan() override { plan_ = glb::plan_glb(record); }
+    uint64_t file_size() const override { return plan_.file_size; }
+    void write(uint8_t* file) override { glb::write_glb(file, plan_, record); }
+    void check_unchanged(const uint8_t* result, size_t size) const override {
+        for (size_t i = 0; i < Arrays; ++i)
+            if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
+    }
+
+private:
+    decltype(glb::plan_glb(std::declval<const Record&>())) plan_;
+};
+
+ArgumentError out_of_range(const ArgumentName& name, const std::string& must, const std::string& received) {
+    return ArgumentError(ArgumentError::Kind::range,
+                         "The value of " + name.quoted() + " is out of range. It must be " + must + ". Received '" + received + "'");
+}
+
+glb::Encoding encoding_of(napi_env env, napi_value value) {
+    const ArgumentName name{"encoding", true};
+    const std::string text = read_string(env, value, name);
+    if (text == "float32") return glb::Encoding::float32;
+    if (text == "compact") return glb::Encoding::compact;
+    throw out_of_range(name, "'float32' or 'compact'", text);
+}
+
+glb::AtomStyle style_of(napi_env env, napi_value value) {
+    const ArgumentName name{"style", true};
+    const std::string text = read_string(env, value, name);
+    if (text == "points") return glb::AtomStyle::points;
+    if (text == "spheres") return glb::AtomStyle::spheres;
+    if (text == "ball-and-stick") return glb::AtomStyle::ball_and_stick;
+    throw out_of_range(name, "'points', 'spheres' or 'ball-and-stick'", text);
+}
+
+// pointCloud(positions, colors, encoding)
+std::unique_ptr<GlbJob> read_point_cloud(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<CheckedJob<glb::PointCloud, 2>>();
+    glb::PointCloud& input = job->record;
+    input.positions = job->read(env, 0, args[0], {"positions"}, false);
+    input.colors.values = job->read(env, 1, args[1], {"colors", true}, true);
+    input.colors.components = 0;  // 3 or 4, from the count
+    input.encoding = encoding_of(env, args[2]);
+    glb::check_input(input);
+    job->take(mode, input.positions, input.colors.values);
+    return job;
+}
+
+// atoms(positions, types, atomicNumbers, bounds, style, radius, radii, bonds, instancing, encoding)
+std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<CheckedJob<glb::AtomCloud, 5>>();
+    glb::AtomCloud& input = job->record;
+    input.positions = job->read(env, 0, args[0], {"positions"}, false);
+    input.types = job->read(env, 1, args[1], {"types", true}, true);
+    input.atomic_numbers = job->read(env, 2, args[2], {"elements", true}, true);
+    input.radii = job->read(env, 3, args[6], {"radii", true}, true);
+    input.bonds = job->read(env, 4, args[7], {"bonds", true}, true);
+    if (!is_absent(env, args[3])) {
+        const std::array<double, 6> box = read_numbers<6>(env, args[3], {"bounds", true});
+        input.has_box = true;
+        input.box = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
+    }
+    input.style = style_of(env, args[4]);
+    if (!is_absent(env, args[5])) {
+        input.has_radius = true;
+        input.radius = read_number(env, args[5], {"radius", true});
+    }
+    input.instancing = read_boolean(env, args[8], {"instancing", true});
+    input.encoding = encoding_of(env, args[9]);
+    glb::check_input(input);
+    job->take(mode, input.positions, input.types, input.atomic_numbers, input.radii, input.bonds);
+    return job;
+}
+
+// mesh(positions, faces, normals, colors, baseColor, metallic, roughness, emissive, doubleSided, encoding)
+std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<CheckedJob<glb::TriangleMesh, 4>>();
+    glb::TriangleMesh& input = job->record;
+    input.positions = job->read(env, 0, args[0], {"positions"}, false);
+    input.faces = job->read(env, 1, args[1], {"faces"}, false);
+    input.normals = job->read(env, 2, args[2], {"normals", true}, true);
+    input.colors.values = job->read(env, 3, args[3], {"colors", true}, true);
+    input.colors.components = 0;
+    if (!is_absent(env, args[4])) {
+        input.has_base_color = true;
+        read_numbers(env, args[4], {"baseColor", true}, input.base_color, 4);
+    }
+    input.metallic = read_number(env, args[5], {"metallic", true});
+    input.roughness = read_number(env, args[6], {"roughness", true});
+    read_numbers(env, args[7], {"emissive", true}, input.emissive, 3);
+    input.double_sided = read_boolean(env, args[8], {"doubleSided", true});
+    input.encoding = encoding_of(env, args[9]);
+    glb::check_input(input);
+    job->take(mode, input.positions, input.faces, input.normals, input.colors.values);
+    return job;
+}
+
+// atomicNumbers(symbols): the atomic number of each element symbol of an Array, as a Uint8Array.
+napi_value atomic_numbers(napi_env env, napi_callback_info info) {
+    return call_function(env, Spelling::checked, [&]() -> napi_value {
+        size_t count = 1;
+        napi_value symbols;
+        check(env, napi_get_cb_info(env, info, &count, &symbols, nullptr, nullptr));
+        if (count < 1 || !is_array(env, symbols))
+            throw ArgumentError(ArgumentError::Kind::type, "The \"options.elements\" property must be an Array of element symbols");
+        const uint32_t length = array_length(env, symbols);
+        napi_value buffer, numbers;
+        void* data = nullptr;
+        check(env, napi_create_arraybuffer(env, length, &data, &buffer));
+        check(env, napi_create_typedarray(env, napi_uint8_array, length, buffer, 0, &numbers));
+        for (uint32_t i = 0; i < length; ++i) {
+            const napi_value item = element(env, symbols, i);
+            const ArgumentName name = ArgumentName{"elements", true}.at(i);
+            const std::string symbol = read_string(env, item, name);
+            const int number = glb::atomic_number_of(symbol.data(), symbol.size());
+            if (number < 0) {
+                glb::InputError error(glb::Field::atomic_numbers, glb::Problem::not_an_element, symbol);
+                error.row = i;
+                error.text = symbol;
+                throw error;
+            }
+            // The buffer is ours alone: no program code runs between reading the symbols and writing here.
+            static_cast<uint8_t*>(data)[i] = uint8_t(number);
+        }
+        return numbers;
+    });
+}
+
+}  // namespace
+
+void export_checked_functions(napi_env env, napi_value exports, napi_value promises) {
+    // In the Python package's order.
+    export_function(env, exports, promises, "pointCloud", read_point_cloud, Spelling::checked);
+    export_function(env, exports, promises, "atoms", read_atoms, Spelling::checked);
+    export_function(env, exports, promises, "mesh", read_mesh, Spelling::checked);
+    napi_value function;
+    check(env, napi_create_function(env, "atomicNumbers", NAPI_AUTO_LENGTH, atomic_numbers, nullptr, &function));
+    check(env, napi_set_named_property(env, exports, "atomicNumbers", function));
+}

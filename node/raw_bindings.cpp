@@ -1,0 +1,144 @@
+// The raw functions: pointCloudGlb, atomGlb and meshGlb, with the native Python
+// module's meaning (arrays as raw memory, the caller's bounds, counts as given).
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "bindings.h"
+#include "calls.h"
+#include "glb_assembler.h"
+#include "number_arguments.h"
+
+namespace {
+
+// A raw job: its record, the arrays it holds, and its plan.
+template <typename Record, size_t Arrays>
+class RawJob final : public GlbJob {
+public:
+    Record record{};
+    std::optional<ArrayArgument> arguments[Arrays];
+    HeldArray held[Arrays];
+
+    void plan() override { plan_ = glb::plan_glb(record); }
+    uint64_t file_size() const override { return plan_.file_size; }
+    void write(uint8_t* file) override { glb::write_glb(file, plan_, record); }
+    void check_unchanged(const uint8_t* result, size_t size) const override {
+        for (size_t i = 0; i < Arrays; ++i)
+            if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
+    }
+
+private:
+    glb::GlbPlan plan_;
+};
+
+glb::Bounds3 box_of(const std::array<double, 3>& minimum, const std::array<double, 3>& maximum) {
+    return glb::Bounds3{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
+}
+
+template <typename T>
+const T* as(const HeldArray& held) {
+    return reinterpret_cast<const T*>(held.data);
+}
+
+// pointCloudGlb(positions, colors, vmin, vmax)
+std::unique_ptr<GlbJob> read_point_cloud_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<RawJob<glb::RawPointCloud, 2>>();
+    job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::ElementType::float32));
+    job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"colors"}, glb::ElementType::float32));
+    glb::RawPointCloud& input = job->record;
+    input.bounds = box_of(read_numbers<3>(env, args[2], {"vmin"}), read_numbers<3>(env, args[3], {"vmax"}));
+    input.position_float_count = job->arguments[0]->byte_length() / 4;
+    input.color_float_count = job->arguments[1]->byte_length() / 4;
+    glb::check_input(input);  // every refusal before any array is copied
+    for (size_t i = 0; i < 2; ++i) job->held[i] = job->arguments[i]->take(mode);
+    input.positions = as<float>(job->held[0]);
+    input.colors = as<float>(job->held[1]);
+    return job;
+}
+
+// atomGlb(positions, types, vmin, vmax)
+std::unique_ptr<GlbJob> read_atom_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<RawJob<glb::RawAtomCloud, 2>>();
+    job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::ElementType::float32));
+    job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"types"}, glb::ElementType::uint16));
+    glb::RawAtomCloud& input = job->record;
+    input.bounds = box_of(read_numbers<3>(env, args[2], {"vmin"}), read_numbers<3>(env, args[3], {"vmax"}));
+    input.atom_count = job->arguments[0]->byte_length() / 12;
+    input.type_count = job->arguments[1]->byte_length() / 2;
+    glb::check_input(input);
+    if (input.atom_count == 0) return job;  // the documented empty file, whatever the bounds
+    job->held[0] = job->arguments[0]->take(mode, 12 * input.atom_count);
+    job->held[1] = job->arguments[1]->take(mode, 2 * input.atom_count);  // only the ids that are read
+    input.positions = as<float>(job->held[0]);
+    input.types = as<uint16_t>(job->held[1]);
+    return job;
+}
+
+const char* const kMeshKeys[] = {"positions", "normals", "indices", "bounds",      "baseColor",
+                                 "metallic",  "roughness", "emissive", "doubleSided", "colors"};
+
+// Refuses a key that meshGlb does not know, like an unknown keyword in Python.
+void refuse_unknown_keys(napi_env env, napi_value options) {
+    napi_value keys;
+    check(env, napi_get_all_property_names(env, options, napi_key_own_only,
+                                           static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
+                                           napi_key_numbers_to_strings, &keys));
+    const uint32_t count = array_length(env, keys);
+    for (uint32_t i = 0; i < count; ++i) {
+        const std::string key = string_value(env, element(env, keys, i));
+        bool known = false;
+        for (const char* name : kMeshKeys) known = known || key == name;
+        if (!known)
+            throw ArgumentError(ArgumentError::Kind::type,
+                                "The \"options\" argument has an unknown key \"" + key +
+                                    "\". Its keys are positions, normals, indices, bounds, baseColor, metallic, "
+                                    "roughness, emissive, doubleSided and colors");
+    }
+}
+
+// meshGlb({ positions, normals, indices, bounds, baseColor, metallic, roughness, emissive, doubleSided, colors })
+std::unique_ptr<GlbJob> read_mesh_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    const napi_value options = args[0];
+    const napi_valuetype kind = type_of(env, options);
+    if (kind != napi_object || is_array(env, options))
+        throw ArgumentError(ArgumentError::Kind::type,
+                            "The \"options\" argument must be of type object. " + describe_received(env, options));
+    refuse_unknown_keys(env, options);
+    auto job = std::make_unique<RawJob<glb::RawMesh, 4>>();
+    // Each property is read once: a getter of the program runs once.
+    job->arguments[0].emplace(ArrayArgument::raw(env, property(env, options, "positions"), {"positions", true}, glb::ElementType::float32));
+    job->arguments[1].emplace(ArrayArgument::raw(env, property(env, options, "normals"), {"normals", true}, glb::ElementType::float32));
+    job->arguments[2].emplace(ArrayArgument::raw(env, property(env, options, "indices"), {"indices", true}, glb::ElementType::uint32));
+    const napi_value colors = property(env, options, "colors");
+    if (!is_absent(env, colors)) job->arguments[3].emplace(ArrayArgument::raw(env, colors, {"colors", true}, glb::ElementType::float32));
+    glb::RawMesh& input = job->record;
+    const std::array<double, 6> box = read_numbers<6>(env, property(env, options, "bounds"), {"bounds", true});
+    glb::MeshMaterial& material = input.material;
+    read_numbers(env, property(env, options, "baseColor"), {"baseColor", true}, material.base_color, 4);
+    material.metallic = read_number(env, property(env, options, "metallic"), {"metallic", true});
+    material.roughness = read_number(env, property(env, options, "roughness"), {"roughness", true});
+    read_numbers(env, property(env, options, "emissive"), {"emissive", true}, material.emissive, 3);
+    material.double_sided = read_boolean(env, property(env, options, "doubleSided"), {"doubleSided", true});
+    input.bounds = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
+    input.position_float_count = job->arguments[0]->byte_length() / 4;
+    input.normal_float_count = job->arguments[1]->byte_length() / 4;
+    input.index_count = job->arguments[2]->byte_length() / 4;
+    input.color_float_count = job->arguments[3] ? job->arguments[3]->byte_length() / 4 : 0;
+    glb::check_input(input);
+    for (size_t i = 0; i < 4; ++i)
+        if (job->arguments[i]) job->held[i] = job->arguments[i]->take(mode);
+    input.positions = as<float>(job->held[0]);
+    input.normals = as<float>(job->held[1]);
+    input.indices = as<uint32_t>(job->held[2]);
+    input.colors = job->arguments[3] ? as<float>(job->held[3]) : nullptr;  // an empty array counts as absent
+    return job;
+}
+
+}  // namespace
+
+void export_raw_functions(napi_env env, napi_value exports, napi_value promises) {
+    // In the native Python module's order.
+    export_function(env, exports, promises, "atomGlb", read_atom_glb, Spelling::raw);
+    export_function(env, exports, promises, "pointCloudGlb", read_point_cloud_glb, Spelling::raw);
+    export_function(env, exports, promises, "meshGlb", read_mesh_glb, Spelling::raw);
+}
