@@ -118,17 +118,17 @@ void read_checked_indices(const ArrayView& values, size_t width, uint64_t limit,
         for (size_t i = 0; i < values.count; ++i) {
             const T v = in[i];
             if constexpr (std::is_floating_point_v<T>) {
-                if (!std::isfinite(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
-                if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
-                if (v != std::floor(v)) throw_value_error(field, Problem::not_integer, i / width, i % width, double(v));
+                if (!std::isfinite(v)) throw_value_error(field, Problem::not_integer, i / width, width == 1 ? kNoIndex : i % width, double(v));
+                if (v < 0) throw_value_error(field, Problem::negative, i / width, width == 1 ? kNoIndex : i % width, double(v));
+                if (v != std::floor(v)) throw_value_error(field, Problem::not_integer, i / width, width == 1 ? kNoIndex : i % width, double(v));
                 if (double(v) >= double(limit))
-                    throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
+                    throw_value_error(field, Problem::not_below_limit, i / width, width == 1 ? kNoIndex : i % width, double(v), limit);
             } else {
                 if constexpr (std::is_signed_v<T>) {
-                    if (v < 0) throw_value_error(field, Problem::negative, i / width, i % width, double(v));
+                    if (v < 0) throw_value_error(field, Problem::negative, i / width, width == 1 ? kNoIndex : i % width, double(v));
                 }
                 if (uint64_t(v) >= limit)
-                    throw_value_error(field, Problem::not_below_limit, i / width, i % width, double(v), limit);
+                    throw_value_error(field, Problem::not_below_limit, i / width, width == 1 ? kNoIndex : i % width, double(v), limit);
             }
             store(i, uint32_t(v));
         }

@@ -15,11 +15,6 @@ ColorRows resolved_colors(const ColorRows& colors, size_t rows) {
     if (!is_floating(type) && type != ElementType::uint8) throw_count_error(Field::colors, Problem::unsupported_type, 0, 0);
     ColorRows resolved = colors;
     const size_t count = colors.values.count;
-    if (resolved.components == 0) {
-        if (count == 3 * rows || count == 3) resolved.components = 3;
-        else if (count == 4 * rows || count == 4) resolved.components = 4;
-        else throw_count_error(Field::colors, Problem::count_mismatch, count, 3 * uint64_t(rows));
-    }
     if (resolved.components != 3 && resolved.components != 4)
         throw_count_error(Field::colors, Problem::not_whole_rows, count, resolved.components);
     if (count % resolved.components != 0) throw_count_error(Field::colors, Problem::not_whole_rows, count, resolved.components);

@@ -14,8 +14,7 @@ namespace glb {
 size_t check_rows_of_three(const ArrayView& values, Field field);
 
 // The colour rows checked against the `rows` points or vertices they colour:
-// float or uint8 values, 3 or 4 components (0: worked out from the count: 3 or
-// 4 per row, or one colour of 3 or 4), one row each or one for all.
+// float or uint8 values, 3 or 4 components, one row each or one for all.
 ColorRows resolved_colors(const ColorRows& colors, size_t rows);
 
 // Material factors: finite and within [0, 1].

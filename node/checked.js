@@ -80,6 +80,17 @@ function colors(value, name) {
   return numbers(value, name);
 }
 
+// How many numbers each colour row holds: 3 (RGB) or 4 (RGBA), one row for each
+// of `rows` points or vertices, or one colour for all.
+function colorComponents(values, rows, name) {
+  if (values === undefined) return 0;
+  const length = values.length;
+  if (length === 3 * rows || length === 3) return 3;
+  if (length === 4 * rows || length === 4) return 4;
+  throw rangeError(`The value of "${name}.length" is out of range. It must be 3 or 4 numbers for each of the ${rows} ` +
+                   `points or vertices (${3 * rows} or ${4 * rows}), or one colour of 3 or 4. Received ${length}`);
+}
+
 // Elements: atomic numbers (as integers), or element symbols.
 function elements(value, name, native) {
   if (Array.isArray(value) && value.length > 0 && typeof value[0] === 'string') return native.checked.atomicNumbers(value);
@@ -131,7 +142,9 @@ function absent(value) {
 
 function pointCloudArguments(native, positions, options) {
   const o = readOptions(options, POINT_CLOUD_OPTIONS);
-  return [numbers(positions, 'positions'), absent(o.colors) ? undefined : colors(o.colors, 'options.colors'),
+  const points = numbers(positions, 'positions');
+  const rows = absent(o.colors) ? undefined : colors(o.colors, 'options.colors');
+  return [points, rows, colorComponents(rows, Math.floor(points.length / 3), 'options.colors'),
           absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding')];
 }
 
@@ -151,9 +164,11 @@ function atomArguments(native, positions, options) {
 
 function meshArguments(native, positions, faces, options) {
   const o = readOptions(options, MESH_OPTIONS);
-  return [numbers(positions, 'positions'), integers(faces, 'faces'),
+  const vertices = numbers(positions, 'positions');
+  const rows = absent(o.colors) ? undefined : colors(o.colors, 'options.colors');
+  return [vertices, integers(faces, 'faces'),
           absent(o.normals) ? undefined : numbers(o.normals, 'options.normals'),
-          absent(o.colors) ? undefined : colors(o.colors, 'options.colors'),
+          rows, colorComponents(rows, Math.floor(vertices.length / 3), 'options.colors'),
           absent(o.baseColor) ? undefined : numbers(o.baseColor, 'options.baseColor'),
           absent(o.metallic) ? 0 : number(o.metallic, 'options.metallic'),
           absent(o.roughness) ? 0.5 : number(o.roughness, 'options.roughness'),

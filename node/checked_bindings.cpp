@@ -74,14 +74,20 @@ glb::AtomStyle style_of(napi_env env, napi_value value) {
     throw out_of_range(name, "'points', 'spheres' or 'ball-and-stick'", text);
 }
 
-// pointCloud(positions, colors, encoding)
+// The numbers per colour row, 3 or 4 (0 without colours), as checked.js worked them out.
+uint32_t components_of(napi_env env, napi_value value) {
+    const double components = read_number(env, value, {"colors", true});
+    return components == 3 || components == 4 ? uint32_t(components) : 0;
+}
+
+// pointCloud(positions, colors, colorComponents, encoding)
 std::unique_ptr<GlbJob> read_point_cloud(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<CheckedJob<glb::PointCloud, 2>>();
     glb::PointCloud& input = job->record;
     input.positions = job->read(env, 0, args[0], {"positions"}, false);
     input.colors.values = job->read(env, 1, args[1], {"colors", true}, true);
-    input.colors.components = 0;  // 3 or 4, from the count
-    input.encoding = encoding_of(env, args[2]);
+    input.colors.components = components_of(env, args[2]);
+    input.encoding = encoding_of(env, args[3]);
     glb::check_input(input);
     job->take(mode, input.positions, input.colors.values);
     return job;
@@ -113,7 +119,7 @@ std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& 
     return job;
 }
 
-// mesh(positions, faces, normals, colors, baseColor, metallic, roughness, emissive, doubleSided, encoding)
+// mesh(positions, faces, normals, colors, colorComponents, baseColor, metallic, roughness, emissive, doubleSided, encoding)
 std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<CheckedJob<glb::TriangleMesh, 4>>();
     glb::TriangleMesh& input = job->record;
@@ -121,16 +127,16 @@ std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& a
     input.faces = job->read(env, 1, args[1], {"faces"}, false);
     input.normals = job->read(env, 2, args[2], {"normals", true}, true);
     input.colors.values = job->read(env, 3, args[3], {"colors", true}, true);
-    input.colors.components = 0;
-    if (!is_absent(env, args[4])) {
+    input.colors.components = components_of(env, args[4]);
+    if (!is_absent(env, args[5])) {
         input.has_base_color = true;
-        read_numbers(env, args[4], {"baseColor", true}, input.base_color, 4);
+        read_numbers(env, args[5], {"baseColor", true}, input.base_color, 4);
     }
-    input.metallic = read_number(env, args[5], {"metallic", true});
-    input.roughness = read_number(env, args[6], {"roughness", true});
-    read_numbers(env, args[7], {"emissive", true}, input.emissive, 3);
-    input.double_sided = read_boolean(env, args[8], {"doubleSided", true});
-    input.encoding = encoding_of(env, args[9]);
+    input.metallic = read_number(env, args[6], {"metallic", true});
+    input.roughness = read_number(env, args[7], {"roughness", true});
+    read_numbers(env, args[8], {"emissive", true}, input.emissive, 3);
+    input.double_sided = read_boolean(env, args[9], {"doubleSided", true});
+    input.encoding = encoding_of(env, args[10]);
     glb::check_input(input);
     job->take(mode, input.positions, input.faces, input.normals, input.colors.values);
     return job;

@@ -1,6 +1,11 @@
 /// <reference types="node" />
-// Types of spatial-assembler, the Node addon: flat typed arrays to one binary
-// glTF 2.0 file (GLB). Every function returns the finished file as a Buffer.
+// Types of spatial-assembler, the Node addon: flat arrays to one binary glTF 2.0
+// file (GLB). Every function returns the finished file as a Buffer.
+//
+// pointCloud, atoms and mesh are the checked functions (the Python package's
+// meaning): plain arrays or typed arrays of any kind of number, every value
+// checked, every file valid. atomGlb, pointCloudGlb and meshGlb are the raw
+// ones (the native Python module's meaning): typed memory as given.
 
 /**
  * Memory read as raw little-endian values of the element type that a typed
@@ -40,6 +45,80 @@ export interface MeshOptions {
   colors?: Float32Input | null;
 }
 
+/** Flat numbers (x, y, z, x, y, z, ... for positions): a plain array or any typed array of numbers. */
+export type NumberArray = readonly number[] | Float32Array | Float64Array | Int8Array | Uint8Array | Uint8ClampedArray |
+  Int16Array | Uint16Array | Int32Array | Uint32Array;
+
+/** Integers (faces, ids, atomic numbers, bonds): a plain array of whole numbers or an integer typed array. */
+export type IntegerArray = readonly number[] | Int8Array | Uint8Array | Uint8ClampedArray | Int16Array | Uint16Array |
+  Int32Array | Uint32Array | BigInt64Array | BigUint64Array;
+
+/** Colours: floats in [0, 1] (a plain array, Float32Array or Float64Array), or a Uint8Array of 0 to 255. */
+export type ColorArray = readonly number[] | Float32Array | Float64Array | Uint8Array | Uint8ClampedArray;
+
+/**
+ * "float32": float positions and colours (every viewer). "compact": KHR_mesh_quantization:
+ * 16-bit positions restored by the node's transform (error at most half of the extent / 65535
+ * per axis), 8-bit colours and normals, 16-bit indices where they fit.
+ */
+export type Encoding = 'float32' | 'compact';
+
+export interface PointCloudOptions {
+  /** RGB or RGBA per point, or one colour for all; light grey when absent. */
+  colors?: ColorArray | null;
+  /** Default "float32". */
+  encoding?: Encoding;
+}
+
+export interface AtomOptions {
+  /** Palette rows 0..65535 per atom (7 and above share one colour); or give elements. */
+  types?: IntegerArray | null;
+  /** Atomic numbers or element symbols (any letter case) per atom. */
+  elements?: IntegerArray | readonly string[] | null;
+  /** The box over which the Morton order is taken: six numbers or two triples; the positions' extremes when absent. */
+  bounds?: NumberArray | readonly [readonly number[], readonly number[]] | null;
+  /** Default "points". "spheres": instanced spheres (EXT_mesh_gpu_instancing); "ball-and-stick": half-size spheres and bonds. */
+  style?: 'points' | 'spheres' | 'ball-and-stick';
+  /** One radius for all spheres. */
+  radius?: number | null;
+  /** One radius per atom. */
+  radii?: NumberArray | null;
+  /** Atom index pairs (a, b, a, b, ...), drawn as sticks with "ball-and-stick". */
+  bonds?: IntegerArray | null;
+  /** Default true; false writes spheres and sticks as plain triangles. */
+  instancing?: boolean;
+  /** Default "float32". */
+  encoding?: Encoding;
+}
+
+export interface TriangleMeshOptions {
+  /** x, y, z per vertex, normalised to unit length; area-weighted vertex normals when absent. */
+  normals?: NumberArray | null;
+  /** RGB or RGBA per vertex, or one colour for all. */
+  colors?: ColorArray | null;
+  /** R, G, B, A in [0, 1]: white with vertex colours, light grey without. */
+  baseColor?: NumberArray | null;
+  /** Default 0. */
+  metallic?: number;
+  /** Default 0.5. */
+  roughness?: number;
+  /** Default [0, 0, 0]. */
+  emissive?: NumberArray;
+  /** Default true: open surfaces show from both sides. */
+  doubleSided?: boolean;
+  /** Default "float32". */
+  encoding?: Encoding;
+}
+
+/** A point cloud in input order, with the exact extremes of its positions as its bounds. */
+export function pointCloud(positions: NumberArray, options?: PointCloudOptions): Buffer;
+
+/** Atoms in Morton order, coloured by palette row, as points or spheres. */
+export function atoms(positions: NumberArray, options?: AtomOptions): Buffer;
+
+/** One indexed triangle mesh (three vertex indices per face) with one metallic-roughness material. */
+export function mesh(positions: NumberArray, faces: IntegerArray, options?: TriangleMeshOptions): Buffer;
+
 /**
  * A point cloud in input order: x, y, z per point, with RGB or RGBA float
  * colours per point. vmin and vmax (three numbers each) go into the POSITION
@@ -63,6 +142,9 @@ export function meshGlb(options: MeshOptions): Buffer;
  * the program may change them at once; bad arguments reject the promise.
  */
 export declare const promises: {
+  readonly pointCloud: (positions: NumberArray, options?: PointCloudOptions) => Promise<Buffer>;
+  readonly atoms: (positions: NumberArray, options?: AtomOptions) => Promise<Buffer>;
+  readonly mesh: (positions: NumberArray, faces: IntegerArray, options?: TriangleMeshOptions) => Promise<Buffer>;
   readonly pointCloudGlb: (positions: Float32Input, colors: Float32Input, vmin: Numbers, vmax: Numbers) => Promise<Buffer>;
   readonly atomGlb: (positions: Float32Input, types: Uint16Input, vmin: Numbers, vmax: Numbers) => Promise<Buffer>;
   readonly meshGlb: (options: MeshOptions) => Promise<Buffer>;

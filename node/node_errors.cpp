@@ -103,10 +103,11 @@ ArgumentError checked_error(const glb::InputError& error) {
             return range(length + "give one row per " +
                          std::string(error.field == Field::normals || error.field == Field::colors ? "point or vertex (" : "atom (") +
                          std::to_string(error.limit) + (error.field == Field::colors ? ", or one for all" : "") +
-                         "). Received " + std::to_string(error.count) + " rows");
+                         "). Received " + std::to_string(error.count));
         case Problem::not_an_element:
             return range("The value of \"options.elements[" + std::to_string(error.row) +
-                         "]\" is out of range. It must be an element symbol. Received '" + error.text + "'");
+                         "]\" is out of range. It must be an element symbol. Received '" + error.text + "' at row " +
+                         std::to_string(error.row));
         case Problem::not_drawn:
             if (error.field == Field::bonds) return range("The \"options.bonds\" property is drawn only with style 'ball-and-stick'");
             return range(name.subject() + " sizes spheres: it needs style 'spheres' or 'ball-and-stick'");

@@ -16,6 +16,7 @@ const char* argument_name(Field field) {
     switch (field) {
         case Field::atomic_numbers: return "elements";
         case Field::indices: return "faces";
+        case Field::base_color: return "base_color";
         case Field::box:
         case Field::box_minimum:
         case Field::box_maximum: return "bounds";
@@ -76,7 +77,7 @@ std::string message(const glb::InputError& error) {
             return name + " must be below " + std::to_string(error.limit) + ", but " + where + " holds " +
                    integer_text(error.value);
         case Problem::zero_length:
-            return "normals must not have length 0, but " + where + " has";
+            return "normals must have a length above 0, but " + where + " has length 0";
         case Problem::not_positive:
             if (scalar) return name + " must be a positive number, not " + number_text(error.value);
             return name + " must be positive, but " + where + " holds " + number_text(error.value);
@@ -100,7 +101,7 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::bonds) return "bonds are drawn only with style='ball-and-stick'";
             return name + " sizes spheres: it needs style='spheres' or 'ball-and-stick'";
         case Problem::not_an_element:
-            return "elements: '" + error.text + "' is not an element symbol";
+            return "elements: '" + error.text + "' is not an element symbol (row " + std::to_string(error.row) + ")";
         case Problem::too_large:
             if (error.field == Field::positions)
                 return "positions hold " + std::to_string(error.count) + " atoms: at most " +

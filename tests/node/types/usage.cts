@@ -24,4 +24,17 @@ sa.atomGlb(positions, new Uint16Array(3), ['0', '0', '0'], [1, 1, 1]);
 // @ts-expect-error: the promise form returns a promise
 const e: Buffer = sa.promises.pointCloudGlb(positions, positions, bounds, bounds);
 
-export { a, b, c, d, e };
+// The checked functions: plain arrays and any typed array of numbers.
+const f: Buffer = sa.pointCloud([0, 0, 0, 1, 1, 1], { colors: new Uint8Array([255, 0, 0]), encoding: 'compact' });
+const g: Buffer = sa.atoms(new Float64Array(6), { elements: ['C', 'O'], style: 'ball-and-stick', bonds: [0, 1] });
+const h: Promise<Buffer> = sa.promises.mesh(positions, new Int32Array([0, 1, 2]), { baseColor: [1, 0, 0, 1], doubleSided: false });
+sa.atoms(positions, { types: new Uint16Array(3), bounds: [[0, 0, 0], [1, 1, 1]], radius: 0.5, instancing: false });
+
+// @ts-expect-error: an unknown style
+sa.atoms(positions, { style: 'sticks' });
+// @ts-expect-error: an unknown option
+sa.pointCloud(positions, { colours: [1, 0, 0] });
+// @ts-expect-error: faces are integers
+sa.mesh(positions, new Float32Array(3));
+
+export { a, b, c, d, e, f, g, h };

@@ -26,4 +26,8 @@ sa.atomGlb(positions, new Uint16Array(3), ['0', '0', '0'], [1, 1, 1]);
 // @ts-expect-error: the promise form returns a promise
 const e: Buffer = sa.promises.pointCloudGlb(positions, positions, bounds, bounds);
 
-export { a, b, c, d, e, viaDefault };
+const checkedFile: Buffer = sa.pointCloud(new Float64Array(3), { encoding: 'float32' });
+// @ts-expect-error: encodings are "float32" and "compact"
+sa.mesh([0, 0, 0], [0, 0, 0], { encoding: 'float16' });
+
+export { a, b, c, d, e, viaDefault, checkedFile };
