@@ -43,3 +43,32 @@ def accessor_bytes(glb: Glb, accessor_index: int) -> bytes:
     view = document["bufferViews"][document["accessors"][accessor_index]["bufferView"]]
     start = view.get("byteOffset", 0)
     return glb.bin[start : start + view["byteLength"]]
+
+
+COMPONENT_TYPES = {5120: "i1", 5121: "u1", 5122: "<i2", 5123: "<u2", 5125: "<u4", 5126: "<f4"}
+WIDTHS = {"SCALAR": 1, "VEC2": 2, "VEC3": 3, "VEC4": 4}
+
+
+def accessor_values(glb: Glb, accessor_index: int):
+    """An accessor's elements as a (count, width) numpy array, read with its own
+    byte offset and its view's stride; normalised integers as the floats they stand for."""
+    import numpy as np
+
+    accessor = glb.document["accessors"][accessor_index]
+    view = glb.document["bufferViews"][accessor["bufferView"]]
+    dtype = np.dtype(COMPONENT_TYPES[accessor["componentType"]])
+    width = WIDTHS[accessor["type"]]
+    stride = view.get("byteStride", dtype.itemsize * width)
+    start = view.get("byteOffset", 0) + accessor.get("byteOffset", 0)
+    count = accessor["count"]
+    assert start + (count - 1) * stride + dtype.itemsize * width <= view.get("byteOffset", 0) + view["byteLength"] or count == 0
+    values = np.ndarray((count, width), dtype, glb.bin, start, (stride, dtype.itemsize)).copy()
+    if not accessor.get("normalized"):
+        return values
+    largest = float(np.iinfo(dtype).max)
+    return np.maximum(values / largest, -1.0) if dtype.kind == "i" else values / largest
+
+
+def node_transform(node: dict):
+    """(translation, scale) of a node, the identity when it has none."""
+    return node.get("translation", [0.0, 0.0, 0.0]), node.get("scale", [1.0, 1.0, 1.0])

@@ -16,13 +16,12 @@ ValueError or TypeError naming the argument (and the first bad row).
 from __future__ import annotations
 
 from importlib.metadata import PackageNotFoundError, version
-from typing import Literal
 
 import numpy.typing as npt
 
 from . import _core
 from . import elements as elements
-from ._inputs import box_of, colors_of, factor_of, factors_of, integers_of, numbers_of, rows_of
+from ._inputs import Encoding, Style, box_of, colors_of, factor_of, factors_of, integers_of, numbers_of, rows_of
 from .adapters import from_ase, from_trimesh
 from .elements import atomic_numbers_of
 from .notebook import GlbView, save, view
@@ -34,14 +33,6 @@ except PackageNotFoundError:  # imported from a source tree
 
 __all__ = ["point_cloud", "atoms", "mesh", "from_ase", "from_trimesh", "save", "view", "GlbView", "elements",
            "Encoding", "Style", "__version__"]
-
-Encoding = Literal["float32", "compact"]
-"""``"float32"``: float positions and colours (every viewer). ``"compact"``:
-KHR_mesh_quantization, 16-bit positions restored by the node's transform (error
-at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
-
-Style = Literal["points", "spheres", "ball-and-stick"]
-
 
 def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *,
                 encoding: Encoding = "float32") -> bytes:

@@ -9,8 +9,17 @@ core reads as it is passes through without a copy.
 
 from __future__ import annotations
 
+from typing import Literal
+
 import numpy as np
 import numpy.typing as npt
+
+Encoding = Literal["float32", "compact"]
+"""``"float32"``: float positions and colours (every viewer). ``"compact"``:
+KHR_mesh_quantization, 16-bit positions restored by the node's transform (error
+at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
+
+Style = Literal["points", "spheres", "ball-and-stick"]
 
 _CORE_FLOATS = (np.dtype(np.float32), np.dtype(np.float64))
 

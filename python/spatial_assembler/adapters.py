@@ -10,6 +10,8 @@ from typing import Any
 
 import numpy as np
 
+from ._inputs import Encoding, Style
+
 
 def _optional(module: str, extra: str) -> Any:
     """The optional library, imported only when its adapter is called."""
@@ -35,8 +37,8 @@ def ase_bonds(atoms: Any) -> np.ndarray:
     return np.stack([first[keep], second[keep]], axis=1)
 
 
-def from_ase(atoms: Any, *, style: str = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
-             radii: Any = None, instancing: bool = True, encoding: str = "float32") -> bytes:
+def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
+             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32") -> bytes:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
     spheres by default (molecules and crystals are what ASE holds). bonds: True
     finds them with ASE's neighbour list (the default with style="ball-and-stick"),
@@ -53,8 +55,8 @@ def from_ase(atoms: Any, *, style: str = "spheres", bonds: Any = None, bounds: A
         bonds = style == "ball-and-stick"
     if isinstance(bonds, (bool, np.bool_)):
         bonds = ase_bonds(atoms) if bonds else None
-    return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius,  # type: ignore[arg-type]
-                    radii=radii, bonds=bonds, instancing=instancing, encoding=encoding)  # type: ignore[arg-type]
+    return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius, radii=radii,
+                    bonds=bonds, instancing=instancing, encoding=encoding)
 
 
 def _vertex_colors(geometry: Any, trimesh: Any) -> tuple[np.ndarray, np.ndarray, np.ndarray | None]:
@@ -64,6 +66,14 @@ def _vertex_colors(geometry: Any, trimesh: Any) -> tuple[np.ndarray, np.ndarray,
     vertices, faces = np.asarray(geometry.vertices), np.asarray(geometry.faces)
     kind = None if visual is None else visual.kind
     if kind == "texture":
+        material = getattr(visual, "material", None)
+        image = getattr(material, "baseColorTexture", None) or getattr(material, "image", None)
+        if image is None:  # a material without a texture: its vertex colours (trimesh keeps a GLB's so), or its colour
+            colors = getattr(visual, "vertex_attributes", {}).get("color")
+            if colors is not None and len(colors) == len(vertices):
+                return vertices, faces, np.asarray(colors)
+            main = getattr(material, "main_color", None)
+            return vertices, faces, None if main is None else np.asarray(main, np.uint8)
         warnings.warn("the mesh's texture is written as vertex colours sampled from it: "
                       "spatial_assembler's GLBs hold no textures", UserWarning, stacklevel=3)
         return vertices, faces, np.asarray(visual.to_color().vertex_colors, np.uint8)
@@ -88,7 +98,7 @@ def _flattened(scene: Any, trimesh: Any) -> list[Any]:
     return placed
 
 
-def from_trimesh(geometry: Any, *, encoding: str = "float32") -> bytes:
+def from_trimesh(geometry: Any, *, encoding: Encoding = "float32") -> bytes:
     """A ``trimesh.Trimesh`` (vertices, faces and their colours: vertex colours,
     face colours on unshared vertices, a texture sampled into vertex colours
     with a warning; normals computed as mesh() does), a ``trimesh.PointCloud``
@@ -109,15 +119,15 @@ def from_trimesh(geometry: Any, *, encoding: str = "float32") -> bytes:
                           f"{'meshes' if meshes else 'point clouds'} are written", UserWarning, stacklevel=2)
         if not meshes:
             vertices, colors = _concatenated_clouds(clouds)
-            return point_cloud(vertices, colors, encoding=encoding)  # type: ignore[arg-type]
+            return point_cloud(vertices, colors, encoding=encoding)
         vertices, faces, colors = _concatenated_meshes(meshes, trimesh)
-        return mesh(vertices, faces, colors=colors, encoding=encoding)  # type: ignore[arg-type]
+        return mesh(vertices, faces, colors=colors, encoding=encoding)
     if isinstance(geometry, trimesh.Trimesh):
         vertices, faces, colors = _vertex_colors(geometry, trimesh)
-        return mesh(vertices, faces, colors=colors, encoding=encoding)  # type: ignore[arg-type]
+        return mesh(vertices, faces, colors=colors, encoding=encoding)
     if isinstance(geometry, trimesh.PointCloud):
         colors = np.asarray(geometry.colors) if len(geometry.colors) else None
-        return point_cloud(geometry.vertices, colors, encoding=encoding)  # type: ignore[arg-type]
+        return point_cloud(geometry.vertices, colors, encoding=encoding)
     raise TypeError(f"from_trimesh needs a trimesh.Trimesh, trimesh.PointCloud or trimesh.Scene, "
                     f"not {type(geometry).__name__}")
 
@@ -134,9 +144,19 @@ def _concatenated_meshes(meshes: list[Any], trimesh: Any) -> tuple[np.ndarray, n
     faces = np.concatenate([f + offset for (_, f, _), offset in zip(parts, offsets)])
     if all(c is None for _, _, c in parts):
         return vertices, faces, None
-    colors = np.concatenate([np.broadcast_to(_LIGHT_GREY, (len(v), 4)) if c is None else c[:, :4] if c.shape[1] == 4
-                             else np.concatenate([c, np.full((len(c), 1), 255, np.uint8)], 1) for v, _, c in parts])
+    colors = np.concatenate([_rgba8(c, len(v)) for v, _, c in parts])
     return vertices, faces, colors
+
+
+def _rgba8(colors: np.ndarray | None, count: int) -> np.ndarray:
+    """Colours of one part as (count, 4) uint8 rows: light grey without, floats scaled, one colour spread."""
+    if colors is None:
+        return np.broadcast_to(_LIGHT_GREY, (count, 4))
+    rows = np.asarray(colors)
+    if rows.dtype.kind == "f":
+        rows = np.round(np.clip(rows, 0, 1) * 255)
+    rows = np.broadcast_to(rows.reshape(-1, rows.shape[-1]), (count, rows.shape[-1])).astype(np.uint8)
+    return rows if rows.shape[1] == 4 else np.concatenate([rows, np.full((count, 1), 255, np.uint8)], 1)
 
 
 def _concatenated_clouds(clouds: list[Any]) -> tuple[np.ndarray, Any]:

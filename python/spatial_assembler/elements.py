@@ -49,10 +49,10 @@ COVALENT_RADII: npt.NDArray[np.float32] = np.array(_radii, np.float32)
 """The covalent radius of each atomic number 0 to 118, in ångström."""
 
 
-def atomic_numbers(symbols: Iterable[str | bytes] | npt.ArrayLike) -> npt.NDArray[np.uint8]:
+def atomic_numbers(symbols: Iterable[str | bytes] | np.ndarray) -> npt.NDArray[np.uint8]:
     """Atomic numbers of element symbols (str or ASCII bytes, any letter case, spaces around them
     ignored); ValueError names an unknown one. One pass of the native core over the symbols."""
-    array = np.asarray(symbols if isinstance(symbols, np.ndarray) else list(symbols))
+    array = symbols if isinstance(symbols, np.ndarray) else np.asarray(list(symbols))
     if array.dtype == object:
         array = array.astype(str)
     if array.dtype.kind not in "US":

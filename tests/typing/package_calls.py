@@ -8,11 +8,12 @@ import numpy as np
 import spatial_assembler as sa
 
 points = np.zeros((4, 3))
-glb: bytes = sa.point_cloud(points, (0.5, 0.5, 0.5), bounds=[[0, 0, 0], [1, 1, 1]])
+glb: bytes = sa.point_cloud(points, (0.5, 0.5, 0.5), encoding="compact")
 glb = sa.point_cloud([[0, 0, 0], [1, 1, 1]])
 glb = sa.atoms(points, elements=["C", "O", "N", "H"])
 glb = sa.atoms(points, np.arange(4), bounds=[0, 0, 0, 1, 1, 1])
 glb = sa.mesh(points, [[0, 1, 2]], colors=np.zeros((4, 3), np.uint8), metallic=0.2, double_sided=False)
+glb = sa.atoms(points, elements=[6, 8, 7, 1], style="ball-and-stick", bonds=[[0, 3]], radius=0.4, instancing=False)
 path: Path = sa.save("out.glb", glb)
 view: sa.GlbView = sa.view(glb, height=320)
 html: str = view.glb.hex()
@@ -22,3 +23,5 @@ sa.atoms(points, None, [0, 0, 0, 1, 1, 1])  # type: ignore[call-arg]  # bounds i
 sa.mesh(points, [[0, 1, 2]], double_sided="yes")  # type: ignore[arg-type]
 sa.save(glb, "out.glb")  # type: ignore[arg-type]
 count: int = sa.point_cloud(points)  # type: ignore[assignment]
+sa.atoms(points, style="sticks")  # type: ignore[arg-type]
+sa.mesh(points, [[0, 1, 2]], encoding="float16")  # type: ignore[arg-type]
