@@ -61,9 +61,10 @@ void require_finite_elements(const T* values, size_t count, size_t width, Field 
     }
 }
 
+// Rows [first, last) of values.
 template <typename T>
-void scalar_extremes(const T* values, size_t rows, Field field, Extremes& extremes) {
-    for (size_t row = 0; row < rows; ++row) {
+void scalar_extremes(const T* values, size_t first, size_t last, Field field, Extremes& extremes) {
+    for (size_t row = first; row < last; ++row) {
         for (size_t axis = 0; axis < 3; ++axis) {
             bool beyond = false;
             const float v = as_float32(values[3 * row + axis], beyond);
@@ -129,7 +130,7 @@ Extremes row_extremes(const ArrayView& rows, Field field) {
         const float* values = elements_of<float>(rows);
         const size_t vectorised = row_count / 8 * 8;
         if (avx2_extremes(values, vectorised, extremes)) {
-            scalar_extremes(values + 3 * vectorised, row_count - vectorised, field, extremes);
+            scalar_extremes(values, vectorised, row_count, field, extremes);
             done = true;
         }
     }
@@ -137,7 +138,7 @@ Extremes row_extremes(const ArrayView& rows, Field field) {
     if (!done) {
         visit_element_type(rows.type, [&](auto pointer) {
             using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
-            scalar_extremes(elements_of<T>(rows), row_count, field, extremes);
+            scalar_extremes(elements_of<T>(rows), 0, row_count, field, extremes);
         });
     }
     for (int axis = 0; axis < 3; ++axis) {  // one spelling of zero, whatever the order of -0 and +0 seen

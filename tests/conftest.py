@@ -66,13 +66,16 @@ def validator():
 
 def pytest_report_header(config):
     import _spatial_assembler
+    import spatial_assembler._core
 
-    return f"_spatial_assembler from {_spatial_assembler.__file__}"
+    return f"_spatial_assembler from {_spatial_assembler.__file__}, spatial_assembler._core from {spatial_assembler._core.__file__}"
 
 
 def pytest_sessionstart(session):
     # The sanitizer run must not silently test the plain module from site-packages.
     if os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED"):
         import _spatial_assembler
+        import spatial_assembler._core
 
-        assert "module-asan" in _spatial_assembler.__file__, _spatial_assembler.__file__
+        for module in (_spatial_assembler, spatial_assembler._core):
+            assert "module-asan" in module.__file__, module.__file__

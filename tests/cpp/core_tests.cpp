@@ -19,8 +19,11 @@
 #include "builder_support.h"
 #include "elements.h"
 #include "glb_assembler.h"
+#include "gltf_document.h"
 #include "json_text.h"
 #include "parallel.h"
+#include "quantization.h"
+#include "sphere_geometry.h"
 #include "template_reference.h"
 
 static int failures = 0;
@@ -355,6 +358,178 @@ static void test_raw_documents_match_their_templates() {
     CHECK(glb::build_point_cloud_glb(nullptr, 0, nullptr, 0, glb::Bounds3{{0, 0, 0}, {0, 0, 0}}).size() == 620);
 }
 
+
+// The value checks of the checked builders: the first offending row, whichever
+// pass (AVX2 or scalar) finds it.
+static void test_checks_name_the_first_bad_row() {
+    std::mt19937 random(5);
+    for (const size_t rows : {1u, 7u, 8u, 9u, 64u, 1001u}) {
+        std::vector<float> values(3 * rows);
+        for (float& v : values) v = float(int(random() % 2001) - 1000) / 64;
+        {
+            const glb::Extremes e = glb::row_extremes(glb::ArrayView{values.data(), values.size(), glb::ElementType::float32},
+                                                      glb::Field::positions);
+            bool exact = true;
+            for (size_t axis = 0; axis < 3; ++axis) {
+                float low = HUGE_VALF, high = -HUGE_VALF;
+                for (size_t r = 0; r < rows; ++r) low = std::min(low, values[3 * r + axis]), high = std::max(high, values[3 * r + axis]);
+                exact = exact && e.min[axis] == low && e.max[axis] == high;
+            }
+            CHECK(exact);
+        }
+        for (const size_t bad : {size_t(0), rows / 2, rows - 1}) {
+            std::vector<float> broken = values;
+            broken[3 * bad + 2] = NAN;
+            if (bad + 1 < rows) broken[3 * (bad + 1)] = HUGE_VALF;  // a later one is not the first
+            size_t row = glb::kNoIndex, component = glb::kNoIndex;
+            try {
+                glb::row_extremes(glb::ArrayView{broken.data(), broken.size(), glb::ElementType::float32}, glb::Field::positions);
+            } catch (const glb::InputError& error) {
+                row = error.row, component = error.component;
+            }
+            CHECK(row == bad && component == 2);
+        }
+    }
+    const double wide[6] = {0, -0.0, 1, 1e39, 0, 0};
+    CHECK(refuses([&] { glb::row_extremes(glb::ArrayView{wide, 6, glb::ElementType::float64}, glb::Field::positions); },
+                  glb::Field::positions, glb::Problem::beyond_float32, 0));
+    const float zeros[6] = {-0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f};
+    const glb::Extremes signless = glb::row_extremes(glb::ArrayView{zeros, 6, glb::ElementType::float32}, glb::Field::positions);
+    CHECK(!std::signbit(signless.min[0]) && !std::signbit(signless.max[2]));  // one spelling of zero in every document
+
+    const int8_t negative[4] = {0, 1, 2, -1};
+    const double fraction[3] = {0, 1.5, 2};
+    const uint64_t large[3] = {0, 1, 9};
+    CHECK(refuses([&] { glb::read_indices(nullptr, glb::ArrayView{negative, 4, glb::ElementType::int8}, 2, 9, glb::Field::bonds); },
+                  glb::Field::bonds, glb::Problem::negative, 1));
+    CHECK(refuses([&] { glb::read_indices(nullptr, glb::ArrayView{fraction, 3, glb::ElementType::float64}, 3, 9, glb::Field::indices); },
+                  glb::Field::indices, glb::Problem::not_integer, 1));
+    CHECK(refuses([&] { glb::read_indices(nullptr, glb::ArrayView{large, 3, glb::ElementType::uint64}, 1, 9, glb::Field::types); },
+                  glb::Field::types, glb::Problem::not_below_limit));  // rows of one: no column
+
+    std::vector<float> colors(4 * 100, 0.5f), written(4 * 100);
+    colors[4 * 61 + 3] = 1.0001f;
+    colors[4 * 80] = NAN;
+    size_t bad_row = 0;
+    try {
+        glb::write_colors_float32(written.data(), 100, glb::ColorRows{{colors.data(), colors.size(), glb::ElementType::float32}, 4}, 4,
+                                  glb::Field::colors);
+    } catch (const glb::InputError& error) {
+        bad_row = error.row;
+    }
+    CHECK(bad_row == 61);
+}
+
+static void test_element_symbols() {
+    CHECK(glb::atomic_number_of(" fe ", 4) == 26 && glb::atomic_number_of("X", 1) == 0 && glb::atomic_number_of("Og", 2) == 118);
+    CHECK(glb::atomic_number_of("Xx", 2) == -1 && glb::atomic_number_of("", 0) == -1 && glb::atomic_number_of("Cuu", 3) == -1);
+    const uint32_t records[2][2] = {{'C', 'l'}, {'h', 0}};  // numpy's 'U2': UCS-4, zero-padded
+    uint8_t numbers[2];
+    glb::atomic_numbers_of_records(numbers, records, 2, 8, glb::SymbolEncoding::ucs4);
+    CHECK(numbers[0] == 17 && numbers[1] == 1);
+    CHECK(glb::element_palette_row(8) == 1 && std::fabs(glb::covalent_radius(6) - 0.76f) < 1e-6f);
+}
+
+// The sphere is closed, of unit radius, and every triangle faces outwards; a
+// stick's rotation turns +y onto its direction.
+static void test_sphere_and_stick_geometry() {
+    const glb::UnitSphere& sphere = glb::unit_sphere();
+    bool unit = true, outwards = true;
+    for (const auto& p : sphere.positions) unit = unit && std::fabs(std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]) - 1) < 1e-6;
+    std::vector<int> edge_uses(glb::kSphereVertices * glb::kSphereVertices, 0);
+    for (size_t t = 0; t < glb::kSphereTriangles; ++t) {
+        const float* a = sphere.positions[sphere.indices[3 * t]];
+        const float* b = sphere.positions[sphere.indices[3 * t + 1]];
+        const float* c = sphere.positions[sphere.indices[3 * t + 2]];
+        const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+        outwards = outwards && n[0] * (a[0] + b[0] + c[0]) + n[1] * (a[1] + b[1] + c[1]) + n[2] * (a[2] + b[2] + c[2]) > 0;
+        for (int k = 0; k < 3; ++k)
+            ++edge_uses[sphere.indices[3 * t + k] * glb::kSphereVertices + sphere.indices[3 * t + (k + 1) % 3]];
+    }
+    bool closed = true;  // every directed edge once, its reverse once
+    for (size_t a = 0; a < glb::kSphereVertices; ++a)
+        for (size_t b = 0; b < glb::kSphereVertices; ++b)
+            closed = closed && edge_uses[a * glb::kSphereVertices + b] == edge_uses[b * glb::kSphereVertices + a] &&
+                     edge_uses[a * glb::kSphereVertices + b] <= 1;
+    CHECK(unit && outwards && closed);
+
+    std::mt19937 random(8);
+    const float from[3] = {1, 2, 3};
+    for (int round = 0; round < 200; ++round) {
+        float to[3] = {float(int(random() % 201) - 100) / 10, float(int(random() % 201) - 100) / 10, float(int(random() % 201) - 100) / 10};
+        if (round == 0) to[0] = 1, to[1] = -5, to[2] = 3;  // straight down
+        if (round == 1) to[0] = 1, to[1] = 9, to[2] = 3;   // straight up
+        const glb::StickPlacement placed = glb::place_stick(from, to);
+        const float rotation[4] = {float(placed.rotation[0]), float(placed.rotation[1]), float(placed.rotation[2]), float(placed.rotation[3])};
+        const float scale[3] = {0.1f, float(placed.half_length), 0.1f};
+        // The stick's top ring (y = 1) ends halfway: its centre is the bond's middle.
+        double centre[3] = {0, 0, 0};
+        for (size_t v = 1; v < glb::kStickVertices; v += 2) {
+            float position[3], normal[3];
+            glb::placed_stick_vertex(position, normal, from, rotation, scale, v);
+            for (int axis = 0; axis < 3; ++axis) centre[axis] += position[axis] / glb::kStickSegments;
+        }
+        bool halfway = true;
+        for (int axis = 0; axis < 3; ++axis) halfway = halfway && std::fabs(centre[axis] - (from[axis] + to[axis]) / 2) < 1e-4;
+        CHECK(halfway);
+    }
+}
+
+// The checked atom files do not depend on the thread count either, spheres included.
+static void test_checked_atoms_independent_of_threads() {
+    std::mt19937 random(31);
+    const size_t n = 30000;
+    std::vector<double> positions(3 * n);
+    std::vector<int32_t> types(n);
+    std::vector<uint32_t> bonds(200);
+    for (double& value : positions) value = double(random() % 100000) / 997;
+    for (int32_t& type : types) type = int32_t(random() % 12);
+    for (size_t i = 0; i < bonds.size(); ++i) bonds[i] = uint32_t(i % 2 ? i - 1 : i + 1);
+    for (const glb::AtomStyle style : {glb::AtomStyle::points, glb::AtomStyle::ball_and_stick}) {
+        for (const glb::Encoding encoding : {glb::Encoding::float32, glb::Encoding::compact}) {
+            glb::AtomCloud input;
+            input.positions = {positions.data(), positions.size(), glb::ElementType::float64};
+            input.types = {types.data(), types.size(), glb::ElementType::int32};
+            input.style = style;
+            input.encoding = encoding;
+            if (style != glb::AtomStyle::points) input.bonds = {bonds.data(), bonds.size(), glb::ElementType::uint32};
+            const glb::AtomCloudPlan plan = glb::plan_glb(input);
+            const auto on = [&](uint32_t threads) {
+                glb::GlbBytes bytes(size_t(plan.file_size));
+                glb::write_glb(bytes.data(), plan, input, threads);
+                return bytes;
+            };
+            const glb::GlbBytes one = on(1);
+            for (const uint32_t threads : {2u, 3u, 7u}) CHECK(on(threads) == one);
+            CHECK(glb::build_glb(input) == one);
+        }
+    }
+}
+
+// Every document fits the bound it was allocated by, also with many elements.
+static void test_document_bounds_hold() {
+    glb::gltf::Document document;
+    document.extensions = {glb::kQuantizationExtension};
+    for (uint32_t i = 0; i < 50; ++i) {
+        glb::gltf::Accessor accessor;
+        accessor.count = uint64_t(1) << (i % 63);
+        accessor.bounds = glb::gltf::BoundsKind::floats;
+        accessor.min[0] = -1.7976931348623157e308;
+        accessor.max[2] = 3.4028235e38;
+        document.add(accessor);
+        document.add(glb::gltf::BufferView{UINT64_MAX, UINT64_MAX, 8, glb::gltf::Target::vertices});
+        glb::gltf::Node node;
+        node.name = "node " + std::to_string(i);
+        node.has_transform = true;
+        node.translation[1] = -2.2250738585072014e-308;
+        node.instances.push_back({"TRANSLATION", i});
+        document.nodes.push_back(node);
+    }
+    const std::string text = glb::gltf::write_document(document);
+    CHECK(text.size() <= glb::gltf::document_length_bound(document) && text.find("\"byteStride\":8") != std::string::npos);
+}
+
 int main() {
     test_container_writer();
     test_document_numbers();
@@ -364,6 +539,11 @@ int main() {
     test_entry_sort();
     test_raw_input_checks();
     test_raw_documents_match_their_templates();
+    test_checks_name_the_first_bad_row();
+    test_element_symbols();
+    test_sphere_and_stick_geometry();
+    test_checked_atoms_independent_of_threads();
+    test_document_bounds_hold();
     if (failures != 0) {
         std::fprintf(stderr, "%d check(s) failed\n", failures);
         return 1;
