@@ -1,6 +1,9 @@
 """The main job: write GLBs of the embedded default scenes into out/, each with its
-size, the time _spatial_assembler took and the Khronos validator's verdict, plus
-out/index.html, a three.js viewer of them.
+size, the time the call took and the Khronos validator's verdict, plus
+out/index.html, a three.js viewer of them. The raw native module writes the
+million-point galaxy, the million-atom nanoparticle and the terrain; the
+package writes the galaxy again as a compact file, a smaller nanoparticle as
+spheres, and a DNA base pair from ASE as ball-and-stick.
 
 Run through the README's demo command, which builds and installs the module first.
 """
@@ -15,11 +18,13 @@ import time
 from pathlib import Path
 
 import _spatial_assembler as sa
-from scenes import exact_bounds, galaxy, nanoparticle, terrain
+import spatial_assembler as package
+from scenes import base_pair, exact_bounds, galaxy, nanoparticle, terrain
 from viewer import write_viewer
 
 ROOT = Path(__file__).resolve().parent.parent
 NODE_FILE = "nanoparticle_atoms_node.glb"
+SPHERE_ATOMS = 60_000  # a browser draws them all as lit spheres, 80 triangles each
 
 
 def timed(function, *arguments, **keywords):
@@ -34,10 +39,20 @@ def build_files():
     positions, colors = galaxy()
     glb, seconds = timed(sa.point_cloud_glb, positions, colors, *exact_bounds(positions))
     files.append(("galaxy_points.glb", "points", glb, seconds, f"{len(positions):,} RGBA points"))
+    glb, seconds = timed(package.point_cloud, positions, colors, encoding="compact")
+    files.append(("galaxy_points_compact.glb", "points", glb, seconds, "the same, compact (16-bit, 8-bit colours)"))
 
     positions, types = nanoparticle()
     glb, seconds = timed(sa.atom_glb, positions, types, *exact_bounds(positions))
     files.append(("nanoparticle_atoms.glb", "atoms", glb, seconds, f"{len(positions):,} atoms, Morton-ordered"))
+    positions, types = nanoparticle(SPHERE_ATOMS)
+    glb, seconds = timed(package.atoms, positions, types, style="spheres")
+    files.append(("nanoparticle_spheres.glb", "spheres", glb, seconds, f"{len(positions):,} atoms as instanced spheres"))
+
+    molecule = base_pair()
+    glb, seconds = timed(package.from_ase, molecule, style="ball-and-stick")
+    files.append(("base_pair_ball_and_stick.glb", "molecule", glb, seconds,
+                  f"adenine-thymine, {len(molecule)} atoms, ball-and-stick"))
 
     positions, normals, indices, colors = terrain()
     lo, hi = exact_bounds(positions)
@@ -100,9 +115,9 @@ def main():
         paths.append(out / name)
     reports = validate(paths)
 
-    print(f"{'file':<24} {'size':>12} {'time':>10}  {'content':<36} validator")
+    print(f"{'file':<30} {'size':>12} {'time':>10}  {'content':<44} validator")
     for (name, _, glb, seconds, description), path in zip(files, paths):
-        print(f"{name:<24} {len(glb) / 1e6:>9.2f} MB {seconds * 1e3:>7.1f} ms  {description:<36} "
+        print(f"{name:<30} {len(glb) / 1e6:>9.2f} MB {seconds * 1e3:>7.1f} ms  {description:<44} "
               f"{verdict(reports.get(str(path)))}")
 
     positions, types = nanoparticle()

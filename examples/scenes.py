@@ -1,6 +1,7 @@
 """The demo's embedded default data: a spiral galaxy of coloured points, a crystal
-nanoparticle of about a million atoms, and a coloured terrain mesh. All generated
-with numpy from fixed random streams, so every run writes the same files."""
+nanoparticle of about a million atoms, a coloured terrain mesh, all generated
+with numpy from fixed random streams so that every run writes the same files,
+and a DNA base pair from ASE's S22 collection."""
 
 import numpy as np
 
@@ -91,3 +92,11 @@ def terrain(size=512, extent=200.0):
     a = (r * size + c).ravel()
     indices = np.stack([a, a + size, a + 1, a + 1, a + size, a + size + 1], 1).astype(np.uint32).ravel()
     return positions, normals, indices, colors
+
+
+def base_pair():
+    """Adenine and thymine paired as in DNA (Watson-Crick), 30 atoms of C, H, N and
+    O, from the S22 collection that ASE ships."""
+    from ase.collections import s22
+
+    return s22["Adenine-thymine_Watson-Crick_complex"]

@@ -106,6 +106,9 @@ try {
     if (object.isPoints) {
       object.material = new THREE.PointsMaterial({ size: POINT_SIZE, sizeAttenuation: false, vertexColors: true });
       state.objects.push({ type: 'Points', vertices: object.geometry.attributes.position.count });
+    } else if (object.isInstancedMesh) {  // EXT_mesh_gpu_instancing: one mesh drawn many times
+      state.objects.push({ type: 'InstancedMesh', name: object.name, instances: object.count,
+                           vertices: object.geometry.attributes.position.count });
     } else if (object.isMesh) {
       state.objects.push({ type: 'Mesh', vertices: object.geometry.attributes.position.count,
                            indices: object.geometry.index ? object.geometry.index.count : 0,
@@ -118,7 +121,8 @@ try {
   requestAnimationFrame(() => {
     render();
     state.status = 'ready';
-    const counts = state.objects.map((o) => `${o.type}: ${o.vertices.toLocaleString()} vertices`).join(', ');
+    const counts = state.objects.map((o) => o.instances ? `${o.instances.toLocaleString()} ${o.name}`
+                                                      : `${o.type}: ${o.vertices.toLocaleString()} vertices`).join(', ');
     status.textContent = `${chosen.name} (${chosen.kind}): ${counts}. Drag to orbit, wheel to zoom.`;
   });
 } catch (failure) {

@@ -1,6 +1,7 @@
-#include "package_errors.h"
-
+// Python.h first: it sets feature macros that the C library's headers read.
 #include <pybind11/pybind11.h>
+
+#include "package_errors.h"
 
 #include <cmath>
 #include <string>

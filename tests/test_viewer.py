@@ -14,6 +14,7 @@ from pathlib import Path
 import numpy as np
 import pytest
 
+import spatial_assembler as sa
 from glb_reading import read_glb
 
 ROOT = Path(__file__).resolve().parent.parent
@@ -39,8 +40,8 @@ def srgb_bytes(linear):
 @pytest.fixture(scope="module")
 def viewer_results(tmp_path_factory):
     sys.path.insert(0, str(ROOT / "examples"))
-    from demo import build_files
-    from scenes import galaxy, nanoparticle, terrain
+    from demo import SPHERE_ATOMS, build_files
+    from scenes import base_pair, galaxy, nanoparticle, terrain
     from viewer import write_viewer
     from numpy_writers import ATOM_PALETTE
 
@@ -55,12 +56,19 @@ def viewer_results(tmp_path_factory):
     _, atom_types = nanoparticle()
     _, _, _, terrain_colors = terrain()
     present_types = sorted(set(np.minimum(np.unique(atom_types), 7).tolist()))
+    galaxy_sample = srgb_bytes(galaxy_colors[rng.choice(len(galaxy_colors), 2048), :3]).tolist()
+    element_rows = sorted(set(sa.elements.SLOT_BY_NUMBER[base_pair().numbers].tolist()))
     expectations = [
         {"file": "nanoparticle_atoms.glb", "colors": srgb_bytes(ATOM_PALETTE[present_types]).tolist(),
          "tolerance": 6, "background": BACKGROUND},
-        {"file": "galaxy_points.glb", "colors": srgb_bytes(galaxy_colors[rng.choice(len(galaxy_colors), 2048), :3]).tolist(),
-         "tolerance": 12, "background": BACKGROUND},
+        {"file": "galaxy_points.glb", "colors": galaxy_sample, "tolerance": 12, "background": BACKGROUND},
+        {"file": "galaxy_points_compact.glb", "colors": galaxy_sample, "tolerance": 12, "background": BACKGROUND,
+         "twin": "galaxy_points.glb"},
         {"file": "terrain_mesh.glb", "colors": srgb_bytes(terrain_colors[rng.choice(len(terrain_colors), 256), :3]).tolist(),
+         "tolerance": 20, "hue": True, "background": BACKGROUND},
+        {"file": "nanoparticle_spheres.glb", "colors": srgb_bytes(ATOM_PALETTE[present_types]).tolist(),
+         "tolerance": 20, "hue": True, "background": BACKGROUND},
+        {"file": "base_pair_ball_and_stick.glb", "colors": srgb_bytes(ATOM_PALETTE[element_rows]).tolist(),
          "tolerance": 20, "hue": True, "background": BACKGROUND},
     ]
     (folder / "expectations.json").write_text(json.dumps(expectations))
@@ -73,7 +81,8 @@ def viewer_results(tmp_path_factory):
     )
     assert run.returncode == 0, run.stderr
     results = {r["file"]: r for r in map(json.loads, run.stdout.splitlines())}
-    return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files}}
+    return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files},
+                     "rows": element_rows, "spheres": SPHERE_ATOMS, "atoms": len(base_pair())}
 
 
 def loaded(viewer_results, name):
@@ -105,3 +114,32 @@ def test_mesh_is_lit_with_its_vertex_colours(viewer_results):
     assert result["foreground"] > 0.1 * result["pixels"]
     assert result["matched"] > 0.9 * result["considered"]  # hues of the vertex colours under white light
     assert result["considered"] > 0.3 * result["foreground"]
+
+
+def test_compact_points_look_like_their_float32_twin(viewer_results):
+    result = loaded(viewer_results, "galaxy_points_compact.glb")
+    assert result["state"]["objects"] == [{"type": "Points", "vertices": 1_000_000}]
+    assert result["matched"] > 0.9 * result["foreground"]
+    assert result["twinDifference"] < 0.01, result["twinDifference"]  # 16-bit positions land on the same pixels
+
+
+def test_spheres_show_as_lit_discs_in_their_palette_colours(viewer_results):
+    result, facts = loaded(viewer_results, "nanoparticle_spheres.glb"), viewer_results[1]
+    instances = [o for o in result["state"]["objects"] if o["type"] == "InstancedMesh"]
+    assert sum(o["instances"] for o in instances) == facts["spheres"] and len(instances) == len(facts["types"])
+    assert result["foreground"] > 0.1 * result["pixels"]
+    assert result["matched"] > 0.9 * result["considered"]
+    coloured = [hits for hits, row in zip(result["hits"], facts["types"]) if row != 7]  # light grey has no hue
+    assert all(hits > 0 for hits in coloured), result["hits"]
+
+
+def test_a_ball_and_stick_molecule_shows_atoms_as_discs_not_dots(viewer_results):
+    result, facts = loaded(viewer_results, "base_pair_ball_and_stick.glb"), viewer_results[1]
+    names = sorted(o["name"] for o in result["state"]["objects"])
+    assert any(name.startswith("Bonds") for name in names) and any(name.startswith("Atoms") for name in names)
+    # Discs of several pixels' radius: far more than a few pixels an atom, in each element's colour.
+    assert result["foreground"] > facts["atoms"] * np.pi * 6 ** 2
+    assert result["matched"] > 0.85 * result["considered"]
+    coloured = [hits for hits, row in zip(result["hits"], facts["rows"]) if row not in (0, 7)]  # N blue, O red
+    assert coloured and all(hits > 4 * np.pi * 6 ** 2 for hits in coloured), result["hits"]
+    assert result["neutral"] > 10 * np.pi * 6 ** 2  # the grey carbons and light grey hydrogens

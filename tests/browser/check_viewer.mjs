@@ -8,7 +8,10 @@
 // expectations.json: [{"file", "colors": [[r, g, b], ...] (sRGB bytes), "tolerance",
 //                      "hue": true when lighting may change brightness,
 //                      "page": another page of the folder that sets window.viewerState
-//                              (the notebook view), instead of index.html?file=<file>}]
+//                              (the notebook view), instead of index.html?file=<file>,
+//                      "twin": an earlier file of the list whose screenshot this one's is
+//                              compared with, pixel by pixel (twinDifference: the share
+//                              of pixels that differ by more than 24 in a channel)}]
 import { createServer } from 'node:http';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { extname, join, normalize } from 'node:path';
@@ -83,12 +86,15 @@ function analyse(image, background, expectation) {
   const hits = new Array(expectation.colors.length).fill(0);
   let matched = 0;
   const expectedHues = expectation.colors.map(hueOf);
-  let coloured = 0;
+  let coloured = 0, neutral = 0;
   for (const pixel of foreground) {
     let best = -1, bestDistance = Infinity;
     if (expectation.hue) {
       const hue = hueOf(pixel);
-      if (hue === null) continue;
+      if (hue === null) {
+        neutral++;  // grey, white or dark: greys (carbon, hydrogen) show as these
+        continue;
+      }
       coloured++;
       expectedHues.forEach((h, i) => {
         if (h === null) return;
@@ -107,6 +113,7 @@ function analyse(image, background, expectation) {
     pixels: image.rgb.length,
     foreground: foreground.length,
     considered: expectation.hue ? coloured : foreground.length,
+    neutral,
     matched,
     hits,
   };
@@ -124,6 +131,7 @@ try {
   const consoleErrors = [];
   page.on('pageerror', (error) => consoleErrors.push(String(error)));
   page.on('console', (message) => { if (message.type() === 'error') consoleErrors.push(message.text()); });
+  const images = new Map();
   for (const expectation of expectations) {
     const started = Date.now();
     consoleErrors.length = 0;
@@ -135,8 +143,14 @@ try {
     const png = await page.screenshot({ type: 'png' });
     if (screenshotFolder) writeFileSync(join(screenshotFolder, expectation.file.replace(/\.glb$/, '.png')), png);
     const image = decodePng(png);
+    images.set(expectation.file, image);
     const result = { file: expectation.file, state, consoleErrors: [...consoleErrors], seconds: (Date.now() - started) / 1000,
                      ...analyse(image, expectation.background, expectation) };
+    if (expectation.twin) {
+      const twin = images.get(expectation.twin).rgb;
+      const differing = image.rgb.filter((p, i) => Math.max(...p.map((c, k) => Math.abs(c - twin[i][k]))) > 24).length;
+      result.twinDifference = differing / image.rgb.length;
+    }
     process.stdout.write(JSON.stringify(result) + '\n');
   }
 } finally {

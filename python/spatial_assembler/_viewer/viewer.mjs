@@ -44,6 +44,8 @@ export function show(container, base64, { background = 0x0b1020, pointSize = 3, 
         // A fixed size in pixels, so that a cloud of any extent shows.
         object.material = new PointsMaterial({ size: pointSize, sizeAttenuation: false, vertexColors: true });
         state.objects.push({ type: 'Points', vertices: object.geometry.attributes.position.count });
+      } else if (object.isInstancedMesh) {  // spheres and sticks: EXT_mesh_gpu_instancing
+        state.objects.push({ type: 'InstancedMesh', name: object.name, instances: object.count });
       } else if (object.isMesh) {
         state.objects.push({ type: 'Mesh', vertices: object.geometry.attributes.position.count });
       }
