@@ -21,17 +21,19 @@ def _optional(module: str, extra: str) -> Any:
         raise ImportError(f"this adapter needs {module}: pip install 'spatial-assembler[{extra}]'") from error
 
 
-# ASE's NeighborList adds this skin to every atom's cutoff by default: two atoms
-# are bonded when they lie closer than the sum of their covalent radii plus 0.6 Å.
-_ASE_SKIN = 0.3
+# Added to every atom's natural cutoff: two atoms are bonded when they lie closer
+# than the sum of their covalent radii plus 0.4 Å, the tolerance molecular viewers
+# use (the covalent radii alone miss C-H and C-O bonds; the 0.6 Å of
+# NeighborList's default skin joins atoms across five-membered rings).
+_BOND_TOLERANCE = 0.2
 
 
 def ase_bonds(atoms: Any) -> np.ndarray:
     """Bonds of an ``ase.Atoms``: the pairs that ASE's neighbour list finds with
-    natural cutoffs (covalent radii) and its default skin. Bonds that cross a
-    periodic boundary are left out: they would be drawn across the cell."""
+    natural cutoffs (covalent radii) and a tolerance of 0.4 Å a pair. Bonds that
+    cross a periodic boundary are left out: they would be drawn across the cell."""
     neighborlist = _optional("ase.neighborlist", "ase")
-    cutoffs = np.asarray(neighborlist.natural_cutoffs(atoms)) + _ASE_SKIN
+    cutoffs = np.asarray(neighborlist.natural_cutoffs(atoms)) + _BOND_TOLERANCE
     first, second, shift = neighborlist.neighbor_list("ijS", atoms, cutoffs)
     keep = (first < second) & ~np.any(shift, axis=1)
     return np.stack([first[keep], second[keep]], axis=1)
