@@ -214,12 +214,20 @@ __attribute__((target("avx2"))) bool avx2_copy_unit_floats(float* out, const flo
     const __m256 one = _mm256_set1_ps(1.0f);
     __m256 good = _mm256_castsi256_ps(_mm256_set1_epi32(-1));
     size_t i = 0;
+    bool all = true;
+    // Up to the first 32-byte boundary of the destination, then streaming stores:
+    // the file is written once and not read back, so its lines need not be fetched.
+    for (; i < count && reinterpret_cast<uintptr_t>(out + i) % 32 != 0; ++i) {
+        out[i] = in[i];
+        all = all && in[i] >= 0.0f && in[i] <= 1.0f;
+    }
     for (; i + 8 <= count; i += 8) {
         const __m256 v = _mm256_loadu_ps(in + i);
-        _mm256_storeu_ps(out + i, v);
+        _mm256_stream_ps(out + i, v);
         good = _mm256_and_ps(good, _mm256_and_ps(_mm256_cmp_ps(v, zero, _CMP_GE_OQ), _mm256_cmp_ps(v, one, _CMP_LE_OQ)));
     }
-    bool all = _mm256_movemask_ps(good) == 0xFF;
+    _mm_sfence();  // the streamed stores before anything that follows
+    all = all && _mm256_movemask_ps(good) == 0xFF;
     for (; i < count; ++i) {
         out[i] = in[i];
         all = all && in[i] >= 0.0f && in[i] <= 1.0f;

@@ -216,6 +216,40 @@ py::bytes atomic_numbers(const py::buffer& symbols) {
     return numbers;
 }
 
+// Atomic numbers of element symbols in a list or tuple of str (or bytes), as uint8
+// bytes: read in place, without making an array of them first.
+py::bytes atomic_numbers_of_strings(const py::sequence& symbols) {
+    const py::object items = py::reinterpret_steal<py::object>(PySequence_Fast(symbols.ptr(), "elements must be a sequence"));
+    if (!items) throw py::error_already_set();
+    const Py_ssize_t count = PySequence_Fast_GET_SIZE(items.ptr());
+    PyObject** item = PySequence_Fast_ITEMS(items.ptr());
+    py::bytes numbers = new_bytes(size_t(count));
+    uint8_t* out = reinterpret_cast<uint8_t*>(PyBytes_AS_STRING(numbers.ptr()));
+    for (Py_ssize_t i = 0; i < count; ++i) {
+        const char* text = nullptr;
+        Py_ssize_t length = 0;
+        if (PyUnicode_Check(item[i])) {
+            text = PyUnicode_AsUTF8AndSize(item[i], &length);
+            if (text == nullptr) throw py::error_already_set();
+        } else if (PyBytes_Check(item[i])) {
+            text = PyBytes_AS_STRING(item[i]);
+            length = PyBytes_GET_SIZE(item[i]);
+        } else {
+            throw py::type_error("elements must be atomic numbers (integers) or symbols (strings), but row " +
+                                 std::to_string(i) + " holds a " + std::string(Py_TYPE(item[i])->tp_name));
+        }
+        const int number = glb::atomic_number_of(text, size_t(length));
+        if (number < 0) {
+            glb::InputError error(glb::Field::atomic_numbers, glb::Problem::not_an_element, std::string(text, size_t(length)));
+            error.row = size_t(i);
+            error.text = std::string(text, size_t(length));
+            raise_package_error(error);
+        }
+        out[i] = uint8_t(number);
+    }
+    return numbers;
+}
+
 // (symbols, palette rows, covalent radii) by atomic number.
 py::tuple element_table() {
     py::tuple symbols(glb::kElementCount);
@@ -242,5 +276,6 @@ PYBIND11_MODULE(_core, module) {
                py::arg("color_components"), py::arg("base_color"), py::arg("metallic"), py::arg("roughness"),
                py::arg("emissive"), py::arg("double_sided"), py::arg("encoding"));
     module.def("atomic_numbers", &atomic_numbers, py::arg("symbols"));
+    module.def("atomic_numbers_of_strings", &atomic_numbers_of_strings, py::arg("symbols"));
     module.def("element_table", &element_table);
 }

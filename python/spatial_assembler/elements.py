@@ -52,6 +52,8 @@ COVALENT_RADII: npt.NDArray[np.float32] = np.array(_radii, np.float32)
 def atomic_numbers(symbols: Iterable[str | bytes] | np.ndarray) -> npt.NDArray[np.uint8]:
     """Atomic numbers of element symbols (str or ASCII bytes, any letter case, spaces around them
     ignored); ValueError names an unknown one. One pass of the native core over the symbols."""
+    if isinstance(symbols, (list, tuple)) and symbols and isinstance(symbols[0], (str, bytes)):
+        return np.frombuffer(_core.atomic_numbers_of_strings(symbols), np.uint8)  # read in place: no array of strings
     array = symbols if isinstance(symbols, np.ndarray) else np.asarray(list(symbols))
     if array.dtype == object:
         array = array.astype(str)
@@ -65,6 +67,8 @@ def atomic_numbers(symbols: Iterable[str | bytes] | np.ndarray) -> npt.NDArray[n
 def atomic_numbers_of(elements: object) -> np.ndarray:
     """Elements as the core takes them: atomic numbers as given (any integer type;
     the core checks 0 to 118), or symbols turned into numbers."""
+    if isinstance(elements, (list, tuple)) and elements and isinstance(elements[0], (str, bytes)):
+        return atomic_numbers(elements)
     array = np.asarray(elements)
     if array.ndim != 1:
         raise ValueError(f"elements must be one atomic number or symbol per atom, shape (n,), not {array.shape}")
