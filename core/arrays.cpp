@@ -7,10 +7,7 @@
 
 #include "json_text.h"
 
-#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define GLB_AVX2_PATHS 1
-#endif
+#include "simd.h"
 
 namespace glb {
 
@@ -113,23 +110,104 @@ __attribute__((target("avx2"))) bool avx2_extremes(const float* values, size_t r
     return true;
 }
 
-bool has_avx2() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
+// Eight rows of float64 rounded to float32, as three registers of eight floats.
+GLB_AVX2 inline void load_rows_as_floats(const double* p, __m256 out[3]) {
+    for (int k = 0; k < 3; ++k)
+        out[k] = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_loadu_pd(p + 8 * k + 4)), _mm256_cvtpd_ps(_mm256_loadu_pd(p + 8 * k)));
+}
+
+// As avx2_extremes, for float64 rows rounded to float32 first (a value beyond
+// the float32 range becomes infinite and counts as not finite).
+GLB_AVX2 bool avx2_extremes_of_doubles(const double* values, size_t rows, Extremes& extremes) {
+    const __m256 infinity = _mm256_set1_ps(HUGE_VALF);
+    const __m256 largest = _mm256_set1_ps(FLT_MAX);
+    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
+    __m256 low[3] = {infinity, infinity, infinity};
+    const __m256 minus = _mm256_sub_ps(_mm256_setzero_ps(), infinity);
+    __m256 high[3] = {minus, minus, minus};
+    __m256 bad = _mm256_setzero_ps();
+    for (size_t block = 0; block < rows / 8; ++block) {
+        __m256 v[3];
+        load_rows_as_floats(values + 24 * block, v);
+        for (int k = 0; k < 3; ++k) {
+            low[k] = _mm256_min_ps(low[k], v[k]);
+            high[k] = _mm256_max_ps(high[k], v[k]);
+            bad = _mm256_or_ps(bad, _mm256_cmp_ps(_mm256_and_ps(v[k], magnitude), largest, _CMP_NLE_UQ));
+        }
+    }
+    if (_mm256_movemask_ps(bad) != 0) return false;
+    alignas(32) float lanes[2][3][8];
+    for (int k = 0; k < 3; ++k) {
+        _mm256_store_ps(lanes[0][k], low[k]);
+        _mm256_store_ps(lanes[1][k], high[k]);
+    }
+    for (int k = 0; k < 3; ++k) {
+        for (int j = 0; j < 8; ++j) {
+            const int axis = (8 * k + j) % 3;
+            if (lanes[0][k][j] < extremes.min[axis]) extremes.min[axis] = lanes[0][k][j];
+            if (lanes[1][k][j] > extremes.max[axis]) extremes.max[axis] = lanes[1][k][j];
+        }
+    }
+    return true;
+}
+
+// float64 to float32, four at a time (values checked already).
+GLB_AVX2 size_t avx2_narrow(float* out, const double* in, size_t count) {
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4) _mm_storeu_ps(out + i, _mm256_cvtpd_ps(_mm256_loadu_pd(in + i)));
+    return i;
+}
+
+// Float colours in [0, 1] to round(c * 255), eight at a time; false when one lies outside.
+GLB_AVX2 bool avx2_unorm8(uint8_t* out, const float* in, size_t count) {
+    const __m256 zero = _mm256_setzero_ps();
+    const __m256 one = _mm256_set1_ps(1.0f);
+    const __m256 scale = _mm256_set1_ps(255.0f);
+    const __m256 half = _mm256_set1_ps(0.5f);
+    __m256 good = _mm256_castsi256_ps(_mm256_set1_epi32(-1));
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256 v = _mm256_loadu_ps(in + i);
+        good = _mm256_and_ps(good, _mm256_and_ps(_mm256_cmp_ps(v, zero, _CMP_GE_OQ), _mm256_cmp_ps(v, one, _CMP_LE_OQ)));
+        const __m256i q = _mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(_mm256_max_ps(_mm256_min_ps(v, one), zero), scale), half));
+        const __m128i words = _mm_packus_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(words, words));
+    }
+    bool all = _mm256_movemask_ps(good) == 0xFF;
+    for (; i < count; ++i) {
+        all = all && in[i] >= 0.0f && in[i] <= 1.0f;
+        out[i] = all ? uint8_t(in[i] * 255.0f + 0.5f) : 0;
+    }
+    return all;
 }
 #endif
 
 }  // namespace
+
+#ifdef GLB_AVX2_PATHS
+bool has_avx2() {
+    static const bool available = __builtin_cpu_supports("avx2");
+    return available;
+}
+#else
+bool has_avx2() { return false; }
+#endif
 
 Extremes row_extremes(const ArrayView& rows, Field field) {
     Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
     const size_t row_count = rows.count / 3;
     bool done = false;
 #ifdef GLB_AVX2_PATHS
+    const size_t vectorised = row_count / 8 * 8;
     if (rows.type == ElementType::float32 && has_avx2()) {
         const float* values = elements_of<float>(rows);
-        const size_t vectorised = row_count / 8 * 8;
         if (avx2_extremes(values, vectorised, extremes)) {
+            scalar_extremes(values, vectorised, row_count, field, extremes);
+            done = true;
+        }
+    } else if (rows.type == ElementType::float64 && has_avx2()) {
+        const double* values = elements_of<double>(rows);
+        if (avx2_extremes_of_doubles(values, vectorised, extremes)) {
             scalar_extremes(values, vectorised, row_count, field, extremes);
             done = true;
         }
@@ -161,11 +239,15 @@ void write_float32(float* out, const ArrayView& values) {
         std::memcpy(out, values.data, values.count * sizeof(float));
         return;
     }
+    size_t first = 0;
+#ifdef GLB_AVX2_PATHS
+    if (values.type == ElementType::float64 && has_avx2()) first = avx2_narrow(out, elements_of<double>(values), values.count);
+#endif
     visit_element_type(values.type, [&](auto pointer) {
         using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
         const T* in = elements_of<T>(values);
         bool beyond = false;
-        for (size_t i = 0; i < values.count; ++i) out[i] = as_float32(in[i], beyond);
+        for (size_t i = first; i < values.count; ++i) out[i] = as_float32(in[i], beyond);
     });
 }
 
@@ -259,6 +341,12 @@ size_t first_bad_color_row(const ColorRows& colors) {
 void write_colors_float32(float* out, size_t rows, const ColorRows& colors, uint32_t out_components, Field field) {
     const size_t in_components = colors.components;
     const bool repeated = colors.rows() == 1;
+    if (repeated && rows > 1) {  // one colour for all: worked out once, then copied
+        float row[4];
+        write_colors_float32(row, 1, colors, out_components, field);
+        for (size_t i = 0; i < rows; ++i) std::memcpy(out + i * out_components, row, out_components * sizeof(float));
+        return;
+    }
     if (colors.values.type == ElementType::float32 && !repeated && in_components == out_components) {
         const float* in = elements_of<float>(colors.values);
         bool good = false;
@@ -296,6 +384,19 @@ void write_colors_unorm8(uint8_t* out, size_t stride, size_t rows, const ColorRo
                          Field field) {
     const size_t in_components = colors.components;
     const bool repeated = colors.rows() == 1;
+    if (repeated && rows > 1) {  // one colour for all: worked out once, then copied
+        uint8_t row[8];
+        write_colors_unorm8(row, stride, 1, colors, out_components, field);
+        for (size_t i = 0; i < rows; ++i) std::memcpy(out + i * stride, row, stride);
+        return;
+    }
+#ifdef GLB_AVX2_PATHS
+    if (colors.values.type == ElementType::float32 && !repeated && in_components == 4 && stride == 4 && has_avx2()) {
+        if (!avx2_unorm8(out, elements_of<float>(colors.values), 4 * rows))
+            throw_color_error(colors, first_bad_color_row(colors), field);
+        return;
+    }
+#endif
     visit_element_type(colors.values.type, [&](auto pointer) {
         using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
         const T* in = elements_of<T>(colors.values);

@@ -82,6 +82,9 @@ struct ColorRows {
     size_t rows() const { return components == 0 ? 0 : values.count / components; }
 };
 
+// The colour rows [first, first + count) (one colour for all stays as it is).
+inline ColorRows rows_from(const ColorRows& colors, size_t first, size_t count);
+
 // Writes `rows` colours as float32 rows of out_components (3 or 4; RGB gains
 // alpha 1), checking that every float lies in [0, 1] as it copies (InputError at
 // the first row outside). A single colour row is repeated for every output row.
@@ -98,6 +101,11 @@ namespace glb {
 // The elements [first, first + count) of a view.
 inline ArrayView subview(const ArrayView& view, size_t first, size_t count) {
     return ArrayView{static_cast<const uint8_t*>(view.data) + first * element_size(view.type), count, view.type};
+}
+
+inline ColorRows rows_from(const ColorRows& colors, size_t first, size_t count) {
+    if (colors.rows() <= 1) return colors;
+    return ColorRows{subview(colors.values, first * colors.components, count * colors.components), colors.components};
 }
 
 // Element i of a view as a double (float64 exactly, float32 and integers as their value).

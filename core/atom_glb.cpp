@@ -246,13 +246,8 @@ void write_glb(uint8_t* file, const AtomCloudPlan& plan, const AtomCloud& input,
         for (int channel = 0; channel < 4; ++channel) palette[row][channel] = channel < 3 ? unorm8_palette(row, channel) : 0;
     const Quantization& quantization = layout.quantization;
     parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) {
-            const float* p = positions + 3 * atom_of_entry(sorted[i]);
-            const uint16_t q[4] = {quantize(p[0], quantization, 0), quantize(p[1], quantization, 1),
-                                   quantize(p[2], quantization, 2), 0};
-            std::memcpy(payload + kQuantizedPositionStride * i, q, sizeof q);
-            std::memcpy(colors + 4 * i, palette[row_of_entry(sorted[i])], 4);
-        }
+        write_quantized_gather(payload, positions, atoms, sorted, kIndexMask, begin, end, quantization);
+        for (size_t i = begin; i < end; ++i) std::memcpy(colors + 4 * i, palette[row_of_entry(sorted[i])], 4);
     });
 }
 

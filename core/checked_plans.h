@@ -14,6 +14,7 @@ namespace glb {
 struct Quantization {
     double offset[3] = {0, 0, 0};
     double extent[3] = {1, 1, 1};  // 1 on a flat axis, where every q is 0
+    double steps[3] = {65535, 65535, 65535};  // 65535 / extent: what one unit of a coordinate is in steps
 };
 
 struct PointCloudPlan : GlbPlan {

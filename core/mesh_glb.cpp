@@ -9,6 +9,7 @@
 #include "documents.h"
 #include "glb_assembler.h"
 #include "quantization.h"
+#include "row_ranges.h"
 #include "vertex_normals.h"
 
 namespace glb {
@@ -343,13 +344,17 @@ void write_glb(uint8_t* file, const MeshPlan& plan, const TriangleMesh& input) {
                                  Field::colors);
         return;
     }
-    write_quantized_positions(payload, input.positions, 0, vertices, layout.quantization);
-    for (size_t v = 0; v < vertices; ++v) {
-        int8_t packed[4] = {snorm8(normals[3 * v]), snorm8(normals[3 * v + 1]), snorm8(normals[3 * v + 2]), 0};
-        std::memcpy(payload + layout.normal_offset + kQuantizedNormalStride * v, packed, 4);
-    }
-    if (layout.has_colors)
-        write_colors_unorm8(payload + layout.color_offset, 4, vertices, layout.colors, 4, Field::colors);
+    for_row_ranges(vertices, [&](size_t begin, size_t end) {
+        write_quantized_positions(payload + kQuantizedPositionStride * begin, input.positions, begin, end - begin,
+                                  layout.quantization);
+        for (size_t v = begin; v < end; ++v) {
+            int8_t packed[4] = {snorm8(normals[3 * v]), snorm8(normals[3 * v + 1]), snorm8(normals[3 * v + 2]), 0};
+            std::memcpy(payload + layout.normal_offset + kQuantizedNormalStride * v, packed, 4);
+        }
+        if (layout.has_colors)
+            write_colors_unorm8(payload + layout.color_offset + 4 * begin, 4, end - begin,
+                                rows_from(layout.colors, begin, end - begin), 4, Field::colors);
+    });
     uint8_t* indices = payload + layout.index_offset;
     if (!layout.short_indices) {
         std::memcpy(indices, faces, 12 * layout.face_count);

@@ -7,6 +7,7 @@
 #include "documents.h"
 #include "glb_assembler.h"
 #include "quantization.h"
+#include "row_ranges.h"
 
 namespace glb {
 
@@ -116,9 +117,13 @@ void write_glb(uint8_t* file, const PointCloudPlan& plan, const PointCloud& inpu
         write_colors_float32(reinterpret_cast<float*>(payload + 12 * points), points, colors, colors.components,
                              Field::colors);
     } else {
-        write_quantized_positions(payload, input.positions, 0, points, plan.quantization);
-        write_colors_unorm8(payload + kQuantizedPositionStride * points, 4, points, colors, colors.components,
-                            Field::colors);
+        uint8_t* color_rows = payload + kQuantizedPositionStride * points;
+        for_row_ranges(points, [&](size_t begin, size_t end) {
+            write_quantized_positions(payload + kQuantizedPositionStride * begin, input.positions, begin, end - begin,
+                                      plan.quantization);
+            write_colors_unorm8(color_rows + 4 * begin, 4, end - begin, rows_from(colors, begin, end - begin),
+                                colors.components, Field::colors);
+        });
     }
 }
 

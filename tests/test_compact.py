@@ -99,3 +99,11 @@ def test_atoms_as_compact_sticks(validator):
             assert np.allclose(rotations, expected, atol=1 / 32767)
         if "TRANSLATION" in instances:  # the extension allows only floats for translations
             assert compact.document["accessors"][instances["TRANSLATION"]]["componentType"] == 5126
+
+
+def test_a_bad_colour_deep_in_a_large_compact_file_is_named_by_its_row():
+    """Large compact files convert their rows on several threads: the error still names the row in the whole array."""
+    colors = np.full((300_000, 4), 0.5, np.float32)
+    colors[250_001, 2] = 1.5
+    with pytest.raises(ValueError, match="row 250001, column 2 holds 1.5"):
+        sa.point_cloud(np.zeros((300_000, 3)), colors, encoding="compact")
