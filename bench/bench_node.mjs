@@ -231,11 +231,19 @@ console.log(`${cpus()[0].model}, ${cpus().length} hardware threads, Node ${proce
   const size = sa.pointCloudGlb(positions, colors, [0, 0, 0], [1, 1, 1]).length;
   const [tAddon, tFloor] = await alternating(() => sa.pointCloudGlb(positions, colors, [0, 0, 0], [1, 1, 1]), freshBuffer(size));
   const tPromise = await bestOf(() => sa.promises.pointCloudGlb(positions, colors, [0, 0, 0], [1, 1, 1]));
+  // The checked layer: exact extremes computed, every value checked; and its compact file.
+  const [tChecked, tRaw] = await alternating(() => sa.pointCloud(positions, { colors }),
+                                             () => sa.pointCloudGlb(positions, colors, [0, 0, 0], [1, 1, 1]));
+  const tCompact = await bestOf(() => sa.pointCloud(positions, { colors, encoding: 'compact' }));
+  const compactSize = sa.pointCloud(positions, { colors, encoding: 'compact' }).length;
   const tTransform = await bestOf(() => pointsWithGltfTransform(positions, colors), 3);
   const tThree = await bestOf(() => pointsWithThree(positions, colors), 3);
   table(`pointCloudGlb: ${n.toLocaleString('en')} RGBA points (28 MB)`, [
     ['spatial-assembler pointCloudGlb', ms(tAddon), '1x'],
     ['spatial-assembler promises.pointCloudGlb', ms(tPromise), `${(tPromise / tAddon).toFixed(1)}x`],
+    [`spatial-assembler pointCloud (checked; alternating with pointCloudGlb at ${ms(tRaw)})`, ms(tChecked),
+     `${(tChecked / tRaw).toFixed(2)}x`],
+    [`spatial-assembler pointCloud, compact (${(compactSize / 1e6).toFixed(0)} MB)`, ms(tCompact), `${(tCompact / tAddon).toFixed(2)}x`],
     ['@gltf-transform/core NodeIO.writeBinary', ms(tTransform), `${(tTransform / tAddon).toFixed(0)}x slower`],
     ['three.js GLTFExporter', ms(tThree), `${(tThree / tAddon).toFixed(0)}x slower`],
     ['one fresh Buffer of the GLB\'s size, filled', ms(tFloor), `${(tFloor / tAddon).toFixed(2)}x`],

@@ -74,6 +74,8 @@ void write_quantized_gather(uint8_t* out, const float* positions, size_t row_cou
                             uint64_t row_mask, size_t begin, size_t end, const Quantization& quantization) {
 #ifdef GLB_AVX2_PATHS
     if (has_avx2()) return avx2_quantize_gather(out, positions, row_count, rows, row_mask, begin, end, quantization);
+#else
+    (void)row_count;  // only the vector loads need it
 #endif
     for (size_t i = begin; i < end; ++i) {
         const float* p = positions + 3 * size_t(rows[i] & row_mask);
