@@ -32,8 +32,10 @@ int main(int argc, char** argv) {
     const int pause_ms = argc > 4 ? std::atoi(argv[4]) : 0;
     for (int call = 0; call < calls; ++call) {
         if (pause_ms) std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
-        glb::GlbBytesOutput output;
-        glb::build_atom_glb_on_threads(output, positions.data(), atoms, types.data(), bounds, threads);
+        const glb::RawAtomCloud input{positions.data(), atoms, types.data(), atoms, bounds};
+        const glb::GlbPlan plan = glb::plan_glb(input);
+        glb::GlbBytes file(size_t(plan.file_size));
+        glb::write_glb(file.data(), plan, input, threads);
     }
     return 0;
 }

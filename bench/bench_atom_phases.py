@@ -10,9 +10,9 @@ from pathlib import Path
 from timing import machine_line, print_table
 
 BINARY = Path(__file__).resolve().parent.parent / "build" / "bench" / "atom_phases"
-PHASES = ["reserve", "keys", "sort", "gather"]
-LABELS = {"keys": "Morton keys, first digit counted (parallel)", "sort": "radix sort, 4 scatter passes (parallel)",
-          "reserve": "reserving the file, writing its headers", "gather": "ordered gather into the file (parallel)"}
+PHASES = ["order", "gather"]
+LABELS = {"order": "Morton keys and radix sort, 4 scatter passes (parallel)",
+          "gather": "ordered gather into the file (parallel)"}
 
 
 def fastest_phases(atoms, cpus):

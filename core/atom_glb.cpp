@@ -69,7 +69,7 @@ void write_glb(uint8_t* file, const GlbPlan& plan, const RawAtomCloud& input, ui
     ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(atom_count);
     sort_along_morton_curve(entries.get(), scratch.get(), input.positions, atom_count, AtomRows{input.types, nullptr},
                             morton_box(input.bounds), thread_count);
-    LOG_PHASE("keys and sort");
+    LOG_PHASE("order");
     // The sorted positions and their colours go straight into the BIN chunk
     // (4-byte aligned); colours from the rows that the entries carry, so that no
     // type id is read in sorted order.
