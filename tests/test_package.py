@@ -237,6 +237,8 @@ P = np.zeros((3, 3))
     (lambda: sa.mesh(P, [0, 1, 2]), ValueError, r"^faces must have shape \(n, 3\), not \(3,\)$"),
     (lambda: sa.mesh(P, [[0, 1, 2]], base_color=[1, 1, 1]), ValueError, r"^base_color must be 4 numbers in \[0, 1\]"),
     (lambda: sa.point_cloud(P, bounds=[0, 0, 0, 1, 1, 1]), TypeError, "unexpected keyword argument 'bounds'"),
+    (lambda: sa.atoms(P, bounds=[0, "1", 0, 1, 1, 1]), TypeError, "^bounds must be real numbers, not <U"),  # as in Node
+    (lambda: sa.mesh(P, [[0, 1, 2]], metallic="0.5"), TypeError, "^metallic must be real numbers, not <U"),
 ])
 def test_python_only_errors_name_the_argument(call, error, message):
     with pytest.raises(error, match=message):

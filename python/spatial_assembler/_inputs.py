@@ -94,10 +94,17 @@ def integers_of(value: object, name: str, shape: tuple[int | None, ...]) -> np.n
     return native(array)
 
 
+def _require_numbers(array: np.ndarray, name: str) -> None:
+    """A value that is not made of real numbers is a TypeError, as in Node."""
+    if array.dtype.kind not in "iuf":
+        raise TypeError(f"{name} must be real numbers, not {array.dtype}")
+
+
 def box_of(value: object, name: str = "bounds") -> list[float]:
     """Six numbers: [[min x, y, z], [max x, y, z]] or [min x, y, z, max x, y, z]."""
     array = array_of(value, name)
-    if array.dtype.kind not in "iuf" or array.size != 6 or array.ndim not in (1, 2):
+    _require_numbers(array, name)
+    if array.size != 6 or array.ndim not in (1, 2):
         raise ValueError(f"{name} must be six numbers: [[min x, min y, min z], [max x, max y, max z]] "
                          f"or [min x, min y, min z, max x, max y, max z], not {array.dtype} of shape {array.shape}")
     return [float(v) for v in array.astype(np.float64).reshape(6)]
@@ -106,7 +113,8 @@ def box_of(value: object, name: str = "bounds") -> list[float]:
 def factors_of(value: object, name: str, count: int) -> list[float]:
     """count numbers (material factors; the core checks that they lie in [0, 1])."""
     array = array_of(value, name)
-    if array.dtype.kind not in "iuf" or array.shape != (count,):
+    _require_numbers(array, name)
+    if array.shape != (count,):
         raise ValueError(f"{name} must be {count} numbers in [0, 1], not {array.dtype} of shape {array.shape}")
     return [float(v) for v in array.astype(np.float64)]
 
@@ -114,7 +122,8 @@ def factors_of(value: object, name: str, count: int) -> list[float]:
 def factor_of(value: object, name: str) -> float:
     """One number (a material factor or a radius)."""
     array = array_of(value, name)
-    if array.dtype.kind not in "iuf" or array.shape != ():
+    _require_numbers(array, name)
+    if array.shape != ():
         raise ValueError(f"{name} must be a number, not {array.dtype} of shape {array.shape}")
     return float(array)
 
