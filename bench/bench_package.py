@@ -12,16 +12,7 @@ import trimesh
 
 import _spatial_assembler as native
 import spatial_assembler as sa
-from timing import best_of, machine_line, ms, print_table
-
-
-def alternating(first, second, repeat=15):
-    """Best times of both, measured in alternation so that a slow spell hits both alike."""
-    best = [float("inf"), float("inf")]
-    for _ in range(repeat):
-        best[0] = min(best[0], best_of(first, 1))
-        best[1] = min(best[1], best_of(second, 1))
-    return best
+from timing import alternating, best_of, machine_line, ms, print_table
 
 
 def main(n=1_000_000):

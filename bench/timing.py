@@ -19,6 +19,15 @@ def best_of(function, repeat=5):
     return best
 
 
+def alternating(first, second, repeat=15):
+    """Best times of both, measured in alternation so that a slow spell hits both alike."""
+    best = [float("inf"), float("inf")]
+    for _ in range(repeat):
+        best[0] = min(best[0], best_of(first, 1))
+        best[1] = min(best[1], best_of(second, 1))
+    return best
+
+
 def copy_floor(size, repeat=5):
     """Time of one copy of `size` bytes into a new bytes object: no writer can do less."""
     source = bytearray(size)

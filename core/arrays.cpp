@@ -74,81 +74,69 @@ void scalar_extremes(const T* values, size_t first, size_t last, Field field, Ex
 
 #ifdef GLB_AVX2_PATHS
 // Eight rows (24 floats, three registers) at a time; lane j of register k holds
-// axis (8k + j) mod 3. Returns false when a value is not finite, for the scalar
-// pass to find and name it. Leaves the last rows % 8 rows to the caller.
-__attribute__((target("avx2"))) bool avx2_extremes(const float* values, size_t rows, Extremes& extremes) {
-    const __m256 infinity = _mm256_set1_ps(HUGE_VALF);
-    const __m256 largest = _mm256_set1_ps(FLT_MAX);
-    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
-    __m256 low[3] = {infinity, infinity, infinity};
-    __m256 high[3] = {_mm256_sub_ps(_mm256_setzero_ps(), infinity), _mm256_sub_ps(_mm256_setzero_ps(), infinity),
-                      _mm256_sub_ps(_mm256_setzero_ps(), infinity)};
-    __m256 bad = _mm256_setzero_ps();
-    const size_t blocks = rows / 8;
-    for (size_t block = 0; block < blocks; ++block) {
-        const float* p = values + 24 * block;
+// axis (8k + j) mod 3. A value that is not finite (or a float64 beyond the
+// float32 range, infinite once rounded) makes the pass return false, for the
+// scalar pass to find and name it. The last rows % 8 rows are the caller's.
+struct ExtremesOfBlocks {
+    __m256 low[3], high[3], bad;
+
+    GLB_AVX2 ExtremesOfBlocks() {
+        const __m256 infinity = _mm256_set1_ps(HUGE_VALF);
         for (int k = 0; k < 3; ++k) {
-            const __m256 v = _mm256_loadu_ps(p + 8 * k);
-            low[k] = _mm256_min_ps(low[k], v);
-            high[k] = _mm256_max_ps(high[k], v);
-            bad = _mm256_or_ps(bad, _mm256_cmp_ps(_mm256_and_ps(v, magnitude), largest, _CMP_NLE_UQ));
+            low[k] = infinity;
+            high[k] = _mm256_sub_ps(_mm256_setzero_ps(), infinity);
+        }
+        bad = _mm256_setzero_ps();
+    }
+    GLB_AVX2 void add(const __m256 block[3]) {
+        const __m256 largest = _mm256_set1_ps(FLT_MAX);
+        const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
+        for (int k = 0; k < 3; ++k) {
+            low[k] = _mm256_min_ps(low[k], block[k]);
+            high[k] = _mm256_max_ps(high[k], block[k]);
+            bad = _mm256_or_ps(bad, _mm256_cmp_ps(_mm256_and_ps(block[k], magnitude), largest, _CMP_NLE_UQ));
         }
     }
-    if (_mm256_movemask_ps(bad) != 0) return false;
-    alignas(32) float lanes[2][3][8];
-    for (int k = 0; k < 3; ++k) {
-        _mm256_store_ps(lanes[0][k], low[k]);
-        _mm256_store_ps(lanes[1][k], high[k]);
-    }
-    for (int k = 0; k < 3; ++k) {
-        for (int j = 0; j < 8; ++j) {
-            const int axis = (8 * k + j) % 3;
-            if (lanes[0][k][j] < extremes.min[axis]) extremes.min[axis] = lanes[0][k][j];
-            if (lanes[1][k][j] > extremes.max[axis]) extremes.max[axis] = lanes[1][k][j];
+    // Folds the lanes into extremes, or returns false when a value was not finite.
+    GLB_AVX2 bool finish(Extremes& extremes) const {
+        if (_mm256_movemask_ps(bad) != 0) return false;
+        alignas(32) float lanes[2][3][8];
+        for (int k = 0; k < 3; ++k) {
+            _mm256_store_ps(lanes[0][k], low[k]);
+            _mm256_store_ps(lanes[1][k], high[k]);
         }
+        for (int k = 0; k < 3; ++k) {
+            for (int j = 0; j < 8; ++j) {
+                const int axis = (8 * k + j) % 3;
+                if (lanes[0][k][j] < extremes.min[axis]) extremes.min[axis] = lanes[0][k][j];
+                if (lanes[1][k][j] > extremes.max[axis]) extremes.max[axis] = lanes[1][k][j];
+            }
+        }
+        return true;
     }
-    return true;
-}
+};
 
-// Eight rows of float64 rounded to float32, as three registers of eight floats.
-GLB_AVX2 inline void load_rows_as_floats(const double* p, __m256 out[3]) {
-    for (int k = 0; k < 3; ++k)
-        out[k] = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_loadu_pd(p + 8 * k + 4)), _mm256_cvtpd_ps(_mm256_loadu_pd(p + 8 * k)));
-}
-
-// As avx2_extremes, for float64 rows rounded to float32 first (a value beyond
-// the float32 range becomes infinite and counts as not finite).
-GLB_AVX2 bool avx2_extremes_of_doubles(const double* values, size_t rows, Extremes& extremes) {
-    const __m256 infinity = _mm256_set1_ps(HUGE_VALF);
-    const __m256 largest = _mm256_set1_ps(FLT_MAX);
-    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7FFFFFFF));
-    __m256 low[3] = {infinity, infinity, infinity};
-    const __m256 minus = _mm256_sub_ps(_mm256_setzero_ps(), infinity);
-    __m256 high[3] = {minus, minus, minus};
-    __m256 bad = _mm256_setzero_ps();
+GLB_AVX2 bool avx2_extremes(const float* values, size_t rows, Extremes& extremes) {
+    ExtremesOfBlocks blocks;
     for (size_t block = 0; block < rows / 8; ++block) {
+        const float* p = values + 24 * block;
+        const __m256 v[3] = {_mm256_loadu_ps(p), _mm256_loadu_ps(p + 8), _mm256_loadu_ps(p + 16)};
+        blocks.add(v);
+    }
+    return blocks.finish(extremes);
+}
+
+// The same for float64 rows, rounded to float32 first, four at a time.
+GLB_AVX2 bool avx2_extremes_of_doubles(const double* values, size_t rows, Extremes& extremes) {
+    ExtremesOfBlocks blocks;
+    for (size_t block = 0; block < rows / 8; ++block) {
+        const double* p = values + 24 * block;
         __m256 v[3];
-        load_rows_as_floats(values + 24 * block, v);
-        for (int k = 0; k < 3; ++k) {
-            low[k] = _mm256_min_ps(low[k], v[k]);
-            high[k] = _mm256_max_ps(high[k], v[k]);
-            bad = _mm256_or_ps(bad, _mm256_cmp_ps(_mm256_and_ps(v[k], magnitude), largest, _CMP_NLE_UQ));
-        }
+        for (int k = 0; k < 3; ++k)
+            v[k] = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_loadu_pd(p + 8 * k + 4)), _mm256_cvtpd_ps(_mm256_loadu_pd(p + 8 * k)));
+        blocks.add(v);
     }
-    if (_mm256_movemask_ps(bad) != 0) return false;
-    alignas(32) float lanes[2][3][8];
-    for (int k = 0; k < 3; ++k) {
-        _mm256_store_ps(lanes[0][k], low[k]);
-        _mm256_store_ps(lanes[1][k], high[k]);
-    }
-    for (int k = 0; k < 3; ++k) {
-        for (int j = 0; j < 8; ++j) {
-            const int axis = (8 * k + j) % 3;
-            if (lanes[0][k][j] < extremes.min[axis]) extremes.min[axis] = lanes[0][k][j];
-            if (lanes[1][k][j] > extremes.max[axis]) extremes.max[axis] = lanes[1][k][j];
-        }
-    }
-    return true;
+    return blocks.finish(extremes);
 }
 
 // float64 to float32, four at a time (values checked already).

@@ -7,9 +7,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "array_arguments.h"
+#include "glb_assembler.h"
 #include "napi_helpers.h"
 
 // One call with its arguments read: plans and writes its GLB, on any thread.
@@ -24,6 +27,27 @@ public:
     // For a call that borrowed its arrays, after the result was allocated: see
     // ArrayArgument::check_unchanged.
     virtual void check_unchanged(const uint8_t* result, size_t size) const = 0;
+};
+
+// The job of a call of one of the core's records: the record, the arrays it
+// holds (by slot), and its plan.
+template <typename Record, size_t Arrays>
+class RecordJob final : public GlbJob {
+public:
+    Record record{};
+    std::optional<ArrayArgument> arguments[Arrays];
+    HeldArray held[Arrays];
+
+    void plan() override { plan_ = glb::plan_glb(record); }
+    uint64_t file_size() const override { return plan_.file_size; }
+    void write(uint8_t* file) override { glb::write_glb(file, plan_, record); }
+    void check_unchanged(const uint8_t* result, size_t size) const override {
+        for (size_t i = 0; i < Arrays; ++i)
+            if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
+    }
+
+private:
+    decltype(glb::plan_glb(std::declval<const Record&>())) plan_;
 };
 
 // The spelling of the core's refusals: the raw functions' or the checked ones'.

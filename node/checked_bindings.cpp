@@ -14,43 +14,26 @@
 
 namespace {
 
-// A checked job: its record, the arrays it holds, and its plan.
-template <typename Record, size_t Arrays>
-class CheckedJob final : public GlbJob {
-public:
-    Record record{};
-    std::optional<ArrayArgument> arguments[Arrays];
-    HeldArray held[Arrays];
+// A checked call's array argument in its slot of the job, or none when the
+// value is undefined or null; counted, with no memory yet.
+template <typename Job>
+glb::ArrayView read_array(Job& job, napi_env env, size_t slot, napi_value value, ArgumentName name, bool optional) {
+    if (optional && is_absent(env, value)) return glb::ArrayView{};
+    job.arguments[slot].emplace(ArrayArgument::typed(env, value, std::move(name)));
+    return glb::ArrayView{nullptr, job.arguments[slot]->count(), job.arguments[slot]->type()};
+}
 
-    // An array argument, or none when the value is undefined or null.
-    glb::ArrayView read(napi_env env, size_t slot, napi_value value, ArgumentName name, bool optional) {
-        if (optional && is_absent(env, value)) return glb::ArrayView{};
-        arguments[slot].emplace(ArrayArgument::typed(env, value, std::move(name)));
-        return glb::ArrayView{nullptr, arguments[slot]->count(), arguments[slot]->type()};
+// After the record's check: the memory of every array, borrowed or copied, in slot order.
+template <typename Job, typename... Views>
+void take_arrays(Job& job, InputMode mode, Views&... views) {
+    glb::ArrayView* targets[] = {&views...};
+    for (size_t i = 0; i < sizeof...(views); ++i) {
+        if (!job.arguments[i]) continue;
+        job.held[i] = job.arguments[i]->take(mode);
+        targets[i]->data = job.held[i].data;
+        targets[i]->count = job.held[i].byte_length / glb::element_size(job.held[i].type);
     }
-    // After the record's check: the memory of every array, borrowed or copied.
-    template <typename... Views>
-    void take(InputMode mode, Views&... views) {
-        glb::ArrayView* targets[] = {&views...};
-        for (size_t i = 0; i < sizeof...(views); ++i) {
-            if (!arguments[i]) continue;
-            held[i] = arguments[i]->take(mode);
-            targets[i]->data = held[i].data;
-            targets[i]->count = held[i].byte_length / glb::element_size(held[i].type);
-        }
-    }
-
-    void plan() override { plan_ = glb::plan_glb(record); }
-    uint64_t file_size() const override { return plan_.file_size; }
-    void write(uint8_t* file) override { glb::write_glb(file, plan_, record); }
-    void check_unchanged(const uint8_t* result, size_t size) const override {
-        for (size_t i = 0; i < Arrays; ++i)
-            if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
-    }
-
-private:
-    decltype(glb::plan_glb(std::declval<const Record&>())) plan_;
-};
+}
 
 ArgumentError out_of_range(const ArgumentName& name, const std::string& must, const std::string& received) {
     return ArgumentError(ArgumentError::Kind::range,
@@ -82,26 +65,26 @@ uint32_t components_of(napi_env env, napi_value value) {
 
 // pointCloud(positions, colors, colorComponents, encoding)
 std::unique_ptr<GlbJob> read_point_cloud(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<CheckedJob<glb::PointCloud, 2>>();
+    auto job = std::make_unique<RecordJob<glb::PointCloud, 2>>();
     glb::PointCloud& input = job->record;
-    input.positions = job->read(env, 0, args[0], {"positions"}, false);
-    input.colors.values = job->read(env, 1, args[1], {"colors", true}, true);
+    input.positions = read_array(*job, env, 0, args[0], {"positions"}, false);
+    input.colors.values = read_array(*job, env, 1, args[1], {"colors", true}, true);
     input.colors.components = components_of(env, args[2]);
     input.encoding = encoding_of(env, args[3]);
     glb::check_input(input);
-    job->take(mode, input.positions, input.colors.values);
+    take_arrays(*job, mode, input.positions, input.colors.values);
     return job;
 }
 
 // atoms(positions, types, atomicNumbers, bounds, style, radius, radii, bonds, instancing, encoding)
 std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<CheckedJob<glb::AtomCloud, 5>>();
+    auto job = std::make_unique<RecordJob<glb::AtomCloud, 5>>();
     glb::AtomCloud& input = job->record;
-    input.positions = job->read(env, 0, args[0], {"positions"}, false);
-    input.types = job->read(env, 1, args[1], {"types", true}, true);
-    input.atomic_numbers = job->read(env, 2, args[2], {"elements", true}, true);
-    input.radii = job->read(env, 3, args[6], {"radii", true}, true);
-    input.bonds = job->read(env, 4, args[7], {"bonds", true}, true);
+    input.positions = read_array(*job, env, 0, args[0], {"positions"}, false);
+    input.types = read_array(*job, env, 1, args[1], {"types", true}, true);
+    input.atomic_numbers = read_array(*job, env, 2, args[2], {"elements", true}, true);
+    input.radii = read_array(*job, env, 3, args[6], {"radii", true}, true);
+    input.bonds = read_array(*job, env, 4, args[7], {"bonds", true}, true);
     if (!is_absent(env, args[3])) {
         const std::array<double, 6> box = read_numbers<6>(env, args[3], {"bounds", true});
         input.has_box = true;
@@ -115,18 +98,18 @@ std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& 
     input.instancing = read_boolean(env, args[8], {"instancing", true});
     input.encoding = encoding_of(env, args[9]);
     glb::check_input(input);
-    job->take(mode, input.positions, input.types, input.atomic_numbers, input.radii, input.bonds);
+    take_arrays(*job, mode, input.positions, input.types, input.atomic_numbers, input.radii, input.bonds);
     return job;
 }
 
 // mesh(positions, faces, normals, colors, colorComponents, baseColor, metallic, roughness, emissive, doubleSided, encoding)
 std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<CheckedJob<glb::TriangleMesh, 4>>();
+    auto job = std::make_unique<RecordJob<glb::TriangleMesh, 4>>();
     glb::TriangleMesh& input = job->record;
-    input.positions = job->read(env, 0, args[0], {"positions"}, false);
-    input.faces = job->read(env, 1, args[1], {"faces"}, false);
-    input.normals = job->read(env, 2, args[2], {"normals", true}, true);
-    input.colors.values = job->read(env, 3, args[3], {"colors", true}, true);
+    input.positions = read_array(*job, env, 0, args[0], {"positions"}, false);
+    input.faces = read_array(*job, env, 1, args[1], {"faces"}, false);
+    input.normals = read_array(*job, env, 2, args[2], {"normals", true}, true);
+    input.colors.values = read_array(*job, env, 3, args[3], {"colors", true}, true);
     input.colors.components = components_of(env, args[4]);
     if (!is_absent(env, args[5])) {
         input.has_base_color = true;
@@ -138,7 +121,7 @@ std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& a
     input.double_sided = read_boolean(env, args[9], {"doubleSided", true});
     input.encoding = encoding_of(env, args[10]);
     glb::check_input(input);
-    job->take(mode, input.positions, input.faces, input.normals, input.colors.values);
+    take_arrays(*job, mode, input.positions, input.faces, input.normals, input.colors.values);
     return job;
 }
 

@@ -11,25 +11,8 @@
 
 namespace {
 
-// A raw job: its record, the arrays it holds, and its plan.
 template <typename Record, size_t Arrays>
-class RawJob final : public GlbJob {
-public:
-    Record record{};
-    std::optional<ArrayArgument> arguments[Arrays];
-    HeldArray held[Arrays];
-
-    void plan() override { plan_ = glb::plan_glb(record); }
-    uint64_t file_size() const override { return plan_.file_size; }
-    void write(uint8_t* file) override { glb::write_glb(file, plan_, record); }
-    void check_unchanged(const uint8_t* result, size_t size) const override {
-        for (size_t i = 0; i < Arrays; ++i)
-            if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
-    }
-
-private:
-    glb::GlbPlan plan_;
-};
+using RawJob = RecordJob<Record, Arrays>;
 
 glb::Bounds3 box_of(const std::array<double, 3>& minimum, const std::array<double, 3>& maximum) {
     return glb::Bounds3{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};

@@ -388,6 +388,14 @@ static void test_checks_name_the_first_bad_row() {
                 row = error.row, component = error.component;
             }
             CHECK(row == bad && component == 2);
+            const std::vector<double> wide_rows(broken.begin(), broken.end());  // the float64 pass finds the same
+            row = glb::kNoIndex;
+            try {
+                glb::row_extremes(glb::ArrayView{wide_rows.data(), wide_rows.size(), glb::ElementType::float64}, glb::Field::positions);
+            } catch (const glb::InputError& error) {
+                row = error.row;
+            }
+            CHECK(row == bad);
         }
     }
     const double wide[6] = {0, -0.0, 1, 1e39, 0, 0};
