@@ -24,6 +24,8 @@ def test_the_stub_package_is_installed(distribution):
 WHEEL_SMOKE = """
 import numpy as np, spatial_assembler as sa, _spatial_assembler as native
 glb = sa.atoms(np.random.default_rng(0).random((500, 3)), elements=["C", "O"] * 250)
+assert sa.atoms(np.zeros((2, 3)) + [[0, 0, 0], [1, 1, 1]], elements=[6, 8], style="ball-and-stick", bonds=[[0, 1]],
+                encoding="compact")[:4] == b"glTF"
 assert glb[:4] == b"glTF" and sa.__version__ == "{version}"
 assert "SpatialAssemblerViewer" in sa.view(glb)._repr_html_()
 assert native.point_cloud_glb(b"", b"", [0, 0, 0], [0, 0, 0])[:4] == b"glTF"

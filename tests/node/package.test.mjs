@@ -1,4 +1,4 @@
-// The npm package as users get it: `npm pack`, then `npm install` of the tarball
+// The npm package as users get it: `npm pack` (in a fresh clone), then `npm install` of the tarball
 // into an empty project with npm's --offline and an empty cache: the tarball
 // carries its install-time dependencies (bundleDependencies: node-gyp-build, and
 // cmake-js with npm's Node-API headers for a source build), so it needs no
@@ -7,7 +7,7 @@
 // for this platform in prebuilds/, it loads that and compiles nothing.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, test } from 'node:test';
@@ -20,15 +20,15 @@ after(() => rmSync(work, { recursive: true, force: true }));
 const environment = { ...process.env, LD_PRELOAD: '', npm_config_audit: 'false', npm_config_fund: 'false',
                       npm_config_update_notifier: 'false' };
 
-function npm(args, cwd) {
+function npm(args, cwd, output = 'both') {
   const run = spawnSync('npm', args, { cwd, encoding: 'utf8', env: environment });
   assert.equal(run.status, 0, `npm ${args.join(' ')}:\n${run.stdout}\n${run.stderr}`);
-  return run.stdout + run.stderr;
+  return output === 'stdout' ? run.stdout : run.stdout + run.stderr;
 }
 
 function pack(folder, destination) {
   mkdirSync(destination, { recursive: true });
-  const [{ filename }] = JSON.parse(npm(['pack', '--json', '--pack-destination', destination], folder).match(/\[[\s\S]*\]/)[0]);
+  const [{ filename }] = JSON.parse(npm(['pack', '--json', '--pack-destination', destination], folder, 'stdout').match(/\[[\s\S]*\]/)[0]);
   return join(destination, filename);
 }
 
@@ -58,8 +58,18 @@ function usedFromBothModuleSystems(project) {
   assert.equal(fromEsm, expected.toString('hex'));
 }
 
-test('the packed tarball installs offline, builds from source and works from CommonJS and ESM', { skip: SKIP }, () => {
-  const tarball = pack(ROOT, join(work, 'packed'));
+// The repository's files as a fresh clone has them: no node_modules, no build.
+function freshCopy() {
+  const copy = join(work, 'fresh-clone');
+  const listed = execFileSync('git', ['ls-files', '--cached', '--others', '--exclude-standard', '-z'], { cwd: ROOT, encoding: 'utf8' })
+    .split('\0').filter((file) => file && existsSync(join(ROOT, file)));
+  for (const file of listed) cpSync(join(ROOT, file), join(copy, file));
+  return copy;
+}
+
+test('the tarball packed in a fresh clone installs offline, builds from source and works from CommonJS and ESM',
+     { skip: SKIP }, () => {
+  const tarball = pack(freshCopy(), join(work, 'packed'));  // prepack fetches the bundled build tools
   const listed = execFileSync('tar', ['tzf', tarball], { encoding: 'utf8' }).split('\n');
   for (const file of ['package/node/index.js', 'package/node/index.mjs', 'package/node/index.d.ts',
                       'package/node/addon.cpp', 'package/core/glb_assembler.h', 'package/CMakeLists.txt', 'package/LICENSE']) {
