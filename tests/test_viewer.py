@@ -47,6 +47,16 @@ def viewer_results(tmp_path_factory):
 
     folder = tmp_path_factory.mktemp("demo")
     files = build_files()
+    # The other new kinds of file, each beside the demo file it must look like.
+    positions, normals, indices, colors = terrain()
+    atom_positions, atom_types = nanoparticle()
+    files += [
+        ("terrain_mesh_compact.glb", "mesh", sa.mesh(positions, indices.reshape(-1, 3), normals=normals, colors=colors,
+                                                     base_color=[1, 1, 1, 1], roughness=0.85, double_sided=False,
+                                                     encoding="compact"), 0, ""),
+        ("nanoparticle_atoms_compact.glb", "atoms", sa.atoms(atom_positions, atom_types, encoding="compact"), 0, ""),
+        ("base_pair_plain_triangles.glb", "molecule", sa.from_ase(base_pair(), style="ball-and-stick", instancing=False), 0, ""),
+    ]
     for name, _, glb, _, _ in files:
         (folder / name).write_bytes(glb)
     write_viewer(folder, [(name, kind) for name, kind, *_ in files])
@@ -72,6 +82,12 @@ def viewer_results(tmp_path_factory):
          "tolerance": 20, "hue": True, "background": BACKGROUND},
         {"file": "base_pair_ball_and_stick.glb", "colors": srgb_bytes(ATOM_PALETTE[element_rows]).tolist(),
          "tolerance": 20, "hue": True, "background": BACKGROUND},
+        {"file": "terrain_mesh_compact.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND,
+         "twin": "terrain_mesh.glb"},
+        {"file": "nanoparticle_atoms_compact.glb", "colors": srgb_bytes(ATOM_PALETTE[present_types]).tolist(),
+         "tolerance": 6, "background": BACKGROUND, "twin": "nanoparticle_atoms.glb"},
+        {"file": "base_pair_plain_triangles.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND,
+         "twin": "base_pair_ball_and_stick.glb"},
     ]
     (folder / "expectations.json").write_text(json.dumps(expectations))
     shots = Path(os.environ["SPATIAL_ASSEMBLER_SCREENSHOTS"]) if os.environ.get("SPATIAL_ASSEMBLER_SCREENSHOTS") else None
@@ -146,3 +162,16 @@ def test_a_ball_and_stick_molecule_shows_atoms_as_discs_not_dots(viewer_results)
     coloured = [hits for hits, row in zip(result["hits"], facts["rows"]) if row not in (0, 7)]  # N blue, O red
     assert coloured and all(hits > 4 * np.pi * 6 ** 2 for hits in coloured), result["hits"]
     assert result["neutral"] > 10 * np.pi * 6 ** 2  # the grey carbons and light grey hydrogens
+
+
+@pytest.mark.parametrize("name, indices", [
+    ("terrain_mesh_compact.glb", 6 * 511 * 511),  # in primitives of 16-bit indices, every triangle
+    ("nanoparticle_atoms_compact.glb", 0),
+    ("base_pair_plain_triangles.glb", None)])
+def test_compact_and_plain_files_look_like_their_twins(viewer_results, name, indices):
+    """Quantised positions, 8-bit colours and normals, and spheres written as plain triangles, draw as their twins do."""
+    result = loaded(viewer_results, name)
+    if indices is not None:
+        assert sum(o.get("indices", 0) for o in result["state"]["objects"]) == indices
+    assert result["foreground"] > 0.02 * result["pixels"]
+    assert result["twinDifference"] < 0.02, result["twinDifference"]
