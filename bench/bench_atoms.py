@@ -15,10 +15,10 @@ import time
 
 import numpy as np
 
+from timing import best_of, copy_floor, machine_line, ms, print_table  # noqa: I001 (first: sets the paths)
 import _spatial_assembler as sa
 from bench_atom_phases import BINARY, print_phase_table
 from numpy_writers import atom_glb_numpy
-from timing import best_of, copy_floor, machine_line, ms, print_table
 
 
 def random_atoms(n):

@@ -3,17 +3,12 @@
 Run: .venv/bin/python bench/bench_mesh.py   (after scripts/bench's set-up)
 """
 
-import sys
-from pathlib import Path
-
 import numpy as np
 import trimesh
 
+from timing import best_of, copy_floor, machine_line, ms, print_table  # noqa: I001 (first: sets the paths)
 import _spatial_assembler as sa
-from timing import best_of, copy_floor, machine_line, ms, print_table
-
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "examples"))
-from scenes import exact_bounds, terrain  # noqa: E402
+from scenes import exact_bounds, terrain
 
 
 def main(size):

@@ -13,7 +13,7 @@ import { GLTFExporter } from 'three/examples/jsm/exporters/GLTFExporter.js';
 
 import sa from 'spatial-assembler';
 
-import { numberStream } from './number_stream.mjs';
+import { numberStream } from '../tests/references/number_stream.mjs';
 
 // GLTFExporter reads its Blob through the browser's FileReader.
 globalThis.FileReader ??= class {

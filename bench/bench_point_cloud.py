@@ -8,9 +8,9 @@ import sys
 import numpy as np
 import trimesh
 
+from timing import best_of, copy_floor, machine_line, ms, print_table  # noqa: I001 (first: sets the paths)
 import _spatial_assembler as sa
 from numpy_writers import point_cloud_glb_numpy
-from timing import best_of, copy_floor, machine_line, ms, print_table
 
 
 def trimesh_glb(positions, colors):

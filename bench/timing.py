@@ -1,8 +1,14 @@
-"""Small timing helpers shared by the benchmarks."""
+"""Small timing helpers shared by the benchmarks. Imported first by each of them:
+it also makes the tests' reference writers and the demo's scenes importable."""
 
 import os
 import platform
+import sys
 import time
+from pathlib import Path
+
+_ROOT = Path(__file__).resolve().parent.parent
+sys.path[1:1] = [str(_ROOT / "tests" / "references"), str(_ROOT / "examples")]
 
 
 def best_of(function, repeat=5):

@@ -9,7 +9,70 @@ from pathlib import Path
 import pytest
 
 ROOT = Path(__file__).resolve().parent.parent
-sys.path.insert(0, str(ROOT / "bench"))  # the numpy writers serve as independent references
+sys.path.insert(0, str(ROOT / "tests" / "references"))  # independent readers and writers to compare with
+sys.path.insert(1, str(ROOT / "examples"))  # the demo and its scenes
+
+
+def pytest_addoption(parser):
+    group = parser.getgroup("spatial-assembler")
+    group.addoption("--require-tools", action="store_true",
+                    help="fail instead of skipping when a tool of the suite is missing (Node's validator, pyright, "
+                         "Chromium, the Node addon, the de_DE locale sources): the README's test command sets it")
+    group.addoption("--sanitized", action="store_true",
+                    help="the modules under test are the -fsanitize=address,undefined builds on PYTHONPATH: check "
+                         "that they are, and skip the tests that limit the address space")
+    group.addoption("--chromium", default="/usr/bin/chromium", help="the Chromium of the browser tests")
+    group.addoption("--screenshots", default=None, help="a folder for the browser tests' screenshots")
+
+
+def _missing_tool(config, reason):
+    """Skips the test, or fails it when the run must have every tool."""
+    if config.getoption("--require-tools"):
+        pytest.fail(f"{reason}: run the README's test command, which installs it", pytrace=False)
+    pytest.skip(reason)
+
+
+@pytest.fixture
+def missing_tool(request):
+    """missing_tool(reason): skips the test, or fails it under --require-tools."""
+    return lambda reason: _missing_tool(request.config, reason)
+
+
+@pytest.fixture(scope="session")
+def chromium(request):
+    path = request.config.getoption("--chromium")
+    if not Path(path).exists():
+        _missing_tool(request.config, f"no Chromium at {path} (Debian's chromium package)")
+    return path
+
+
+@pytest.fixture(scope="session")
+def screenshots(request):
+    folder = request.config.getoption("--screenshots")
+    return [folder] if folder else []
+
+
+@pytest.fixture(scope="session")
+def check_pages(chromium, screenshots):
+    """Runs tests/browser/check_viewer.mjs on a folder of pages and GLBs with its
+    expectations.json; returns the report of each file, by name."""
+
+    def check(folder):
+        run = subprocess.run(
+            [shutil.which("node") or "node", str(ROOT / "tests" / "browser" / "check_viewer.mjs"), str(folder),
+             str(folder / "expectations.json"), chromium, *screenshots],
+            capture_output=True, text=True, cwd=ROOT, timeout=900,
+            env={k: v for k, v in os.environ.items() if k != "LD_PRELOAD"})
+        assert run.returncode == 0, run.stderr
+        return {report["file"]: report for report in map(json.loads, run.stdout.splitlines())}
+
+    return check
+
+
+@pytest.fixture
+def unsanitized(request):
+    if request.config.getoption("--sanitized"):
+        pytest.skip("address-space limits are meaningless beside the sanitizer's shadow memory")
 
 
 class GltfValidator:
@@ -53,12 +116,10 @@ class GltfValidator:
 
 
 @pytest.fixture(scope="session")
-def validator():
-    # The README's test command insists on the validator; a wheel's test run on a
-    # build machine without Node (cibuildwheel) skips what needs it.
-    if os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") != "1" and (
-            shutil.which("node") is None or not (ROOT / "node_modules" / "gltf-validator").is_dir()):
-        pytest.skip("the glTF validator (Node and npm's gltf-validator) is not installed here")
+def validator(request):
+    # A wheel's test run on a build machine without Node (cibuildwheel) skips what needs it.
+    if shutil.which("node") is None or not (ROOT / "node_modules" / "gltf-validator").is_dir():
+        _missing_tool(request.config, "the glTF validator (Node and npm's gltf-validator) is not installed here")
     instance = GltfValidator()
     yield instance
     instance.close()
@@ -73,7 +134,7 @@ def pytest_report_header(config):
 
 def pytest_sessionstart(session):
     # The sanitizer run must not silently test the plain module from site-packages.
-    if os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED"):
+    if session.config.getoption("--sanitized"):
         import _spatial_assembler
         import spatial_assembler._core
 

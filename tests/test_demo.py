@@ -1,9 +1,7 @@
 """The demo's Node leg: examples/node_demo.mjs, run as examples/demo.py runs it,
 writes the same atom file as the Python module."""
 
-import os
 import shutil
-import sys
 from pathlib import Path
 
 import numpy as np
@@ -14,13 +12,10 @@ import _spatial_assembler as sa
 ROOT = Path(__file__).resolve().parent.parent
 
 
-@pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")), reason="runs Node, not the module")
-def test_atoms_through_node_equal_the_python_file(tmp_path, monkeypatch):
+@pytest.mark.source_tree
+def test_atoms_through_node_equal_the_python_file(tmp_path, missing_tool):
     if shutil.which("node") is None or not (ROOT / "build" / "Release" / "spatial_assembler.node").exists():
-        if os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") == "1":
-            raise AssertionError("the Node addon is not built: run the README's test command")
-        pytest.skip("no Node addon built here")
-    monkeypatch.syspath_prepend(str(ROOT / "examples"))
+        missing_tool("no Node addon built here")
     from demo import NODE_FILE, atoms_through_node
 
     rng = np.random.default_rng(4)
@@ -30,4 +25,3 @@ def test_atoms_through_node_equal_the_python_file(tmp_path, monkeypatch):
     name, glb, milliseconds = atoms_through_node(tmp_path, positions, types, bounds)
     assert name == NODE_FILE and (tmp_path / NODE_FILE).read_bytes() == glb
     assert glb == sa.atom_glb(positions, types, *bounds) and milliseconds > 0
-    sys.modules.pop("demo", None)

@@ -33,9 +33,7 @@ print("ok")
 """
 
 
-@pytest.mark.skipif(__import__("os").environ.get("SPATIAL_ASSEMBLER_FULL_TEST") != "1"
-                    or bool(__import__("os").environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
-                    reason="builds the wheel from the source tree: part of the README's test command, plain pass")
+@pytest.mark.source_tree
 def test_the_wheel_works_in_an_empty_environment(tmp_path, distribution):
     """The artefact users get: the wheel built from this tree, installed with its
     dependencies into a new virtual environment, imported from elsewhere."""

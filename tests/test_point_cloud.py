@@ -90,7 +90,6 @@ def test_bounds_are_printed_not_checked():
 def test_bounds_name_the_callers_float32(value, text):
     glb = read_glb(sa.point_cloud_glb(b"", b"", [value, 0, 0], [0, 0, value]))
     assert f'"min":[{text},0.000000,0.000000],"max":[0.000000,0.000000,{text}]' in glb.json_text
-    assert format_bound(value) == text  # the tests' own reference agrees
 
 
 def test_bound_text_reads_back_as_the_same_float32():

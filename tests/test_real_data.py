@@ -4,7 +4,7 @@ that are the data's exact extremes: every one must pass the validator."""
 import numpy as np
 import pytest
 
-from validity_on_real_data import random_files
+from real_data import random_files
 
 
 @pytest.mark.parametrize("scale", [1.0, 1e-9, 1e3])

@@ -13,10 +13,8 @@ import pytest
 
 ROOT = Path(__file__).resolve().parent.parent
 CHECKED = sorted((ROOT / "tests" / "typing").glob("*.py"))
-REQUIRED = os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") == "1"  # the README's test command
 
-pytestmark = pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
-                                reason="type checks read files, not memory: they run in the plain pass")
+pytestmark = pytest.mark.source_tree
 
 
 @pytest.fixture
@@ -27,9 +25,9 @@ def outside_the_source_tree(tmp_path):
     return tmp_path
 
 
-def test_mypy_strict(outside_the_source_tree):
-    if not REQUIRED and subprocess.run([sys.executable, "-m", "mypy", "--version"], capture_output=True).returncode:
-        pytest.skip("mypy is not installed")
+def test_mypy_strict(outside_the_source_tree, missing_tool):
+    if subprocess.run([sys.executable, "-m", "mypy", "--version"], capture_output=True).returncode:
+        missing_tool("mypy is not installed")
     environment = {k: v for k, v in os.environ.items() if k not in ("PYTHONPATH", "MYPYPATH")}
     for target in (["-p", "spatial_assembler"], [path.name for path in CHECKED]):
         run = subprocess.run([sys.executable, "-m", "mypy", "--strict", "--warn-unused-ignores", "--no-incremental",
@@ -37,12 +35,10 @@ def test_mypy_strict(outside_the_source_tree):
         assert run.returncode == 0, run.stdout + run.stderr
 
 
-def test_pyright_strict(outside_the_source_tree):
+def test_pyright_strict(outside_the_source_tree, missing_tool):
     pyright = ROOT / "node_modules" / ".bin" / "pyright"
     if not pyright.exists():
-        if REQUIRED:
-            raise AssertionError("pyright is missing from node_modules: run the README's test command")
-        pytest.skip("pyright (npm) is not installed")
+        missing_tool("pyright (npm) is not installed")
     (outside_the_source_tree / "pyrightconfig.json").write_text(json.dumps({
         "typeCheckingMode": "strict", "reportUnnecessaryTypeIgnoreComment": "error", "pythonVersion": "3.13"}))
     run = subprocess.run([str(pyright), "--pythonpath", sys.executable, *[path.name for path in CHECKED]],

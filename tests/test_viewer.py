@@ -5,10 +5,6 @@ a server on localhost, and checks what the loader made of each file and which
 colours the screenshot shows."""
 
 import json
-import os
-import shutil
-import subprocess
-import sys
 from pathlib import Path
 
 import numpy as np
@@ -16,34 +12,19 @@ import pytest
 
 import spatial_assembler as sa
 from glb_reading import read_glb
+from numpy_writers import ATOM_PALETTE
+from srgb import PAGE_BACKGROUND as BACKGROUND, srgb_bytes
 
 ROOT = Path(__file__).resolve().parent.parent
-CHROMIUM = os.environ.get("CHROMIUM", "/usr/bin/chromium")
-BACKGROUND = [11, 16, 32]  # the page's background, 0x0b1020
 
-pytestmark = [
-    pytest.mark.skipif(not Path(CHROMIUM).exists() and os.environ.get("SPATIAL_ASSEMBLER_FULL_TEST") != "1",
-                       reason=f"no Chromium at {CHROMIUM}: the test command installs Debian's chromium package "
-                              "when it may (root with apt-get); install it to run the browser test"),
-    pytest.mark.skipif(bool(os.environ.get("SPATIAL_ASSEMBLER_EXPECT_SANITIZED")),
-                       reason="the browser test checks the viewer, not memory safety: it runs in the plain pass"),
-]
-
-
-def srgb_bytes(linear):
-    """Linear colour components to the 8-bit sRGB values a renderer shows."""
-    linear = np.clip(np.asarray(linear, np.float64), 0, 1)
-    encoded = np.where(linear <= 0.0031308, 12.92 * linear, 1.055 * linear ** (1 / 2.4) - 0.055)
-    return np.round(encoded * 255).astype(int)
+pytestmark = pytest.mark.browser
 
 
 @pytest.fixture(scope="module")
-def viewer_results(tmp_path_factory):
-    sys.path.insert(0, str(ROOT / "examples"))
+def viewer_results(tmp_path_factory, check_pages):
     from demo import SPHERE_ATOMS, build_files
     from scenes import base_pair, galaxy, nanoparticle, terrain
     from viewer import write_viewer
-    from numpy_writers import ATOM_PALETTE
 
     folder = tmp_path_factory.mktemp("demo")
     files = build_files()
@@ -90,15 +71,7 @@ def viewer_results(tmp_path_factory):
          "twin": "base_pair_ball_and_stick.glb"},
     ]
     (folder / "expectations.json").write_text(json.dumps(expectations))
-    shots = Path(os.environ["SPATIAL_ASSEMBLER_SCREENSHOTS"]) if os.environ.get("SPATIAL_ASSEMBLER_SCREENSHOTS") else None
-    run = subprocess.run(
-        [shutil.which("node") or "node", str(ROOT / "tests" / "browser" / "check_viewer.mjs"), str(folder),
-         str(folder / "expectations.json"), *([str(shots)] if shots else [])],
-        capture_output=True, text=True, cwd=ROOT, timeout=900,
-        env={k: v for k, v in os.environ.items() if k != "LD_PRELOAD"},
-    )
-    assert run.returncode == 0, run.stderr
-    results = {r["file"]: r for r in map(json.loads, run.stdout.splitlines())}
+    results = check_pages(folder)
     return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files},
                      "rows": element_rows, "atoms": len(base_pair()), "spheres": len(sphere_types),
                      "sphere_types": sorted(set(np.minimum(np.unique(sphere_types), 7).tolist()))}

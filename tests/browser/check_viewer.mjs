@@ -3,7 +3,7 @@
 // the loader's status, the objects of the scene, and the screenshot's pixels
 // matched against the expected colours.
 //
-//   node check_viewer.mjs <folder> <expectations.json> [<screenshot folder>]
+//   node check_viewer.mjs <folder> <expectations.json> <chromium executable> [<screenshot folder>]
 //
 // expectations.json: [{"file", "colors": [[r, g, b], ...] (sRGB bytes), "tolerance",
 //                      "hue": true when lighting may change brightness,
@@ -18,7 +18,7 @@ import { extname, join, normalize } from 'node:path';
 import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
-const [folder, expectationsPath, screenshotFolder] = process.argv.slice(2);
+const [folder, expectationsPath, chromiumPath, screenshotFolder] = process.argv.slice(2);
 const expectations = JSON.parse(readFileSync(expectationsPath, 'utf8'));
 const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.glb': 'model/gltf-binary' };
 
@@ -121,7 +121,7 @@ function analyse(image, background, expectation) {
 
 // Playwright starts Chromium with a fresh temporary profile (--user-data-dir) of its own.
 const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  executablePath: chromiumPath,
   args: ['--headless', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
          '--disable-background-networking', '--disable-component-update', '--no-first-run',
          '--disable-sync', '--disable-gpu-sandbox'],

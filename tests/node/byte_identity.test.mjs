@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { numberStream } from '../../bench/number_stream.mjs';
+import { numberStream } from '../references/number_stream.mjs';
 import { accessorBytes, assertValid, pythonGlbs, readGlb, sa } from './helpers.mjs';
 
 function floats(count, next, scale = 1) {

@@ -8,7 +8,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
-import { numberStream } from '../../bench/number_stream.mjs';
+import { numberStream } from '../references/number_stream.mjs';
 import { PYTHON, ROOT, assertValid, sa } from './helpers.mjs';
 
 // A typed array for the manifest: its dtype, its values, and the width of its rows.

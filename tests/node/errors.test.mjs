@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { PACKAGE, sa } from './helpers.mjs';
+import { PACKAGE, SANITIZED, sa } from './helpers.mjs';
 
 const P = new Float32Array([0, 0, 0, 1, 1, 1]);
 const UNIT = [[0, 0, 0], [1, 1, 1]];
@@ -86,7 +86,6 @@ test('a value that is not a number is never coerced, and a getter\'s own error p
   assert.throws(() => sa.pointCloudGlb(P, P, trap, [1, 1, 1]), { name: 'SyntaxError', message: 'from the getter' });
 });
 
-const SANITIZED = Boolean(process.env.SPATIAL_ASSEMBLER_EXPECT_SANITIZED);
 
 test('a thread that cannot start and memory that runs out are errors, not crashes',
      { skip: SANITIZED ? 'address-space limits are meaningless beside the sanitizer' : process.platform !== 'linux' && 'Linux only' },

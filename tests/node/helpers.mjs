@@ -1,18 +1,25 @@
 // Shared by the Node tests: the package under test, an independent GLB parse,
 // the Khronos validator, and the Python module as the reference for bytes.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 export const ROOT = fileURLToPath(new URL('../..', import.meta.url));
-// The sanitizer run points this at a staging copy of the package with the
-// instrumented binary; otherwise the package is this repository.
+// The package under test: this repository, or the folder that the only
+// environment variable of the suite names, SPATIAL_ASSEMBLER_PACKAGE (the
+// sanitizer run stages a copy of the package around its instrumented binary).
 export const PACKAGE = process.env.SPATIAL_ASSEMBLER_PACKAGE ?? ROOT;
-export const sa = createRequire(join(PACKAGE, 'package.json'))('./node/index.js');
-export const PYTHON = process.env.SPATIAL_ASSEMBLER_PYTHON ?? join(ROOT, '.venv', 'bin', 'python');
+const packageRequire = createRequire(join(PACKAGE, 'package.json'));
+export const sa = packageRequire('./node/index.js');
+// Whether that binary was built with -fsanitize=address: its own symbols say so.
+const binary = packageRequire('node-gyp-build').path(PACKAGE);
+export const SANITIZED = existsSync(binary) && readFileSync(binary).includes('__asan_init');
+// The native Python module of the README's set-up writes the reference bytes.
+export const PYTHON = process.platform === 'win32' ? join(ROOT, '.venv', 'Scripts', 'python.exe')
+  : join(ROOT, '.venv', 'bin', 'python');
 
 /** The header, chunks and parsed document of a GLB, checking every structural rule. */
 export function readGlb(bytes) {

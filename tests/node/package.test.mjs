@@ -12,9 +12,9 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, test } from 'node:test';
 
-import { ROOT, sa } from './helpers.mjs';
+import { ROOT, SANITIZED, sa } from './helpers.mjs';
 
-const SKIP = process.env.SPATIAL_ASSEMBLER_EXPECT_SANITIZED && 'the package is checked in the plain pass';
+const SKIP = SANITIZED && 'the package is checked in the plain pass';
 const work = mkdtempSync(join(tmpdir(), 'spatial-assembler-package-'));
 after(() => rmSync(work, { recursive: true, force: true }));
 const environment = { ...process.env, LD_PRELOAD: '', npm_config_audit: 'false', npm_config_fund: 'false',

@@ -6,10 +6,10 @@ import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { test } from 'node:test';
 
-import { PACKAGE, sa } from './helpers.mjs';
+import { PACKAGE, SANITIZED, sa } from './helpers.mjs';
 
 const PROBE = new URL('./teardown_probe.cjs', import.meta.url).pathname;
-const RUNS = process.env.SPATIAL_ASSEMBLER_EXPECT_SANITIZED ? 3 : 8;
+const RUNS = SANITIZED ? 3 : 8;
 
 function exitStatuses(mode) {
   const statuses = [];

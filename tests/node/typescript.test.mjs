@@ -6,10 +6,10 @@ import { spawnSync } from 'node:child_process';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
-import { ROOT } from './helpers.mjs';
+import { ROOT, SANITIZED } from './helpers.mjs';
 
 test('tsc --strict --noEmit accepts the correct calls and refuses the wrong ones',
-     { skip: process.env.SPATIAL_ASSEMBLER_EXPECT_SANITIZED && 'declarations are checked in the plain pass' }, () => {
+     { skip: SANITIZED && 'declarations are checked in the plain pass' }, () => {
        const tsc = join(ROOT, 'node_modules', 'typescript', 'bin', 'tsc');
        const run = spawnSync(process.execPath, [tsc, '-p', join(ROOT, 'tests', 'node', 'types', 'tsconfig.json')],
                              { encoding: 'utf8', env: { ...process.env, LD_PRELOAD: '' } });

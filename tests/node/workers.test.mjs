@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { Worker } from 'node:worker_threads';
 
-import { numberStream } from '../../bench/number_stream.mjs';
+import { numberStream } from '../references/number_stream.mjs';
 import { PACKAGE, sa } from './helpers.mjs';
 
 const WORKER = `
