@@ -11,7 +11,7 @@ from timing import machine_line, print_table
 
 BINARY = Path(__file__).resolve().parent.parent / "build" / "bench" / "atom_phases"
 PHASES = ["order", "gather"]
-LABELS = {"order": "Morton keys and radix sort, 4 scatter passes (parallel)",
+LABELS = {"order": "Morton keys and radix sort, 3 scatter passes of 10-bit digits (parallel)",
           "gather": "ordered gather into the file (parallel)"}
 
 

@@ -516,12 +516,15 @@ ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& i
     const size_t atoms = layout.atom_count;
     ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(atoms);
     ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(atoms);
-    sort_along_morton_curve(entries.get(), scratch.get(), positions, atoms, rows_of(layout, input),
-                            morton_box(layout.morton_bounds), thread_count);
+    const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, atoms,
+                                                     rows_of(layout, input), morton_box(layout.morton_bounds),
+                                                     thread_count);
+    // Into whichever of the two the sort did not end in.
+    ScratchArray<uint64_t> by_row = std::move(sorted == entries.get() ? scratch : entries);
     size_t next[kPaletteRows];
     for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.spheres[row].first;
-    for (size_t i = 0; i < atoms; ++i) scratch[next[row_of_entry(entries[i])]++] = entries[i];
-    return scratch;
+    for (size_t i = 0; i < atoms; ++i) by_row[next[row_of_entry(sorted[i])]++] = sorted[i];
+    return by_row;
 }
 
 }  // namespace

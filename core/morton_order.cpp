@@ -24,6 +24,8 @@ const uint32_t kAtomPalette[kPaletteRows][3] = {
 namespace {
 
 constexpr float kCellScale = 1023.0f;  // 1024 cells; only the box maximum reaches cell 1023
+constexpr unsigned kKeyBits = 30;      // three 10-bit cell numbers
+constexpr unsigned kDigitBits = 10;    // the sort's passes: one cell number's bits each
 constexpr float kMinExtent = 1e-10f;   // flat, inverted or NaN extents
 
 // Moves bit k of a 10-bit value to bit 3k.
@@ -79,7 +81,7 @@ void compute_morton_keys(const KeyJob& job, uint32_t range, size_t begin, size_t
             row = job.rows.rows != nullptr ? job.rows.rows[i] : 0;
         }
         job.entries[i] = uint64_t(key) << 32 | row << kRowShift | uint32_t(i);
-        ++counts[key & 0xFF];
+        ++counts[key & ((1u << kDigitBits) - 1)];
     }
 }
 
@@ -110,13 +112,13 @@ MortonBox morton_box(const Bounds3& box) {
     return result;
 }
 
-void sort_along_morton_curve(uint64_t* entries, uint64_t* scratch, const float* positions, size_t atom_count,
-                             AtomRows rows, const MortonBox& box, uint32_t thread_count) {
-    DigitCounts first_digit(thread_count);
+const uint64_t* sort_along_morton_curve(uint64_t* entries, uint64_t* scratch, const float* positions,
+                                        size_t atom_count, AtomRows rows, const MortonBox& box, uint32_t thread_count) {
+    DigitCounts first_digit(thread_count, kDigitBits);
     const KeyJob job{positions, rows, box, entries, &first_digit};
     parallel_ranges(atom_count, thread_count,
                     [&job](uint32_t range, size_t begin, size_t end) { compute_morton_keys(job, range, begin, end); });
-    radix_sort_entries(entries, scratch, atom_count, thread_count, first_digit);
+    return radix_sort_entries(entries, scratch, atom_count, thread_count, first_digit, kKeyBits);
 }
 
 void gather_positions(uint8_t* out, const uint64_t* entries, size_t count, const float* positions,

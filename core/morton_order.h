@@ -41,11 +41,12 @@ struct AtomRows {
     const uint8_t* rows = nullptr;
 };
 
-// Fills entries[0 .. atom_count) with the atoms sorted by Morton key (stable:
-// atoms of one cell keep their input order), on thread_count threads; scratch
-// holds atom_count entries. positions: 3 float32 per atom.
-void sort_along_morton_curve(uint64_t* entries, uint64_t* scratch, const float* positions, size_t atom_count,
-                             AtomRows rows, const MortonBox& box, uint32_t thread_count);
+// Sorts the atoms by Morton key (stable: atoms of one cell keep their input
+// order), on thread_count threads, with entries and scratch of atom_count
+// entries each: three passes of 10-bit digits over the 30-bit keys. Returns
+// where the sorted entries lie (one of the two). positions: 3 float32 per atom.
+const uint64_t* sort_along_morton_curve(uint64_t* entries, uint64_t* scratch, const float* positions,
+                                        size_t atom_count, AtomRows rows, const MortonBox& box, uint32_t thread_count);
 
 // Copies each entry's three position floats, in entry order, to out + 12 i
 // (random reads, prefetched), on thread_count threads.

@@ -41,27 +41,35 @@ void parallel_ranges(size_t item_count, uint32_t thread_count, const Work& work)
 // unspecified arrangement of their entries).
 void radix_sort_pairs(uint32_t* keys, uint32_t* indices, size_t count, uint32_t thread_count);
 
-// Counters of one 8-bit digit: one row of 256 per range of a phase's split.
+// Counters of one digit (8 or 10 bits wide): one row of 2^bits per range of a
+// phase's split.
 class DigitCounts {
 public:
-    explicit DigitCounts(uint32_t thread_count);
-    uint32_t* row(uint32_t range_index) { return counts_.data() + size_t(range_index) * 256; }
-    const uint32_t* row(uint32_t range_index) const { return counts_.data() + size_t(range_index) * 256; }
-    uint32_t ranges() const { return uint32_t(counts_.size() / 256); }
+    explicit DigitCounts(uint32_t thread_count, unsigned digit_bits = 8);
+    unsigned digit_bits() const { return digit_bits_; }
+    uint32_t digit_mask() const { return (uint32_t(1) << digit_bits_) - 1; }
+    uint32_t* row(uint32_t range_index) { return counts_.data() + (size_t(range_index) << digit_bits_); }
+    const uint32_t* row(uint32_t range_index) const { return counts_.data() + (size_t(range_index) << digit_bits_); }
+    uint32_t ranges() const { return uint32_t(counts_.size() >> digit_bits_); }
 
 private:
+    unsigned digit_bits_;
     std::vector<uint32_t> counts_;
 };
 
-// Sorts entries[0 .. count) stably by their high 32 bits (the key); the low 32
-// bits travel along. The four passes scatter one 64-bit stream per digit,
-// between entries and scratch (count entries each); the result ends in entries.
-// first_digit: the counts of the key's lowest byte per range of the split of
+// Sorts entries[0 .. count) stably by their high 32 bits (the key), of which only
+// the lowest key_bits may be set; the low 32 bits travel along. Each pass
+// scatters one 64-bit stream per digit of first_digit.digit_bits() bits, between
+// entries and scratch (count entries each): ceil(key_bits / digit bits) passes,
+// so four of 8 bits for any 32-bit key, three of 10 bits for 30-bit Morton keys.
+// Returns where the sorted entries lie: entries after an even number of passes,
+// scratch after an odd one.
+// first_digit: the counts of the key's lowest digit per range of the split of
 // parallel_ranges(count, thread_count), which the caller makes while it fills
 // the entries; each scatter counts the next pass's digit as it writes, so that
 // every pass is a single phase. Throws as radix_sort_pairs does (count must be
 // below 2^32). Worker threads only; the calling thread merges the counts.
-void radix_sort_entries(uint64_t* entries, uint64_t* scratch, size_t count, uint32_t thread_count,
-                        const DigitCounts& first_digit);
+uint64_t* radix_sort_entries(uint64_t* entries, uint64_t* scratch, size_t count, uint32_t thread_count,
+                             const DigitCounts& first_digit, unsigned key_bits = 32);
 
 }  // namespace glb

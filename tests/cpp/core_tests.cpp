@@ -213,40 +213,52 @@ static void test_atoms_independent_of_threads() {
     CHECK(glb::atom_thread_count(99999) == 1 && glb::atom_thread_count(100000) == (hardware == 0 ? 4 : hardware));
 }
 
-// The entry sort as the atom builder uses it: the caller fills the entries and
+// The entry sort as the atom builders use it: the caller fills the entries and
 // counts their first digit per range; the low halves must travel with their keys.
-static void check_entry_sort(const std::vector<uint32_t>& keys, uint32_t threads) {
+// 8-bit digits over 32-bit keys (four passes, the result in entries) and 10-bit
+// digits over 30-bit keys (three, the result in scratch), against std::stable_sort.
+static void check_entry_sort(const std::vector<uint32_t>& keys, uint32_t threads, unsigned digit_bits,
+                             unsigned key_bits) {
     const size_t n = keys.size();
     std::vector<uint64_t> entries(n), scratch(n);
-    glb::DigitCounts first_digit(threads);
+    glb::DigitCounts first_digit(threads, digit_bits);
     glb::parallel_ranges(n, threads, [&](uint32_t range, size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             entries[i] = uint64_t(keys[i]) << 32 | uint32_t(i * 2654435761u);  // a payload unlike the index
-            ++first_digit.row(range)[keys[i] & 0xFF];
+            ++first_digit.row(range)[keys[i] & first_digit.digit_mask()];
         }
     });
-    glb::radix_sort_entries(entries.data(), scratch.data(), n, threads, first_digit);
+    const uint64_t* sorted = glb::radix_sort_entries(entries.data(), scratch.data(), n, threads, first_digit, key_bits);
+    const unsigned passes = (key_bits + digit_bits - 1) / digit_bits;
+    CHECK(n == 0 || sorted == (passes % 2 == 0 ? entries.data() : scratch.data()));
     std::vector<uint32_t> order(n);
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
     bool same = true;
     for (size_t i = 0; i < n; ++i)
-        same = same && entries[i] == (uint64_t(keys[order[i]]) << 32 | uint32_t(order[i] * 2654435761u));
+        same = same && sorted[i] == (uint64_t(keys[order[i]]) << 32 | uint32_t(order[i] * 2654435761u));
     CHECK(same);
 }
 
 static void test_entry_sort() {
     std::mt19937 random(777);
-    for (uint32_t threads : {1u, 2u, 3u, 7u}) {
-        check_entry_sort({}, threads);
-        check_entry_sort({9, 3}, threads);  // fewer entries than threads at 3 and 7
-        // One digit's entries spanning every range of the split, in every pass.
-        std::vector<uint32_t> skewed(30011);
-        for (uint32_t& key : skewed) key = random() % 10 == 0 ? random() : 0x01010101u;
-        check_entry_sort(skewed, threads);
-        std::vector<uint32_t> wide(65536 + 17);
-        for (uint32_t& key : wide) key = random();
-        check_entry_sort(wide, threads);
+    for (const auto& [digit_bits, key_bits] : {std::pair<unsigned, unsigned>{8, 32}, {10, 30}}) {
+        const uint32_t key_mask = key_bits == 32 ? 0xFFFFFFFFu : (1u << key_bits) - 1;
+        for (uint32_t threads : {1u, 2u, 3u, 7u}) {
+            check_entry_sort({}, threads, digit_bits, key_bits);
+            check_entry_sort({9, 3}, threads, digit_bits, key_bits);  // fewer entries than threads at 3 and 7
+            // One digit's entries spanning every range of the split, in every pass.
+            std::vector<uint32_t> skewed(30011);
+            for (uint32_t& key : skewed) key = (random() % 10 == 0 ? random() : 0x01010101u) & key_mask;
+            check_entry_sort(skewed, threads, digit_bits, key_bits);
+            std::vector<uint32_t> wide(65536 + 17);
+            for (uint32_t& key : wide) key = random() & key_mask;
+            check_entry_sort(wide, threads, digit_bits, key_bits);
+            // Few distinct keys of many atoms each, as the cells of a dense crystal are.
+            std::vector<uint32_t> clustered(100003);
+            for (uint32_t& key : clustered) key = ((random() % 37) * 0x0ABCDEFu) & key_mask;
+            check_entry_sort(clustered, threads, digit_bits, key_bits);
+        }
     }
 }
 
