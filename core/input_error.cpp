@@ -23,6 +23,7 @@ const char* field_text(Field field) {
         case Field::roughness: return "roughness";
         case Field::emissive: return "emissive";
         case Field::file: return "file";
+        case Field::output: return "output";
     }
     return "input";
 }
@@ -50,6 +51,7 @@ const char* problem_text(Problem problem) {
         case Problem::not_drawn: return "are not drawn in this style";
         case Problem::not_an_element: return "is not an element symbol";
         case Problem::too_large: return "are too large";
+        case Problem::shares_memory: return "shares memory with an input";
     }
     return "are wrong";
 }
@@ -84,6 +86,28 @@ void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t li
     error.count = count;
     error.limit = limit;
     throw error;
+}
+
+void check_output_room(uint64_t capacity, uint64_t file_size) {
+    if (capacity >= file_size) return;
+    InputError error(Field::output, Problem::too_few,
+                     "the output holds " + std::to_string(capacity) + " bytes, but the file needs " +
+                         std::to_string(file_size));
+    error.count = capacity;
+    error.limit = file_size;
+    throw error;
+}
+
+void check_output_apart(const void* output, uint64_t output_size, const void* input, uint64_t input_size, Field field) {
+    if (output_size == 0 || input_size == 0) return;
+    const uintptr_t out = reinterpret_cast<uintptr_t>(output);
+    const uintptr_t in = reinterpret_cast<uintptr_t>(input);
+    if (out < in + input_size && in < out + output_size) {
+        InputError error(Field::output, Problem::shares_memory,
+                         std::string("the output shares memory with the ") + field_text(field) + ", which the file is made of");
+        error.related = field;
+        throw error;
+    }
 }
 
 }  // namespace glb

@@ -31,6 +31,7 @@ enum class Field : uint8_t {
     roughness,
     emissive,
     file,             // the whole file (its size)
+    output,           // the caller's memory that the file is written into
 };
 
 // What is wrong with it.
@@ -54,6 +55,7 @@ enum class Problem : uint8_t {
     not_drawn,            // an input the chosen style does not draw (bonds without sticks)
     not_an_element,       // text that is no element symbol (`text` holds it)
     too_large,            // the file would not fit the container's 32-bit lengths (what() says how large)
+    shares_memory,        // the output overlaps the input `related`, which the write reads
 };
 
 constexpr size_t kNoIndex = SIZE_MAX;
@@ -70,6 +72,7 @@ public:
     uint64_t count = 0;           // for too_few and count_mismatch: what was given
     uint64_t limit = 0;           // for too_few, count_mismatch and not_below_limit: what was expected
     std::string text;             // for not_an_element: the text given
+    Field related = Field::file;  // for shares_memory: the input that the output overlaps
 };
 
 // The neutral name of a field ("positions", "box minimum", ...), for what().
@@ -81,5 +84,14 @@ const char* field_text(Field field);
 
 // Throws the InputError of a count problem.
 [[noreturn]] void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t limit);
+
+// The caller's memory for a file (a binding's output buffer of `capacity`
+// bytes): it must hold the file_size bytes of the planned file (else
+// InputError output, too_few: count = capacity, limit = file_size).
+void check_output_room(uint64_t capacity, uint64_t file_size);
+
+// Nor may it overlap an input that the write reads (InputError output,
+// shares_memory, related = input). Empty ranges overlap nothing.
+void check_output_apart(const void* output, uint64_t output_size, const void* input, uint64_t input_size, Field field);
 
 }  // namespace glb

@@ -2,42 +2,120 @@
 //
 // Fresh memory costs a page fault per 4 KiB page on first touch, and on virtual
 // machines those faults, not the copying, dominate a call with millions of
-// elements. Large blocks are therefore aligned to 2 MiB and advised for
-// transparent huge pages, which the kernel maps with one fault per 2 MiB.
+// elements; on those that hand freed memory back to their host, every call that
+// comes a second or more after the last one pays them again. Bindings that make
+// call after call (a server, a frame loop) therefore keep the scratch memory of
+// their calls in a ScratchReserve.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <vector>
 
 namespace glb {
 
 // A block of at least `bytes` bytes from the C heap, or nullptr. Release it with std::free.
 void* allocate_large(size_t bytes) noexcept;
 
-// A scratch array of the C heap, returned with std::free on every path.
-struct FreeDeleter {
-    void operator()(void* memory) const noexcept { std::free(memory); }
+// Scratch memory kept between the calls of a binding. One call at a time uses it
+// (a ScratchSession); the blocks of 1 MiB and more that the call's scratch
+// arrays take come from it (each block at most a quarter larger than what it
+// serves), and are kept when the call ends: no more than the largest of the
+// last four calls used at once. release() frees them.
+// Thread-safe: a call of another thread while one uses the reserve takes its
+// memory from the heap, as without a reserve.
+class ScratchReserve {
+public:
+    ScratchReserve() = default;
+    ~ScratchReserve();
+    ScratchReserve(const ScratchReserve&) = delete;
+    ScratchReserve& operator=(const ScratchReserve&) = delete;
+
+    // Frees every kept block that no call is using now, and the others as their
+    // calls return them. Returns the bytes freed now.
+    size_t release() noexcept;
+    // Bytes of the blocks held, in use or kept.
+    size_t held_bytes() const noexcept;
+
+    // For the memory functions below (not for bindings).
+    void* take(size_t bytes) noexcept;  // nullptr when the heap refuses
+    void give_back(void* memory) noexcept;
+
+private:
+    friend class ScratchSession;
+    struct Block {
+        void* memory;
+        size_t bytes;
+        bool in_use;
+        bool discard;        // released while in use: freed when given back
+        uint64_t last_call;  // the last call that took it
+    };
+    void end_call() noexcept;
+    void free_block(size_t index) noexcept;
+
+    std::atomic<bool> busy_{false};  // a session holds the reserve
+    mutable std::mutex mutex_;       // guards what follows; held for a moment only
+    std::vector<Block> blocks_;
+    uint64_t call_ = 0;
+    size_t in_use_bytes_ = 0;
+    size_t call_peak_ = 0;
+    size_t recent_peaks_[4] = {};
+};
+
+// While a session lives, the scratch arrays that the core takes on its thread
+// come from the reserve, if no other call is using it; otherwise, and with a
+// null reserve, from the heap. Every array must be released before the session
+// ends (an array that outlives it is freed when released). At its end the
+// reserve keeps what the call used, within the reserve's bound.
+class ScratchSession {
+public:
+    explicit ScratchSession(ScratchReserve* reserve) noexcept;
+    ~ScratchSession();
+    ScratchSession(const ScratchSession&) = delete;
+    ScratchSession& operator=(const ScratchSession&) = delete;
+
+private:
+    ScratchReserve* reserve_ = nullptr;  // when this session holds it
+    ScratchReserve* outer_ = nullptr;
+};
+
+// bytes of scratch memory: from the reserve of this thread's
+// session when it has one, else from the heap. *reserve says where it came from.
+void* take_scratch(size_t bytes, ScratchReserve** reserve) noexcept;
+
+// Returns a scratch block to where it came from.
+struct ScratchRelease {
+    ScratchReserve* reserve = nullptr;  // none: the heap
+    void operator()(void* memory) const noexcept {
+        if (reserve != nullptr) {
+            reserve->give_back(memory);
+        } else {
+            std::free(memory);
+        }
+    }
 };
 template <typename T>
-using ScratchArray = std::unique_ptr<T[], FreeDeleter>;
+using ScratchArray = std::unique_ptr<T[], ScratchRelease>;
 
 // count elements of scratch, not zero-filled (callers write each element before
 // reading it); std::bad_alloc when the heap refuses.
 template <typename T>
 ScratchArray<T> allocate_scratch(size_t count) {
     if (count > size_t(-1) / sizeof(T)) throw std::bad_alloc();
-    ScratchArray<T> array(static_cast<T*>(allocate_large(count * sizeof(T))));
-    if (!array) throw std::bad_alloc();
-    return array;
+    ScratchReserve* reserve = nullptr;
+    void* memory = take_scratch(count * sizeof(T), &reserve);
+    if (memory == nullptr) throw std::bad_alloc();
+    return ScratchArray<T>(static_cast<T*>(memory), ScratchRelease{reserve});
 }
 
 // A copy of a caller's input (a strided buffer packed, or an array that may
-// change while the work runs): plain pages from malloc, not huge ones, since a
-// copy is fresh memory in every call and on virtual machines a fresh 2 MiB page
-// costs far more to obtain from the host than the 4 KiB pages it replaces.
-// std::bad_alloc when the heap refuses.
+// change while the work runs): scratch memory, from the session's reserve when
+// there is one. std::bad_alloc when the heap refuses.
 ScratchArray<uint8_t> allocate_input_copy(size_t bytes);
 
 // Advises the whole 2 MiB pages inside [memory, memory + bytes) for huge pages.

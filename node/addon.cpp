@@ -28,6 +28,9 @@ NAPI_MODULE_INIT() {
         export_checked_functions(env, checked, checked_promises);
         check(env, napi_set_named_property(env, checked, "promises", checked_promises));
         check(env, napi_set_named_property(env, exports, "checked", checked));
+        napi_value release;
+        check(env, napi_create_function(env, "releaseMemory", NAPI_AUTO_LENGTH, release_memory, nullptr, &release));
+        check(env, napi_set_named_property(env, exports, "releaseMemory", release));
         return exports;
     });
 }

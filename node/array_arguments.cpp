@@ -42,8 +42,9 @@ bool element_type_of(napi_typedarray_type kind, glb::ElementType& type) {
 
 }  // namespace
 
-ArrayArgument::ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::ElementType type, bool raw)
-    : env_(env), value_(value), name_(std::move(name)), type_(type), raw_(raw) {
+ArrayArgument::ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::Field field, glb::ElementType type,
+                             bool raw)
+    : env_(env), value_(value), name_(std::move(name)), field_(field), type_(type), raw_(raw) {
     if (!raw_ && is_typed_array(env_, value_)) {
         napi_typedarray_type kind;
         size_t length = 0;
@@ -56,12 +57,13 @@ ArrayArgument::ArrayArgument(napi_env env, napi_value value, ArgumentName name, 
     locate();  // refuses a wrong kind or a detached array at once
 }
 
-ArrayArgument ArrayArgument::raw(napi_env env, napi_value value, ArgumentName name, glb::ElementType expected) {
-    return ArrayArgument(env, value, std::move(name), expected, true);
+ArrayArgument ArrayArgument::raw(napi_env env, napi_value value, ArgumentName name, glb::Field field,
+                                 glb::ElementType expected) {
+    return ArrayArgument(env, value, std::move(name), field, expected, true);
 }
 
-ArrayArgument ArrayArgument::typed(napi_env env, napi_value value, ArgumentName name) {
-    return ArrayArgument(env, value, std::move(name), glb::ElementType::uint8, false);
+ArrayArgument ArrayArgument::typed(napi_env env, napi_value value, ArgumentName name, glb::Field field) {
+    return ArrayArgument(env, value, std::move(name), field, glb::ElementType::uint8, false);
 }
 
 ArrayArgument::Located ArrayArgument::locate() const {

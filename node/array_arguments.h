@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "arrays.h"
+#include "input_error.h"
 #include "large_memory.h"
 #include "napi_helpers.h"
 
@@ -34,10 +35,12 @@ public:
     // The raw functions' arrays: a typed array of `expected` (Float32Array,
     // Uint16Array, Uint32Array), or raw little-endian bytes of it (a Buffer,
     // Uint8Array, ArrayBuffer or DataView). TypeError otherwise, or when detached.
-    static ArrayArgument raw(napi_env env, napi_value value, ArgumentName name, glb::ElementType expected);
+    // field: the core's name of the input, for the core's rules about it.
+    static ArrayArgument raw(napi_env env, napi_value value, ArgumentName name, glb::Field field,
+                             glb::ElementType expected);
     // The checked functions' arrays: a typed array of any kind of number (not
     // BigInt), read as its own element type. Uint8ClampedArray counts as uint8.
-    static ArrayArgument typed(napi_env env, napi_value value, ArgumentName name);
+    static ArrayArgument typed(napi_env env, napi_value value, ArgumentName name, glb::Field field);
 
     // Its length now, and its element type. Reading another argument may run a
     // getter of the program, which could detach or resize the array: the memory
@@ -45,6 +48,7 @@ public:
     size_t byte_length() const { return locate().byte_length; }
     glb::ElementType type() const { return type_; }
     size_t count() const { return byte_length() / glb::element_size(type_); }
+    glb::Field field() const { return field_; }
 
     // The memory: borrowed, or copied when mode is copy or it is not aligned for
     // its element type; at most max_bytes of it.
@@ -60,12 +64,13 @@ private:
         const uint8_t* data = nullptr;
         size_t byte_length = 0;
     };
-    ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::ElementType type, bool raw);
+    ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::Field field, glb::ElementType type, bool raw);
     Located locate() const;
 
     napi_env env_;
     napi_value value_;
     ArgumentName name_;
+    glb::Field field_;
     glb::ElementType type_;
     bool raw_;
 };

@@ -7,7 +7,9 @@
 #include <system_error>
 
 #include "input_error.h"
+#include "large_memory.h"
 #include "node_errors.h"
+#include "output_buffer.h"
 
 namespace {
 
@@ -20,23 +22,33 @@ const char* const kMemoryCode = "ERR_MEMORY_ALLOCATION_FAILED";
 // finaliser that waits for the event loop's next turn, so a loop of calls would
 // pile up memory), and a failure that is an error, not the end of the process.
 // The program may have replaced it: its results are checked before anything is
-// written into them.
+// written into them. Buffer.from, likewise, makes the Buffer views of the
+// program's own memory (options.into). And the scratch memory that the calls of
+// the environment keep between them: the promises' work holds it too, so that
+// it outlives a Worker torn down while work is still on the pool.
 struct Environment {
     napi_ref allocate_buffer = nullptr;
+    napi_ref buffer_from = nullptr;
+    std::shared_ptr<glb::ScratchReserve> reserve = std::make_shared<glb::ScratchReserve>();
 };
 
 void delete_environment(napi_env env, void* data, void*) {
     auto* environment = static_cast<Environment*>(data);
     if (environment->allocate_buffer != nullptr) napi_delete_reference(env, environment->allocate_buffer);
+    if (environment->buffer_from != nullptr) napi_delete_reference(env, environment->buffer_from);
     delete environment;
+}
+
+Environment& environment_of(napi_env env) {
+    Environment* environment = nullptr;
+    check(env, napi_get_instance_data(env, reinterpret_cast<void**>(&environment)));
+    return *environment;
 }
 
 // A fresh Buffer of exactly size bytes that this call alone holds.
 napi_value allocate_result(napi_env env, size_t size, uint8_t** data) {
-    Environment* environment = nullptr;
-    check(env, napi_get_instance_data(env, reinterpret_cast<void**>(&environment)));
     napi_value allocate, global, length, buffer;
-    check(env, napi_get_reference_value(env, environment->allocate_buffer, &allocate));
+    check(env, napi_get_reference_value(env, environment_of(env).allocate_buffer, &allocate));
     check(env, napi_get_global(env, &global));
     check(env, napi_create_double(env, double(size), &length));
     if (napi_call_function(env, global, allocate, 1, &length, &buffer) != napi_ok) {
@@ -67,6 +79,31 @@ napi_value allocate_result(napi_env env, size_t size, uint8_t** data) {
     return buffer;
 }
 
+// A Buffer over the file's `size` bytes at the start of the program's memory:
+// from Buffer.from(arrayBuffer, offset, size) as it was at load, when that gives
+// exactly this view; otherwise a Uint8Array of it.
+napi_value view_of_output(napi_env env, const OutputMemory& out, size_t size) {
+    napi_value from, global, buffer, offset, length;
+    check(env, napi_get_reference_value(env, environment_of(env).buffer_from, &from));
+    check(env, napi_get_global(env, &global));
+    check(env, napi_create_double(env, double(out.offset), &offset));
+    check(env, napi_create_double(env, double(size), &length));
+    const napi_value arguments[] = {out.array_buffer, offset, length};
+    bool fits = false;
+    if (napi_call_function(env, global, from, 3, arguments, &buffer) == napi_ok && is_typed_array(env, buffer)) {
+        napi_typedarray_type kind;
+        size_t count = 0;
+        void* memory = nullptr;
+        check(env, napi_get_typedarray_info(env, buffer, &kind, &count, &memory, nullptr, nullptr));
+        fits = kind == napi_uint8_array && count == size && memory == out.data;
+    } else {
+        napi_value ignored;
+        if (napi_get_and_clear_last_exception(env, &ignored) != napi_ok) throw PendingException{};
+    }
+    if (!fits) check(env, napi_create_typedarray(env, napi_uint8_array, size, out.array_buffer, out.offset, &buffer));
+    return buffer;
+}
+
 struct Exported {
     JobReader read;
     Spelling spelling;
@@ -87,10 +124,19 @@ napi_value call_now(napi_env env, napi_callback_info info) {
     try {
         const std::vector<napi_value> args = arguments_of(env, info, &exported);
         return call_function(env, exported->spelling, [&] {
+            // Before the job: its scratch arrays go back to the reserve first.
+            const glb::ScratchSession session(environment_of(env).reserve.get());
             std::unique_ptr<GlbJob> job = exported->read(env, args, InputMode::borrow);
             job->plan();
-            uint8_t* file = nullptr;
             const size_t size = size_t(job->file_size());
+            if (job->into != nullptr) {  // no program code runs from here to the write
+                const OutputMemory out = locate_into(env, job->into);
+                glb::check_output_room(out.byte_length, size);
+                job->check_output_apart(out.data, size);
+                job->write(out.data);
+                return view_of_output(env, out, size);
+            }
+            uint8_t* file = nullptr;
             const napi_value result = allocate_result(env, size, &file);
             job->check_unchanged(file, size);  // the allocation ran program code
             job->write(file);
@@ -104,6 +150,7 @@ napi_value call_now(napi_env env, napi_callback_info info) {
 // A promise's work: the job planned and written on a thread of the pool into
 // memory of the addon's own, which becomes the Buffer when the work completes.
 struct PromisedWork {
+    std::shared_ptr<glb::ScratchReserve> reserve;
     napi_async_work work = nullptr;
     napi_deferred deferred = nullptr;
     std::unique_ptr<GlbJob> job;
@@ -117,6 +164,8 @@ struct PromisedWork {
 
 void execute(napi_env, void* data) {
     auto* promised = static_cast<PromisedWork*>(data);
+    // The reserve, when no other call uses it; the job's scratch goes back before it ends.
+    const glb::ScratchSession session(promised->reserve.get());
     try {
         promised->job->plan();
         promised->size = size_t(promised->job->file_size());
@@ -171,6 +220,7 @@ napi_value call_later(napi_env env, napi_callback_info info) {
     try {
         args = arguments_of(env, info, &exported);
         promised->spelling = exported->spelling;
+        promised->reserve = environment_of(env).reserve;
         check(env, napi_create_promise(env, &promised->deferred, &promise));
     } catch (const PendingException&) {
         return nullptr;
@@ -230,11 +280,28 @@ void prepare_environment(napi_env env) {
         throw std::runtime_error("Buffer.allocUnsafeSlow is not a function");
     }
     check(env, napi_create_reference(env, allocate, 1, &environment->allocate_buffer));
+    napi_value from;
+    check(env, napi_get_named_property(env, buffer, "from", &from));
+    if (type_of(env, from) != napi_function) {
+        napi_delete_reference(env, environment->allocate_buffer);
+        delete environment;
+        throw std::runtime_error("Buffer.from is not a function");
+    }
+    check(env, napi_create_reference(env, from, 1, &environment->buffer_from));
     if (napi_set_instance_data(env, environment, delete_environment, nullptr) != napi_ok) {
         napi_delete_reference(env, environment->allocate_buffer);
+        napi_delete_reference(env, environment->buffer_from);
         delete environment;
         throw_failed(env, napi_generic_failure);
     }
+}
+
+napi_value release_memory(napi_env env, napi_callback_info) {
+    return call_function(env, Spelling::raw, [&] {
+        napi_value freed;
+        check(env, napi_create_double(env, double(environment_of(env).reserve->release()), &freed));
+        return freed;
+    });
 }
 
 void export_function(napi_env env, napi_value object, napi_value promises, const char* name, JobReader read,

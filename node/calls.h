@@ -27,6 +27,12 @@ public:
     // For a call that borrowed its arrays, after the result was allocated: see
     // ArrayArgument::check_unchanged.
     virtual void check_unchanged(const uint8_t* result, size_t size) const = 0;
+    // For a call that writes into the program's memory: the core's rule that it
+    // must not overlap an input.
+    virtual void check_output_apart(const uint8_t* output, size_t size) const = 0;
+
+    // options.into, when given (functions that return at once only; see output_buffer.h).
+    napi_value into = nullptr;
 };
 
 // The job of a call of one of the core's records: the record, the arrays it
@@ -45,6 +51,10 @@ public:
         for (size_t i = 0; i < Arrays; ++i)
             if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
     }
+    void check_output_apart(const uint8_t* output, size_t size) const override {
+        for (size_t i = 0; i < Arrays; ++i)
+            if (arguments[i]) glb::check_output_apart(output, size, held[i].data, held[i].byte_length, arguments[i]->field());
+    }
 
 private:
     decltype(glb::plan_glb(std::declval<const Record&>())) plan_;
@@ -58,6 +68,10 @@ using JobReader = std::unique_ptr<GlbJob> (*)(napi_env env, const std::vector<na
 
 // Prepares what every call of an environment uses; called once, before exporting.
 void prepare_environment(napi_env env);
+
+// releaseMemory(): frees the scratch memory that the environment's calls keep
+// between them, and returns how many bytes it freed.
+napi_value release_memory(napi_env env, napi_callback_info info);
 
 // Sets object[name] to a function that runs read's jobs now (returning a
 // Buffer), and promises[name] to one that runs them on the thread pool

@@ -5,11 +5,13 @@
 // Khronos validator passes, or throw: a TypeError (ERR_INVALID_ARG_TYPE) for an
 // argument of the wrong kind, a RangeError (ERR_OUT_OF_RANGE) for a wrong value,
 // each naming the argument. This file reads the arguments (each option once);
-// the native core checks every value and writes the file.
+// the native core checks every value and writes the file (into options.into,
+// when given: its memory is located and checked natively).
 
-const POINT_CLOUD_OPTIONS = ['colors', 'encoding'];
-const ATOM_OPTIONS = ['types', 'elements', 'bounds', 'style', 'radius', 'radii', 'bonds', 'instancing', 'encoding'];
-const MESH_OPTIONS = ['normals', 'colors', 'baseColor', 'metallic', 'roughness', 'emissive', 'doubleSided', 'encoding'];
+const POINT_CLOUD_OPTIONS = ['colors', 'encoding', 'into'];
+const ATOM_OPTIONS = ['types', 'elements', 'bounds', 'style', 'radius', 'radii', 'bonds', 'instancing', 'encoding', 'into'];
+const MESH_OPTIONS = ['normals', 'colors', 'baseColor', 'metallic', 'roughness', 'emissive', 'doubleSided', 'encoding',
+                      'into'];
 
 function withCode(error, code) {
   error.code = code;
@@ -145,7 +147,7 @@ function pointCloudArguments(native, positions, options) {
   const points = numbers(positions, 'positions');
   const rows = absent(o.colors) ? undefined : colors(o.colors, 'options.colors');
   return [points, rows, colorComponents(rows, Math.floor(points.length / 3), 'options.colors'),
-          absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding')];
+          absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding'), o.into];
 }
 
 function atomArguments(native, positions, options) {
@@ -159,7 +161,7 @@ function atomArguments(native, positions, options) {
           absent(o.radii) ? undefined : numbers(o.radii, 'options.radii'),
           absent(o.bonds) ? undefined : integers(o.bonds, 'options.bonds'),
           absent(o.instancing) ? true : boolean(o.instancing, 'options.instancing'),
-          absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding')];
+          absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding'), o.into];
 }
 
 function meshArguments(native, positions, faces, options) {
@@ -174,7 +176,7 @@ function meshArguments(native, positions, faces, options) {
           absent(o.roughness) ? 0.5 : number(o.roughness, 'options.roughness'),
           absent(o.emissive) ? [0, 0, 0] : numbers(o.emissive, 'options.emissive'),
           absent(o.doubleSided) ? true : boolean(o.doubleSided, 'options.doubleSided'),
-          absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding')];
+          absent(o.encoding) ? 'float32' : string(o.encoding, 'options.encoding'), o.into];
 }
 
 // The checked functions over the addon's native half, now and as promises.

@@ -11,15 +11,17 @@
 #include "elements.h"
 #include "glb_assembler.h"
 #include "number_arguments.h"
+#include "output_buffer.h"
 
 namespace {
 
 // A checked call's array argument in its slot of the job, or none when the
 // value is undefined or null; counted, with no memory yet.
 template <typename Job>
-glb::ArrayView read_array(Job& job, napi_env env, size_t slot, napi_value value, ArgumentName name, bool optional) {
+glb::ArrayView read_array(Job& job, napi_env env, size_t slot, napi_value value, ArgumentName name, glb::Field field,
+                          bool optional) {
     if (optional && is_absent(env, value)) return glb::ArrayView{};
-    job.arguments[slot].emplace(ArrayArgument::typed(env, value, std::move(name)));
+    job.arguments[slot].emplace(ArrayArgument::typed(env, value, std::move(name), field));
     return glb::ArrayView{nullptr, job.arguments[slot]->count(), job.arguments[slot]->type()};
 }
 
@@ -63,28 +65,29 @@ uint32_t components_of(napi_env env, napi_value value) {
     return components == 3 || components == 4 ? uint32_t(components) : 0;
 }
 
-// pointCloud(positions, colors, colorComponents, encoding)
+// pointCloud(positions, colors, colorComponents, encoding, into)
 std::unique_ptr<GlbJob> read_point_cloud(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<RecordJob<glb::PointCloud, 2>>();
     glb::PointCloud& input = job->record;
-    input.positions = read_array(*job, env, 0, args[0], {"positions"}, false);
-    input.colors.values = read_array(*job, env, 1, args[1], {"colors", true}, true);
+    input.positions = read_array(*job, env, 0, args[0], {"positions"}, glb::Field::positions, false);
+    input.colors.values = read_array(*job, env, 1, args[1], {"colors", true}, glb::Field::colors, true);
     input.colors.components = components_of(env, args[2]);
     input.encoding = encoding_of(env, args[3]);
+    job->into = read_into(env, args[4], mode);
     glb::check_input(input);
     take_arrays(*job, mode, input.positions, input.colors.values);
     return job;
 }
 
-// atoms(positions, types, atomicNumbers, bounds, style, radius, radii, bonds, instancing, encoding)
+// atoms(positions, types, atomicNumbers, bounds, style, radius, radii, bonds, instancing, encoding, into)
 std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<RecordJob<glb::AtomCloud, 5>>();
     glb::AtomCloud& input = job->record;
-    input.positions = read_array(*job, env, 0, args[0], {"positions"}, false);
-    input.types = read_array(*job, env, 1, args[1], {"types", true}, true);
-    input.atomic_numbers = read_array(*job, env, 2, args[2], {"elements", true}, true);
-    input.radii = read_array(*job, env, 3, args[6], {"radii", true}, true);
-    input.bonds = read_array(*job, env, 4, args[7], {"bonds", true}, true);
+    input.positions = read_array(*job, env, 0, args[0], {"positions"}, glb::Field::positions, false);
+    input.types = read_array(*job, env, 1, args[1], {"types", true}, glb::Field::types, true);
+    input.atomic_numbers = read_array(*job, env, 2, args[2], {"elements", true}, glb::Field::atomic_numbers, true);
+    input.radii = read_array(*job, env, 3, args[6], {"radii", true}, glb::Field::radii, true);
+    input.bonds = read_array(*job, env, 4, args[7], {"bonds", true}, glb::Field::bonds, true);
     if (!is_absent(env, args[3])) {
         const std::array<double, 6> box = read_numbers<6>(env, args[3], {"bounds", true});
         input.has_box = true;
@@ -97,19 +100,20 @@ std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& 
     }
     input.instancing = read_boolean(env, args[8], {"instancing", true});
     input.encoding = encoding_of(env, args[9]);
+    job->into = read_into(env, args[10], mode);
     glb::check_input(input);
     take_arrays(*job, mode, input.positions, input.types, input.atomic_numbers, input.radii, input.bonds);
     return job;
 }
 
-// mesh(positions, faces, normals, colors, colorComponents, baseColor, metallic, roughness, emissive, doubleSided, encoding)
+// mesh(positions, faces, normals, colors, colorComponents, baseColor, metallic, roughness, emissive, doubleSided, encoding, into)
 std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<RecordJob<glb::TriangleMesh, 4>>();
     glb::TriangleMesh& input = job->record;
-    input.positions = read_array(*job, env, 0, args[0], {"positions"}, false);
-    input.faces = read_array(*job, env, 1, args[1], {"faces"}, false);
-    input.normals = read_array(*job, env, 2, args[2], {"normals", true}, true);
-    input.colors.values = read_array(*job, env, 3, args[3], {"colors", true}, true);
+    input.positions = read_array(*job, env, 0, args[0], {"positions"}, glb::Field::positions, false);
+    input.faces = read_array(*job, env, 1, args[1], {"faces"}, glb::Field::indices, false);
+    input.normals = read_array(*job, env, 2, args[2], {"normals", true}, glb::Field::normals, true);
+    input.colors.values = read_array(*job, env, 3, args[3], {"colors", true}, glb::Field::colors, true);
     input.colors.components = components_of(env, args[4]);
     if (!is_absent(env, args[5])) {
         input.has_base_color = true;
@@ -120,6 +124,7 @@ std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& a
     read_numbers(env, args[8], {"emissive", true}, input.emissive, 3);
     input.double_sided = read_boolean(env, args[9], {"doubleSided", true});
     input.encoding = encoding_of(env, args[10]);
+    job->into = read_into(env, args[11], mode);
     glb::check_input(input);
     take_arrays(*job, mode, input.positions, input.faces, input.normals, input.colors.values);
     return job;

@@ -24,8 +24,22 @@ export type Uint32Input = Uint32Array | RawBytes;
 export type Numbers = ArrayLike<number> & (readonly number[] | Float32Array | Float64Array | Int8Array | Uint8Array |
   Uint8ClampedArray | Int16Array | Uint16Array | Int32Array | Uint32Array);
 
+/**
+ * Memory for the file: it is written at the start, and the function returns a
+ * Buffer view of its bytes there (a Uint8Array where Buffer.from was replaced).
+ * Only the functions that return at once take it; the program must not reuse the
+ * memory while the previous file is still being sent.
+ */
+export type OutputMemory = ArrayBuffer | ArrayBufferView;
+
+/** The last argument of pointCloudGlb and atomGlb. */
+export interface OutputOptions {
+  /** Memory to write the file into (see OutputMemory); absent, undefined or null: a new Buffer. */
+  into?: OutputMemory | null;
+}
+
 /** The arguments of meshGlb: one indexed triangle mesh with one metallic-roughness material. */
-export interface MeshOptions {
+export interface MeshOptions extends OutputOptions {
   /** x, y, z per vertex. */
   positions: Float32Input;
   /** x, y, z per vertex, unit length. */
@@ -63,14 +77,14 @@ export type ColorArray = readonly number[] | Float32Array | Float64Array | Uint8
  */
 export type Encoding = 'float32' | 'compact';
 
-export interface PointCloudOptions {
+export interface PointCloudOptions extends OutputOptions {
   /** RGB or RGBA per point, or one colour for all; light grey when absent. */
   colors?: ColorArray | null;
   /** Default "float32". */
   encoding?: Encoding;
 }
 
-export interface AtomOptions {
+export interface AtomOptions extends OutputOptions {
   /** Palette rows 0..65535 per atom (7 and above share one colour); or give elements. */
   types?: IntegerArray | null;
   /** Atomic numbers or element symbols (any letter case) per atom. */
@@ -91,7 +105,7 @@ export interface AtomOptions {
   encoding?: Encoding;
 }
 
-export interface TriangleMeshOptions {
+export interface TriangleMeshOptions extends OutputOptions {
   /** x, y, z per vertex, normalised to unit length; area-weighted vertex normals when absent. */
   normals?: NumberArray | null;
   /** RGB or RGBA per vertex, or one colour for all. */
@@ -124,7 +138,8 @@ export function mesh(positions: NumberArray, faces: IntegerArray, options?: Tria
  * colours per point. vmin and vmax (three numbers each) go into the POSITION
  * accessor's "min" and "max".
  */
-export function pointCloudGlb(positions: Float32Input, colors: Float32Input, vmin: Numbers, vmax: Numbers): Buffer;
+export function pointCloudGlb(positions: Float32Input, colors: Float32Input, vmin: Numbers, vmax: Numbers,
+                              options?: OutputOptions): Buffer;
 
 /**
  * Atoms ordered along a Morton curve over the box vmin..vmax (1024 cells per
@@ -132,20 +147,25 @@ export function pointCloudGlb(positions: Float32Input, colors: Float32Input, vmi
  * fixed eight-row palette. From 100,000 atoms on, the work runs on all
  * hardware threads; the bytes never depend on the thread count.
  */
-export function atomGlb(positions: Float32Input, types: Uint16Input, vmin: Numbers, vmax: Numbers): Buffer;
+export function atomGlb(positions: Float32Input, types: Uint16Input, vmin: Numbers, vmax: Numbers,
+                        options?: OutputOptions): Buffer;
 
 /** One indexed triangle mesh with one metallic-roughness material. */
 export function meshGlb(options: MeshOptions): Buffer;
 
+/** Frees the scratch memory that the calls of this thread keep between them; returns the bytes freed. */
+export function releaseMemory(): number;
+
 /**
  * The same functions on the libuv thread pool: the arrays are copied first, so
- * the program may change them at once; bad arguments reject the promise.
+ * the program may change them at once; bad arguments reject the promise. They
+ * write into new memory of their own: `into` is refused.
  */
 export declare const promises: {
-  readonly pointCloud: (positions: NumberArray, options?: PointCloudOptions) => Promise<Buffer>;
-  readonly atoms: (positions: NumberArray, options?: AtomOptions) => Promise<Buffer>;
-  readonly mesh: (positions: NumberArray, faces: IntegerArray, options?: TriangleMeshOptions) => Promise<Buffer>;
+  readonly pointCloud: (positions: NumberArray, options?: Omit<PointCloudOptions, 'into'>) => Promise<Buffer>;
+  readonly atoms: (positions: NumberArray, options?: Omit<AtomOptions, 'into'>) => Promise<Buffer>;
+  readonly mesh: (positions: NumberArray, faces: IntegerArray, options?: Omit<TriangleMeshOptions, 'into'>) => Promise<Buffer>;
   readonly pointCloudGlb: (positions: Float32Input, colors: Float32Input, vmin: Numbers, vmax: Numbers) => Promise<Buffer>;
   readonly atomGlb: (positions: Float32Input, types: Uint16Input, vmin: Numbers, vmax: Numbers) => Promise<Buffer>;
-  readonly meshGlb: (options: MeshOptions) => Promise<Buffer>;
+  readonly meshGlb: (options: Omit<MeshOptions, 'into'>) => Promise<Buffer>;
 };

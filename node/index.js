@@ -7,6 +7,11 @@
 //   atomGlb, pointCloudGlb, meshGlb       the raw functions: typed memory as given (the native
 //                                         Python module's meaning), byte for byte its files
 //   promises.*                            each of them on the libuv thread pool
+//   releaseMemory()                       frees the scratch memory kept between calls
+//
+// The functions that return at once take { into: buffer }: the file is written
+// at the start of that memory and a Buffer view of it is returned, so that a
+// server or a frame loop reuses one Buffer.
 //
 // The native binding is a prebuilt binary from prebuilds/ when one fits this
 // platform, else the one built from source at install time (build/Release).
@@ -41,12 +46,12 @@ function withByteViews(options) {
 
 const checked = checkedFunctions(native);
 
-function atomGlb(positions, types, vmin, vmax) {
-  return native.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax);
+function atomGlb(positions, types, vmin, vmax, options) {
+  return native.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax, options);
 }
 
-function pointCloudGlb(positions, colors, vmin, vmax) {
-  return native.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax);
+function pointCloudGlb(positions, colors, vmin, vmax, options) {
+  return native.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax, options);
 }
 
 function meshGlb(options) {
@@ -70,10 +75,10 @@ const promises = Object.freeze({
   pointCloud: checked.promises.pointCloud,
   atoms: checked.promises.atoms,
   mesh: checked.promises.mesh,
-  atomGlb: rejectingThrows((positions, types, vmin, vmax) =>
-    native.promises.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax)),
-  pointCloudGlb: rejectingThrows((positions, colors, vmin, vmax) =>
-    native.promises.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax)),
+  atomGlb: rejectingThrows((positions, types, vmin, vmax, options) =>
+    native.promises.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax, options)),
+  pointCloudGlb: rejectingThrows((positions, colors, vmin, vmax, options) =>
+    native.promises.pointCloudGlb(byteViewOf(positions), byteViewOf(colors), vmin, vmax, options)),
   meshGlb: rejectingThrows((options) => native.promises.meshGlb(withByteViews(options))),
 });
 
@@ -85,4 +90,5 @@ module.exports = {
   pointCloudGlb,
   meshGlb,
   promises,
+  releaseMemory: native.releaseMemory,
 };

@@ -124,12 +124,26 @@ ArgumentError checked_error(const glb::InputError& error) {
                              std::to_string(3 * error.limit) + " (" + std::to_string(error.limit) + " atoms). Received " +
                              std::to_string(3 * error.count));
             return range(error.what());
+        case Problem::shares_memory:
+            break;
     }
     return range(error.what());
+}
+
+// The caller's Buffer for the file: options.into, in both families.
+ArgumentError output_error(const glb::InputError& error, Spelling spelling) {
+    if (error.problem == Problem::shares_memory) {
+        const ArgumentName input = spelling == Spelling::raw ? raw_name(error.related) : checked_name(error.related);
+        return range("The value of \"options.into\" is out of range. It must not share memory with " + input.quoted() +
+                     ", which the file is made of");
+    }
+    return range("The value of \"options.into.byteLength\" is out of range. It must be >= " + std::to_string(error.limit) +
+                 " (the size of the file). Received " + std::to_string(error.count));
 }
 
 }  // namespace
 
 ArgumentError node_input_error(const glb::InputError& error, Spelling spelling) {
+    if (error.field == Field::output) return output_error(error, spelling);
     return spelling == Spelling::raw ? raw_error(error) : checked_error(error);
 }

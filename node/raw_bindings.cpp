@@ -1,6 +1,7 @@
 // The raw functions: pointCloudGlb, atomGlb and meshGlb, with the native Python
 // module's meaning (arrays as raw memory, the caller's bounds, counts as given).
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "calls.h"
 #include "glb_assembler.h"
 #include "number_arguments.h"
+#include "output_buffer.h"
 
 namespace {
 
@@ -23,13 +25,55 @@ const T* as(const HeldArray& held) {
     return reinterpret_cast<const T*>(held.data);
 }
 
-// pointCloudGlb(positions, colors, vmin, vmax)
+const std::initializer_list<const char*> kMeshKeys = {"positions", "normals", "indices", "bounds", "baseColor",
+                                                      "metallic",  "roughness", "emissive", "doubleSided", "colors",
+                                                      "into"};
+
+// Refuses a key that the options object does not know, like an unknown keyword in Python.
+void refuse_unknown_keys(napi_env env, napi_value options, std::initializer_list<const char*> known_keys) {
+    napi_value keys;
+    check(env, napi_get_all_property_names(env, options, napi_key_own_only,
+                                           static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
+                                           napi_key_numbers_to_strings, &keys));
+    const uint32_t count = array_length(env, keys);
+    for (uint32_t i = 0; i < count; ++i) {
+        const std::string key = string_value(env, element(env, keys, i));
+        bool known = false;
+        for (const char* name : known_keys) known = known || key == name;
+        if (known) continue;
+        std::string listed;  // "a, b and c"
+        size_t index = 0;
+        for (const char* name : known_keys) {
+            if (index++ != 0) listed += index == known_keys.size() ? " and " : ", ";
+            listed += name;
+        }
+        throw ArgumentError(ArgumentError::Kind::type,
+                            "The \"options\" argument has an unknown key \"" + key + "\". Its keys are " + listed);
+    }
+}
+
+void refuse_non_object(napi_env env, napi_value options) {
+    if (type_of(env, options) != napi_object || is_array(env, options))
+        throw ArgumentError(ArgumentError::Kind::type,
+                            "The \"options\" argument must be of type object. " + describe_received(env, options));
+}
+
+// The last argument of pointCloudGlb and atomGlb: absent, or { into }.
+napi_value read_into_option(napi_env env, napi_value options, InputMode mode) {
+    if (is_absent(env, options)) return nullptr;
+    refuse_non_object(env, options);
+    refuse_unknown_keys(env, options, {"into"});
+    return read_into(env, property(env, options, "into"), mode);
+}
+
+// pointCloudGlb(positions, colors, vmin, vmax, { into })
 std::unique_ptr<GlbJob> read_point_cloud_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<RawJob<glb::RawPointCloud, 2>>();
-    job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::ElementType::float32));
-    job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"colors"}, glb::ElementType::float32));
+    job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::Field::positions, glb::ElementType::float32));
+    job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"colors"}, glb::Field::colors, glb::ElementType::float32));
     glb::RawPointCloud& input = job->record;
     input.bounds = box_of(read_numbers<3>(env, args[2], {"vmin"}), read_numbers<3>(env, args[3], {"vmax"}));
+    job->into = read_into_option(env, args[4], mode);
     input.position_float_count = job->arguments[0]->byte_length() / 4;
     input.color_float_count = job->arguments[1]->byte_length() / 4;
     glb::check_input(input);  // every refusal before any array is copied
@@ -39,13 +83,14 @@ std::unique_ptr<GlbJob> read_point_cloud_glb(napi_env env, const std::vector<nap
     return job;
 }
 
-// atomGlb(positions, types, vmin, vmax)
+// atomGlb(positions, types, vmin, vmax, { into })
 std::unique_ptr<GlbJob> read_atom_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<RawJob<glb::RawAtomCloud, 2>>();
-    job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::ElementType::float32));
-    job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"types"}, glb::ElementType::uint16));
+    job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::Field::positions, glb::ElementType::float32));
+    job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"types"}, glb::Field::types, glb::ElementType::uint16));
     glb::RawAtomCloud& input = job->record;
     input.bounds = box_of(read_numbers<3>(env, args[2], {"vmin"}), read_numbers<3>(env, args[3], {"vmax"}));
+    job->into = read_into_option(env, args[4], mode);
     input.atom_count = job->arguments[0]->byte_length() / 12;
     input.type_count = job->arguments[1]->byte_length() / 2;
     glb::check_input(input);
@@ -57,43 +102,18 @@ std::unique_ptr<GlbJob> read_atom_glb(napi_env env, const std::vector<napi_value
     return job;
 }
 
-const char* const kMeshKeys[] = {"positions", "normals", "indices", "bounds",      "baseColor",
-                                 "metallic",  "roughness", "emissive", "doubleSided", "colors"};
-
-// Refuses a key that meshGlb does not know, like an unknown keyword in Python.
-void refuse_unknown_keys(napi_env env, napi_value options) {
-    napi_value keys;
-    check(env, napi_get_all_property_names(env, options, napi_key_own_only,
-                                           static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
-                                           napi_key_numbers_to_strings, &keys));
-    const uint32_t count = array_length(env, keys);
-    for (uint32_t i = 0; i < count; ++i) {
-        const std::string key = string_value(env, element(env, keys, i));
-        bool known = false;
-        for (const char* name : kMeshKeys) known = known || key == name;
-        if (!known)
-            throw ArgumentError(ArgumentError::Kind::type,
-                                "The \"options\" argument has an unknown key \"" + key +
-                                    "\". Its keys are positions, normals, indices, bounds, baseColor, metallic, "
-                                    "roughness, emissive, doubleSided and colors");
-    }
-}
-
-// meshGlb({ positions, normals, indices, bounds, baseColor, metallic, roughness, emissive, doubleSided, colors })
+// meshGlb({ positions, normals, indices, bounds, baseColor, metallic, roughness, emissive, doubleSided, colors, into })
 std::unique_ptr<GlbJob> read_mesh_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     const napi_value options = args[0];
-    const napi_valuetype kind = type_of(env, options);
-    if (kind != napi_object || is_array(env, options))
-        throw ArgumentError(ArgumentError::Kind::type,
-                            "The \"options\" argument must be of type object. " + describe_received(env, options));
-    refuse_unknown_keys(env, options);
+    refuse_non_object(env, options);
+    refuse_unknown_keys(env, options, kMeshKeys);
     auto job = std::make_unique<RawJob<glb::RawMesh, 4>>();
     // Each property is read once: a getter of the program runs once.
-    job->arguments[0].emplace(ArrayArgument::raw(env, property(env, options, "positions"), {"positions", true}, glb::ElementType::float32));
-    job->arguments[1].emplace(ArrayArgument::raw(env, property(env, options, "normals"), {"normals", true}, glb::ElementType::float32));
-    job->arguments[2].emplace(ArrayArgument::raw(env, property(env, options, "indices"), {"indices", true}, glb::ElementType::uint32));
+    job->arguments[0].emplace(ArrayArgument::raw(env, property(env, options, "positions"), {"positions", true}, glb::Field::positions, glb::ElementType::float32));
+    job->arguments[1].emplace(ArrayArgument::raw(env, property(env, options, "normals"), {"normals", true}, glb::Field::normals, glb::ElementType::float32));
+    job->arguments[2].emplace(ArrayArgument::raw(env, property(env, options, "indices"), {"indices", true}, glb::Field::indices, glb::ElementType::uint32));
     const napi_value colors = property(env, options, "colors");
-    if (!is_absent(env, colors)) job->arguments[3].emplace(ArrayArgument::raw(env, colors, {"colors", true}, glb::ElementType::float32));
+    if (!is_absent(env, colors)) job->arguments[3].emplace(ArrayArgument::raw(env, colors, {"colors", true}, glb::Field::colors, glb::ElementType::float32));
     glb::RawMesh& input = job->record;
     const std::array<double, 6> box = read_numbers<6>(env, property(env, options, "bounds"), {"bounds", true});
     glb::MeshMaterial& material = input.material;
@@ -102,6 +122,7 @@ std::unique_ptr<GlbJob> read_mesh_glb(napi_env env, const std::vector<napi_value
     material.roughness = read_number(env, property(env, options, "roughness"), {"roughness", true});
     read_numbers(env, property(env, options, "emissive"), {"emissive", true}, material.emissive, 3);
     material.double_sided = read_boolean(env, property(env, options, "doubleSided"), {"doubleSided", true});
+    job->into = read_into(env, property(env, options, "into"), mode);
     input.bounds = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
     input.position_float_count = job->arguments[0]->byte_length() / 4;
     input.normal_float_count = job->arguments[1]->byte_length() / 4;

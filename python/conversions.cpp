@@ -87,6 +87,18 @@ const void* BufferSpan::data(size_t alignment) {
     return packed_.get();
 }
 
+std::pair<const void*, size_t> BufferSpan::extent() const {
+    if (byte_length_ == 0 || view_.buf == nullptr) return {view_.buf, 0};
+    if (view_.strides == nullptr || PyBuffer_IsContiguous(&view_, 'C')) return {view_.buf, byte_length_};
+    Py_ssize_t low = 0;
+    Py_ssize_t high = view_.itemsize;
+    for (int axis = 0; axis < view_.ndim; ++axis) {
+        const Py_ssize_t reach = (view_.shape[axis] - 1) * view_.strides[axis];
+        (reach < 0 ? low : high) += reach;
+    }
+    return {static_cast<const uint8_t*>(view_.buf) + low, size_t(high - low)};
+}
+
 std::optional<double> convert_number(py::handle value) {
     const double number = PyFloat_AsDouble(value.ptr());
     if (number == -1.0 && PyErr_Occurred()) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "glb_assembler.h"
 #include "large_memory.h"
@@ -36,6 +37,10 @@ public:
     // memory outside the exported view is never read. Call it only after every
     // check of the call has passed: packing may copy gigabytes.
     const void* data(size_t alignment);
+
+    // The memory that the exported view spans (strides included): its lowest
+    // address and its length in bytes.
+    std::pair<const void*, size_t> extent() const;
 
     // The exporter's item format (struct-module syntax, "B" when it gives none) and item size.
     const char* format() const { return view_.format != nullptr ? view_.format : "B"; }

@@ -52,6 +52,13 @@ const char* axis_name(size_t component) {
 }
 
 std::string message(const glb::InputError& error) {
+    if (error.field == Field::output) {
+        if (error.problem == Problem::shares_memory)
+            return std::string("out shares memory with ") + argument_name(error.related) +
+                   ", which the file is made of: pass a buffer of its own";
+        return "out holds " + std::to_string(error.count) + " bytes, but the file needs " + std::to_string(error.limit) +
+               ": pass a buffer of at least " + std::to_string(error.limit) + " bytes";
+    }
     const std::string name = argument_name(error.field);
     const std::string where = place(error);
     const bool scalar = error.field == Field::metallic || error.field == Field::roughness || error.field == Field::radius;
@@ -110,6 +117,7 @@ std::string message(const glb::InputError& error) {
             return error.what();
         case Problem::unsupported_type:
         case Problem::both_given:
+        case Problem::shares_memory:
             break;
     }
     return error.what();

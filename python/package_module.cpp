@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +32,8 @@ public:
     }
     // Its memory, packed first when it is strided or not aligned.
     const void* data() { return span_.data(glb::element_size(type_)); }
+    // The memory the caller's buffer spans.
+    std::pair<const void*, size_t> extent() const { return span_.extent(); }
 
 private:
     // The element type of a struct-module format: native or little-endian byte
@@ -70,6 +73,52 @@ private:
     glb::ElementType type_ = glb::ElementType::float32;
 };
 
+// The caller's buffer for the file (out=): writable and C-contiguous, held
+// until the file is written; TypeError naming out otherwise.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(py::handle object) : object_(object) {
+        if (PyObject_GetBuffer(object.ptr(), &view_, PyBUF_STRIDES | PyBUF_FORMAT) != 0) {
+            PyErr_Clear();
+            throw py::type_error(std::string("out must be a writable buffer (a bytearray, a numpy array, an mmap), not ") +
+                                 Py_TYPE(object.ptr())->tp_name);
+        }
+        held_ = true;
+        if (view_.readonly)
+            throw py::type_error(std::string("out must be writable, but this ") + Py_TYPE(object.ptr())->tp_name +
+                                 " is read-only");
+        if (!PyBuffer_IsContiguous(&view_, 'C'))
+            throw py::type_error("out must be C-contiguous: the file is written as one block of bytes");
+    }
+    ~OutputBuffer() {
+        if (held_) PyBuffer_Release(&view_);
+    }
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    uint8_t* data() const { return static_cast<uint8_t*>(view_.buf); }
+    uint64_t size() const { return uint64_t(view_.len); }
+
+    // A memoryview of the first `size` bytes of out, as unsigned bytes.
+    py::object file_view(size_t size) const {
+        const py::object view = py::reinterpret_steal<py::object>(PyMemoryView_FromObject(object_.ptr()));
+        if (!view) throw py::error_already_set();
+        return view.attr("cast")("B")[py::slice(0, py::ssize_t(size), 1)];
+    }
+
+private:
+    py::handle object_;
+    Py_buffer view_{};
+    bool held_ = false;
+};
+
+// The package's scratch memory, kept between calls: calls that come seconds
+// apart then find their memory mapped (release_memory() frees it).
+glb::ScratchReserve& kept_memory() {
+    static glb::ScratchReserve reserve;
+    return reserve;
+}
+
 glb::Encoding encoding_of(const std::string& name) {
     if (name == "float32") return glb::Encoding::float32;
     if (name == "compact") return glb::Encoding::compact;
@@ -83,16 +132,33 @@ glb::AtomStyle style_of(const std::string& name) {
     throw py::value_error("style must be 'points', 'spheres' or 'ball-and-stick', not '" + name + "'");
 }
 
-// The GLB of a checked record: check (before any buffer is packed), plan, one
-// bytes object of the planned size, write. The core's refusals become the
+// The arguments whose memory the write reads, each with its field.
+using InputSpans = std::initializer_list<std::pair<const TypedBuffer*, glb::Field>>;
+
+// The GLB of a checked record: check (before any buffer is packed), plan, then
+// one bytes object of the planned size, or the caller's out, and the write; the
+// scratch memory from the package's reserve. The core's refusals become the
 // package's errors.
 template <typename Input, typename Pack>
-py::bytes build(Input& input, Pack&& pack) {
+py::object build(Input& input, const py::object& out, InputSpans inputs, Pack&& pack) {
+    glb::ScratchSession session(&kept_memory());
+    std::optional<OutputBuffer> output;
+    if (!out.is_none()) output.emplace(out);
     try {
         glb::check_input(input);
+        if (output) {
+            for (const auto& [buffer, field] : inputs) {
+                if (buffer == nullptr) continue;
+                const auto [memory, length] = buffer->extent();
+                glb::check_output_apart(output->data(), output->size(), memory, length, field);
+            }
+        }
         pack(input);
         const auto plan = glb::plan_glb(input);
-        return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+        if (!output) return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+        glb::check_output_room(output->size(), plan.file_size);
+        glb::write_glb(output->data(), plan, input);
+        return output->file_view(size_t(plan.file_size));
     } catch (const glb::InputError& error) {
         raise_package_error(error);
     }
@@ -105,12 +171,14 @@ std::optional<TypedBuffer> optional_buffer(const py::object& object, const char*
 
 glb::ArrayView counted(const std::optional<TypedBuffer>& buffer) { return buffer ? buffer->counted() : glb::ArrayView{}; }
 
+const TypedBuffer* given(const std::optional<TypedBuffer>& buffer) { return buffer ? &*buffer : nullptr; }
+
 void pack(glb::ArrayView& view, std::optional<TypedBuffer>& buffer) {
     if (buffer) view.data = buffer->data();
 }
 
-py::bytes point_cloud(const py::buffer& positions, const py::object& colors, unsigned color_components,
-                      const std::string& encoding) {
+py::object point_cloud(const py::buffer& positions, const py::object& colors, unsigned color_components,
+                       const std::string& encoding, const py::object& out) {
     TypedBuffer position_buffer(positions, "positions");
     std::optional<TypedBuffer> color_buffer = optional_buffer(colors, "colors");
     glb::PointCloud input;
@@ -118,15 +186,16 @@ py::bytes point_cloud(const py::buffer& positions, const py::object& colors, uns
     input.colors.components = color_components;
     input.positions = position_buffer.counted();
     input.colors.values = counted(color_buffer);
-    return build(input, [&](glb::PointCloud& checked) {
+    const InputSpans inputs{{&position_buffer, glb::Field::positions}, {given(color_buffer), glb::Field::colors}};
+    return build(input, out, inputs, [&](glb::PointCloud& checked) {
         checked.positions.data = position_buffer.data();
         pack(checked.colors.values, color_buffer);
     });
 }
 
-py::bytes atoms(const py::buffer& positions, const py::object& types, const py::object& atomic_numbers,
-                const py::object& box, const std::string& style, const py::object& radius, const py::object& radii,
-                const py::object& bonds, bool instancing, const std::string& encoding) {
+py::object atoms(const py::buffer& positions, const py::object& types, const py::object& atomic_numbers,
+                 const py::object& box, const std::string& style, const py::object& radius, const py::object& radii,
+                 const py::object& bonds, bool instancing, const std::string& encoding, const py::object& out) {
     TypedBuffer position_buffer(positions, "positions");
     std::optional<TypedBuffer> type_buffer = optional_buffer(types, "types");
     std::optional<TypedBuffer> number_buffer = optional_buffer(atomic_numbers, "elements");
@@ -150,7 +219,10 @@ py::bytes atoms(const py::buffer& positions, const py::object& types, const py::
     input.atomic_numbers = counted(number_buffer);
     input.radii = counted(radius_buffer);
     input.bonds = counted(bond_buffer);
-    return build(input, [&](glb::AtomCloud& checked) {
+    const InputSpans inputs{{&position_buffer, glb::Field::positions}, {given(type_buffer), glb::Field::types},
+                            {given(number_buffer), glb::Field::atomic_numbers}, {given(radius_buffer), glb::Field::radii},
+                            {given(bond_buffer), glb::Field::bonds}};
+    return build(input, out, inputs, [&](glb::AtomCloud& checked) {
         checked.positions.data = position_buffer.data();
         pack(checked.types, type_buffer);
         pack(checked.atomic_numbers, number_buffer);
@@ -159,9 +231,10 @@ py::bytes atoms(const py::buffer& positions, const py::object& types, const py::
     });
 }
 
-py::bytes mesh(const py::buffer& positions, const py::buffer& faces, const py::object& normals,
-               const py::object& colors, unsigned color_components, const py::object& base_color, double metallic,
-               double roughness, const py::sequence& emissive, bool double_sided, const std::string& encoding) {
+py::object mesh(const py::buffer& positions, const py::buffer& faces, const py::object& normals,
+                const py::object& colors, unsigned color_components, const py::object& base_color, double metallic,
+                double roughness, const py::sequence& emissive, bool double_sided, const std::string& encoding,
+                const py::object& out) {
     TypedBuffer position_buffer(positions, "positions");
     TypedBuffer face_buffer(faces, "faces");
     std::optional<TypedBuffer> normal_buffer = optional_buffer(normals, "normals");
@@ -183,7 +256,9 @@ py::bytes mesh(const py::buffer& positions, const py::buffer& faces, const py::o
     input.faces = face_buffer.counted();
     input.normals = counted(normal_buffer);
     input.colors.values = counted(color_buffer);
-    return build(input, [&](glb::TriangleMesh& checked) {
+    const InputSpans inputs{{&position_buffer, glb::Field::positions}, {&face_buffer, glb::Field::indices},
+                            {given(normal_buffer), glb::Field::normals}, {given(color_buffer), glb::Field::colors}};
+    return build(input, out, inputs, [&](glb::TriangleMesh& checked) {
         checked.positions.data = position_buffer.data();
         checked.faces.data = face_buffer.data();
         pack(checked.normals, normal_buffer);
@@ -268,13 +343,15 @@ py::tuple element_table() {
 PYBIND11_MODULE(_core, module) {
     module.doc() = "The checked builders of the GLB core, for the spatial_assembler package.";
     module.def("point_cloud", &point_cloud, py::arg("positions"), py::arg("colors"), py::arg("color_components"),
-               py::arg("encoding"));
+               py::arg("encoding"), py::arg("out"));
     module.def("atoms", &atoms, py::arg("positions"), py::arg("types"), py::arg("atomic_numbers"), py::arg("box"),
                py::arg("style"), py::arg("radius"), py::arg("radii"), py::arg("bonds"), py::arg("instancing"),
-               py::arg("encoding"));
+               py::arg("encoding"), py::arg("out"));
     module.def("mesh", &mesh, py::arg("positions"), py::arg("faces"), py::arg("normals"), py::arg("colors"),
                py::arg("color_components"), py::arg("base_color"), py::arg("metallic"), py::arg("roughness"),
-               py::arg("emissive"), py::arg("double_sided"), py::arg("encoding"));
+               py::arg("emissive"), py::arg("double_sided"), py::arg("encoding"), py::arg("out"));
+    module.def("release_memory", [] { return kept_memory().release(); });
+    module.def("held_memory", [] { return kept_memory().held_bytes(); });
     module.def("atomic_numbers", &atomic_numbers, py::arg("symbols"));
     module.def("atomic_numbers_of_strings", &atomic_numbers_of_strings, py::arg("symbols"));
     module.def("element_table", &element_table);

@@ -16,9 +16,12 @@ ERRORS = {"value": ValueError, "type": TypeError}
 
 
 def decoded(value):
-    """The table's JSON as Python values: numpy arrays for typed arrays, floats for NaN and infinities."""
+    """The table's JSON as Python values: numpy arrays for typed arrays, bytearrays for buffers, floats for NaN
+    and infinities."""
     if isinstance(value, dict) and "array" in value:
         return np.array(value["values"], dtype=value["array"])
+    if isinstance(value, dict) and "buffer" in value:
+        return bytearray(value["buffer"])
     if isinstance(value, list):
         return [decoded(item) for item in value]
     return NUMBERS.get(value, value) if isinstance(value, str) else value

@@ -2,10 +2,14 @@
 2.0 file (GLB), natively.
 
 The functions take what you hold (numpy arrays of any real dtype, lists, ASE
-atoms, trimesh objects) and return the GLB as ``bytes``. Every value is checked
+atoms, trimesh objects) and return the GLB as ``bytes``, or write it into a
+buffer of yours (``out=``) and return a memoryview of it. Every value is checked
 by the native core, which writes the positions' exact float32 extremes as the
 file's bounds: each file passes the Khronos glTF validator, or the call raises
 ValueError or TypeError naming the argument (and the first bad row).
+
+The package keeps the scratch memory of its calls for the next ones (no more
+than the largest recent call used); release_memory() hands it back.
 
 >>> import numpy as np, spatial_assembler as sa
 >>> glb = sa.point_cloud(np.random.rand(1000, 3))
@@ -15,7 +19,9 @@ ValueError or TypeError naming the argument (and the first bad row).
 
 from __future__ import annotations
 
+from collections.abc import Buffer
 from importlib.metadata import PackageNotFoundError, version
+from typing import overload
 
 import numpy.typing as npt
 
@@ -32,24 +38,51 @@ except PackageNotFoundError:  # imported from a source tree
     __version__ = "0+unknown"
 
 __all__ = ["point_cloud", "atoms", "mesh", "from_ase", "from_trimesh", "save", "view", "GlbView", "elements",
-           "Encoding", "Style", "__version__"]
+           "release_memory", "Encoding", "Style", "__version__"]
 
-def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *,
-                encoding: Encoding = "float32") -> bytes:
+
+def release_memory() -> int:
+    """Frees the scratch memory that the package keeps between calls (at most what
+    the largest of the last few calls used) and returns how many bytes it freed."""
+    return int(_core.release_memory())
+
+
+@overload
+def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *, encoding: Encoding = "float32",
+                out: None = None) -> bytes: ...
+@overload
+def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *, encoding: Encoding = "float32",
+                out: Buffer) -> memoryview: ...
+def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *, encoding: Encoding = "float32",
+                out: Buffer | None = None) -> bytes | memoryview:
     """A point cloud, in input order.
 
     positions: (n, 3) numbers. colors: (n, 3) RGB or (n, 4) RGBA rows, or one
     colour for all points, as floats in [0, 1] or uint8 in 0..255; light grey
-    when omitted."""
+    when omitted. out: a writable buffer (bytearray, numpy array, mmap) that
+    the file is written into, at its start; the call then returns a memoryview
+    of the file's bytes in it (ValueError naming the size needed when out is
+    too small). Every function takes out."""
     points = rows_of(positions, "positions")
     rows, components = (None, 0) if colors is None else colors_of(colors, "colors")
-    return _core.point_cloud(points, rows, components, encoding)
+    result: bytes | memoryview = _core.point_cloud(points, rows, components, encoding, out)
+    return result
 
 
+@overload
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
-          encoding: Encoding = "float32") -> bytes:
+          encoding: Encoding = "float32", out: None = None) -> bytes: ...
+@overload
+def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
+          bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
+          radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+          encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
+def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
+          bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
+          radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+          encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """Atoms ordered along a Morton curve and coloured by palette row.
 
     positions: (n, 3) numbers. Give either types, one palette row 0..65535 per
@@ -71,14 +104,25 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     radius_value = None if radius is None else factor_of(radius, "radius")
     radius_rows = None if radii is None else numbers_of(radii, "radii")
     pairs = None if bonds is None else integers_of(bonds, "bonds", (None, 2))
-    return _core.atoms(points, type_ids, numbers, box, style, radius_value, radius_rows, pairs, bool(instancing),
-                       encoding)
+    result: bytes | memoryview = _core.atoms(points, type_ids, numbers, box, style, radius_value, radius_rows, pairs,
+                                             bool(instancing), encoding, out)
+    return result
 
 
+@overload
 def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLike | None = None,
          colors: npt.ArrayLike | None = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
          roughness: float = 0.5, emissive: npt.ArrayLike = (0.0, 0.0, 0.0), double_sided: bool = True,
-         encoding: Encoding = "float32") -> bytes:
+         encoding: Encoding = "float32", out: None = None) -> bytes: ...
+@overload
+def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLike | None = None,
+         colors: npt.ArrayLike | None = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
+         roughness: float = 0.5, emissive: npt.ArrayLike = (0.0, 0.0, 0.0), double_sided: bool = True,
+         encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
+def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLike | None = None,
+         colors: npt.ArrayLike | None = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
+         roughness: float = 0.5, emissive: npt.ArrayLike = (0.0, 0.0, 0.0), double_sided: bool = True,
+         encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """One indexed triangle mesh with one metallic-roughness material.
 
     positions: (n, 3) numbers. faces: (m, 3) vertex indices, any integer type.
@@ -92,6 +136,7 @@ def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLi
     vertex_normals = None if normals is None else rows_of(normals, "normals")
     rows, components = (None, 0) if colors is None else colors_of(colors, "colors")
     base = None if base_color is None else factors_of(base_color, "base_color", 4)
-    return _core.mesh(vertices, triangles, vertex_normals, rows, components, base, factor_of(metallic, "metallic"),
-                      factor_of(roughness, "roughness"), factors_of(emissive, "emissive", 3), bool(double_sided),
-                      encoding)
+    result: bytes | memoryview = _core.mesh(vertices, triangles, vertex_normals, rows, components, base,
+                                            factor_of(metallic, "metallic"), factor_of(roughness, "roughness"),
+                                            factors_of(emissive, "emissive", 3), bool(double_sided), encoding, out)
+    return result

@@ -11,6 +11,7 @@ import itertools
 import json
 import os
 import re
+from collections.abc import Buffer
 from functools import cache
 from importlib.resources import files
 from pathlib import Path
@@ -18,8 +19,9 @@ from pathlib import Path
 _VIEW_NUMBERS = itertools.count()
 
 
-def save(path: str | os.PathLike[str], glb: bytes) -> Path:
-    """Writes the GLB to path (".glb" is the usual ending) and returns the path."""
+def save(path: str | os.PathLike[str], glb: Buffer) -> Path:
+    """Writes the GLB (bytes, or the memoryview that out= gave) to path (".glb"
+    is the usual ending) and returns the path."""
     target = Path(path)
     target.write_bytes(glb)
     return target
@@ -36,8 +38,8 @@ class GlbView:
     The HTML carries the file (base64) and the viewer (about 650 kB), so it works
     offline and in saved notebooks; very large files make large notebooks."""
 
-    def __init__(self, glb: bytes, *, height: int = 480, point_size: float = 3.0, background: str = "#0b1020"):
-        if not isinstance(glb, (bytes, bytearray, memoryview)) or bytes(glb[:4]) != b"glTF":
+    def __init__(self, glb: Buffer, *, height: int = 480, point_size: float = 3.0, background: str = "#0b1020"):
+        if not isinstance(glb, (bytes, bytearray, memoryview)) or bytes(memoryview(glb)[:4]) != b"glTF":
             raise ValueError("GlbView needs the bytes of a GLB (they begin with b'glTF')")
         self.glb = bytes(glb)
         self.height = int(height)
@@ -64,6 +66,6 @@ class GlbView:
         return f"<GlbView of a {len(self.glb):,}-byte GLB>"
 
 
-def view(glb: bytes, *, height: int = 480, point_size: float = 3.0) -> GlbView:
+def view(glb: Buffer, *, height: int = 480, point_size: float = 3.0) -> GlbView:
     """An object that a notebook shows as an interactive 3D view of the GLB."""
     return GlbView(glb, height=height, point_size=point_size)

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <numeric>
 #include <random>
 #include <stdexcept>
@@ -22,6 +23,7 @@
 #include "glb_assembler.h"
 #include "gltf_document.h"
 #include "json_text.h"
+#include "large_memory.h"
 #include "parallel.h"
 #include "quantization.h"
 #include "sphere_geometry.h"
@@ -260,6 +262,70 @@ static void test_entry_sort() {
             check_entry_sort(clustered, threads, digit_bits, key_bits);
         }
     }
+}
+
+// The reserve of a binding: what a call takes is kept for the next, within the
+// bound of the largest recent call; another thread's call meanwhile uses the
+// heap; release() frees everything, blocks in use as they come back.
+static void test_scratch_reserve() {
+    const auto file_of = [](size_t atoms) {
+        std::mt19937 random{uint32_t(atoms)};
+        std::vector<float> positions(3 * atoms);
+        for (float& value : positions) value = float(random() % 1000);
+        const glb::RawAtomCloud input{positions.data(), atoms, nullptr, SIZE_MAX, glb::Bounds3{{0, 0, 0}, {999, 999, 999}}};
+        std::vector<uint16_t> types(atoms, 3);
+        glb::RawAtomCloud typed = input;
+        typed.types = types.data();
+        return glb::build_glb(typed);
+    };
+    glb::ScratchReserve reserve;
+    const glb::GlbBytes plain = file_of(300000);
+    {
+        glb::ScratchSession session(&reserve);
+        CHECK(file_of(300000) == plain);  // the same bytes from kept memory
+    }
+    const size_t held = reserve.held_bytes();
+    CHECK(held >= 2 * 300000 * sizeof(uint64_t) && held <= 2 * 2 * 300000 * sizeof(uint64_t));
+    {
+        glb::ScratchSession session(&reserve);
+        CHECK(file_of(300000) == plain);
+    }
+    CHECK(reserve.held_bytes() == held);  // nothing new was needed
+
+    // Smaller calls: after four of them only what they need is kept; scratch below 1 MiB never is.
+    for (int call = 0; call < 4; ++call) {
+        glb::ScratchSession session(&reserve);
+        file_of(140000);
+    }
+    const size_t small = reserve.held_bytes();
+    CHECK(small > 0 && small < held / 2 + held / 8);
+    for (int call = 0; call < 4; ++call) {
+        glb::ScratchSession session(&reserve);
+        file_of(1000);
+    }
+    CHECK(reserve.held_bytes() == 0);
+
+    // A second thread's call while the reserve is in use takes heap memory.
+    {
+        glb::ScratchSession session(&reserve);
+        glb::ScratchArray<uint64_t> mine = glb::allocate_scratch<uint64_t>(1 << 18);
+        const size_t before = reserve.held_bytes();
+        std::async(std::launch::async, [&] {
+            glb::ScratchSession other(&reserve);
+            glb::ScratchArray<uint64_t> theirs = glb::allocate_scratch<uint64_t>(1 << 18);
+            theirs[0] = 1;
+        }).get();
+        CHECK(before == reserve.held_bytes() && before >= (size_t(1) << 21));
+        // Released while in use: freed when given back, and the rest at once.
+        CHECK(reserve.release() == 0);
+        mine.reset();
+        CHECK(reserve.held_bytes() == 0);
+    }
+    {
+        glb::ScratchSession session(&reserve);
+        file_of(300000);
+    }
+    CHECK(reserve.held_bytes() == held && reserve.release() == held && reserve.held_bytes() == 0);
 }
 
 static bool refuses(const std::function<void()>& call, glb::Field field, glb::Problem problem,
@@ -561,6 +627,7 @@ int main() {
     test_radix_sort();
     test_atoms_independent_of_threads();
     test_entry_sort();
+    test_scratch_reserve();
     test_raw_input_checks();
     test_raw_documents_match_their_templates();
     test_checks_name_the_first_bad_row();

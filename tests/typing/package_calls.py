@@ -18,10 +18,16 @@ path: Path = sa.save("out.glb", glb)
 view: sa.GlbView = sa.view(glb, height=320)
 html: str = view.glb.hex()
 version: str = sa.__version__
+reused = bytearray(1 << 16)
+in_place: memoryview = sa.atoms(points, out=reused)
+path = sa.save("out.glb", in_place)
+freed: int = sa.release_memory()
 
-sa.atoms(points, None, [0, 0, 0, 1, 1, 1])  # type: ignore[call-arg]  # bounds is keyword-only
-sa.mesh(points, [[0, 1, 2]], double_sided="yes")  # type: ignore[arg-type]
+sa.atoms(points, None, [0, 0, 0, 1, 1, 1])  # type: ignore[call-overload]  # bounds is keyword-only
+sa.mesh(points, [[0, 1, 2]], double_sided="yes")  # type: ignore[call-overload]
 sa.save(glb, "out.glb")  # type: ignore[arg-type]
 count: int = sa.point_cloud(points)  # type: ignore[assignment]
-sa.atoms(points, style="sticks")  # type: ignore[arg-type]
-sa.mesh(points, [[0, 1, 2]], encoding="float16")  # type: ignore[arg-type]
+sa.atoms(points, style="sticks")  # type: ignore[call-overload]
+sa.mesh(points, [[0, 1, 2]], encoding="float16")  # type: ignore[call-overload]
+sa.point_cloud(points, out=4096)  # type: ignore[call-overload]  # out takes memory, not a size
+copied: bytes = sa.mesh(points, [[0, 1, 2]], out=reused)  # type: ignore[assignment]

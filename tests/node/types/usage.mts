@@ -27,7 +27,15 @@ sa.atomGlb(positions, new Uint16Array(3), ['0', '0', '0'], [1, 1, 1]);
 const e: Buffer = sa.promises.pointCloudGlb(positions, positions, bounds, bounds);
 
 const checkedFile: Buffer = sa.pointCloud(new Float64Array(3), { encoding: 'float32' });
+const reused = Buffer.alloc(1 << 20);
+const intoReused: Buffer = sa.atoms([0, 0, 0], { types: [1], into: reused });
+const intoRaw: Buffer = sa.atomGlb(positions, new Uint16Array(3), [0, 0, 0], [1, 1, 1], { into: new ArrayBuffer(4096) });
+const freed: number = sa.releaseMemory();
+// @ts-expect-error: the promise forms write into memory of their own
+sa.promises.mesh([0, 0, 0], [0, 0, 0], { into: reused });
+// @ts-expect-error: into takes memory, not a size
+sa.pointCloud([0, 0, 0], { into: 4096 });
 // @ts-expect-error: encodings are "float32" and "compact"
 sa.mesh([0, 0, 0], [0, 0, 0], { encoding: 'float16' });
 
-export { a, b, c, d, e, viaDefault, checkedFile };
+export { a, b, c, d, e, viaDefault, checkedFile, intoReused, intoRaw, freed };
