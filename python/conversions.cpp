@@ -131,13 +131,13 @@ bool py::detail::type_caster<Flag>::load(handle source, bool) {
     return true;
 }
 
-py::bytes new_bytes(size_t size) {
+py::bytes new_bytes(size_t size, bool huge_pages) {
     PyObject* bytes = PyBytes_FromStringAndSize(nullptr, py::ssize_t(size));
     if (bytes == nullptr) {
         PyErr_Clear();
         throw std::runtime_error("Could not allocate bytes object!");
     }
-    glb::advise_huge_pages(PyBytes_AS_STRING(bytes), size);  // before the first touch of its fresh pages
+    if (huge_pages) glb::advise_huge_pages(PyBytes_AS_STRING(bytes), size);  // before the first touch of its fresh pages
     return py::reinterpret_steal<py::bytes>(bytes);
 }
 

@@ -102,12 +102,14 @@ struct Flag {
 
 // The result of a call: a bytes object of the plan's exact size that write(file)
 // fills, so that the file is never copied once more. RuntimeError "Could not
-// allocate bytes object!" when the interpreter cannot create it.
-py::bytes new_bytes(size_t size);
+// allocate bytes object!" when the interpreter cannot create it. huge_pages:
+// advise its memory for huge pages (see large_memory.h), as the native module
+// does for all of its memory; the package keeps its scratch and does not.
+py::bytes new_bytes(size_t size, bool huge_pages = false);
 
 template <typename Write>
-py::bytes bytes_of_plan(const glb::GlbPlan& plan, Write&& write) {
-    py::bytes result = new_bytes(size_t(plan.file_size));
+py::bytes bytes_of_plan(const glb::GlbPlan& plan, bool huge_pages, Write&& write) {
+    py::bytes result = new_bytes(size_t(plan.file_size), huge_pages);
     write(reinterpret_cast<uint8_t*>(PyBytes_AS_STRING(result.ptr())));
     return result;
 }

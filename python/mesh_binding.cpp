@@ -39,7 +39,7 @@ py::bytes py_mesh_glb(const py::buffer& positions, const py::buffer& normals, co
         input.indices = static_cast<const uint32_t*>(index_span.data(alignof(uint32_t)));
         input.colors = color_span ? static_cast<const float*>(color_span->data(alignof(float))) : nullptr;
         const glb::GlbPlan plan = glb::plan_glb(input);
-        return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+        return bytes_of_plan(plan, true, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
     } catch (const glb::InputError& error) {
         raise_raw_input_error(error);
     }

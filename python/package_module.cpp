@@ -155,7 +155,7 @@ py::object build(Input& input, const py::object& out, InputSpans inputs, Pack&& 
         }
         pack(input);
         const auto plan = glb::plan_glb(input);
-        if (!output) return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+        if (!output) return bytes_of_plan(plan, false, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
         glb::check_output_room(output->size(), plan.file_size);
         glb::write_glb(output->data(), plan, input);
         return output->file_view(size_t(plan.file_size));

@@ -17,7 +17,7 @@ py::bytes py_point_cloud_glb(const py::buffer& positions, const py::buffer& colo
         input.positions = static_cast<const float*>(position_span.data(alignof(float)));
         input.colors = static_cast<const float*>(color_span.data(alignof(float)));
         const glb::GlbPlan plan = glb::plan_glb(input);
-        return bytes_of_plan(plan, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
+        return bytes_of_plan(plan, true, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
     } catch (const glb::InputError& error) {
         raise_raw_input_error(error);
     }
