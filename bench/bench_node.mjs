@@ -2,6 +2,7 @@
 // one run: @gltf-transform/core (NodeIO.writeBinary) and three.js's GLTFExporter
 // for one million points and mesh vertices, and for atoms a plain JavaScript
 // implementation of the same Morton ordering (its bytes asserted identical).
+// Calls into a reused Buffer ({ into }) against one copy of the file's bytes.
 //
 //   node bench/bench_node.mjs [--quick]      (after the README's set-up)
 import assert from 'node:assert/strict';
@@ -76,6 +77,19 @@ async function alternating(first, second, repeat = 9) {
 
 /** The floor of any writer that returns a new Buffer: one of that size, every byte written. */
 const freshBuffer = (size) => () => Buffer.allocUnsafeSlow(size).fill(1);
+
+/** The floor of any writer into a reused Buffer: one copy of the file's bytes into it. */
+function oneCopy(size) {
+  const source = Buffer.alloc(size, 1);
+  const target = Buffer.alloc(size);
+  return () => target.set(source);
+}
+
+// The issue's goals, each a ratio measured in this run.
+const goals = [];
+function goal(text, measured, met) {
+  goals.push(`${met ? 'met   ' : 'MISSED'}  ${text}: measured ${measured}`);
+}
 
 // --- points -----------------------------------------------------------------
 
@@ -238,8 +252,15 @@ console.log(`${cpus()[0].model}, ${cpus().length} hardware threads, Node ${proce
   const compactSize = sa.pointCloud(positions, { colors, encoding: 'compact' }).length;
   const tTransform = await bestOf(() => pointsWithGltfTransform(positions, colors), 3);
   const tThree = await bestOf(() => pointsWithThree(positions, colors), 3);
+  const into = Buffer.alloc(size);
+  const [tInto, tCopy] = await alternating(() => sa.pointCloudGlb(positions, colors, [0, 0, 0], [1, 1, 1], { into }),
+                                           oneCopy(size), 15);
+  goal('pointCloudGlb, 1M points into a reused Buffer, at most 1.5 times one copy of the file\'s bytes',
+       `${(tInto / tCopy).toFixed(2)}x (${ms(tInto)} against ${ms(tCopy)})`, tInto <= 1.5 * tCopy);
   table(`pointCloudGlb: ${n.toLocaleString('en')} RGBA points (28 MB)`, [
     ['spatial-assembler pointCloudGlb', ms(tAddon), '1x'],
+    ['spatial-assembler pointCloudGlb into a reused Buffer', ms(tInto), `${(tInto / tAddon).toFixed(2)}x`],
+    ['one copy of the file\'s bytes into a reused Buffer', ms(tCopy), `${(tCopy / tAddon).toFixed(2)}x`],
     ['spatial-assembler promises.pointCloudGlb', ms(tPromise), `${(tPromise / tAddon).toFixed(1)}x`],
     [`spatial-assembler pointCloud (checked; alternating with pointCloudGlb at ${ms(tRaw)})`, ms(tChecked),
      `${(tChecked / tRaw).toFixed(2)}x`],
@@ -257,8 +278,16 @@ console.log(`${cpus()[0].model}, ${cpus().length} hardware threads, Node ${proce
   const tPromise = await bestOf(() => sa.promises.meshGlb(options));
   const tTransform = await bestOf(() => meshWithGltfTransform(mesh), 3);
   const tThree = await bestOf(() => meshWithThree(mesh), 3);
+  const into = Buffer.alloc(sa.meshGlb(options).length);
+  const intoOptions = { ...options, into };
+  const [tInto, tCopy] = await alternating(() => sa.meshGlb(intoOptions), oneCopy(into.length), 15);
+  goal('meshGlb, 1M vertices into a reused Buffer, at least 30 times faster than NodeIO.writeBinary',
+       `${(tTransform / tInto).toFixed(0)}x (${ms(tInto)} against ${ms(tTransform)}; with a fresh Buffer ` +
+       `${(tTransform / tAddon).toFixed(0)}x)`, tTransform >= 30 * tInto);
   table('meshGlb: 1,000,000 vertices, 1,996,002 triangles, normals and RGBA colours (64 MB)', [
     ['spatial-assembler meshGlb', ms(tAddon), '1x'],
+    ['spatial-assembler meshGlb into a reused Buffer', ms(tInto), `${(tInto / tAddon).toFixed(2)}x`],
+    ['one copy of the file\'s bytes into a reused Buffer', ms(tCopy), `${(tCopy / tAddon).toFixed(2)}x`],
     ['spatial-assembler promises.meshGlb', ms(tPromise), `${(tPromise / tAddon).toFixed(1)}x`],
     ['@gltf-transform/core NodeIO.writeBinary', ms(tTransform), `${(tTransform / tAddon).toFixed(0)}x slower`],
     ['three.js GLTFExporter', ms(tThree), `${(tThree / tAddon).toFixed(0)}x slower`],
@@ -282,3 +311,6 @@ console.log(`${cpus()[0].model}, ${cpus().length} hardware threads, Node ${proce
   table('atomGlb vs the same ordering in plain JavaScript (identical bytes)', rows,
         ['atoms', 'atomGlb', 'promises.atomGlb', 'plain JavaScript', 'speed-up']);
 }
+
+console.log(`\nGoals (load average now ${loadavg().map((v) => v.toFixed(2)).join(' ')}):`);
+for (const line of goals) console.log(`  ${line}`);
