@@ -27,6 +27,16 @@ NODE_FILE = "nanoparticle_atoms_node.glb"
 SPHERE_ATOMS = 60_000  # a browser draws them all as lit spheres, 80 triangles each
 
 
+_STARTED = time.perf_counter()
+_ELAPSED_BEFORE = 0.0  # seconds that the demo command had run before this script (--elapsed)
+
+
+def progress(message):
+    """A line of what the demo does now, with the time since the demo command started."""
+    seconds = int(_ELAPSED_BEFORE + time.perf_counter() - _STARTED)
+    print(f"[{seconds // 60}:{seconds % 60:02d}] {message}", flush=True)
+
+
 def timed(function, *arguments, **keywords):
     start = time.perf_counter()
     result = function(*arguments, **keywords)
@@ -36,12 +46,14 @@ def timed(function, *arguments, **keywords):
 def build_files():
     """(file name, kind, GLB bytes, seconds, description) of every demo file."""
     files = []
+    progress("the galaxy: 1,000,000 points, through the native module and again compact through the package")
     positions, colors = galaxy()
     glb, seconds = timed(sa.point_cloud_glb, positions, colors, *exact_bounds(positions))
     files.append(("galaxy_points.glb", "points", glb, seconds, f"{len(positions):,} RGBA points"))
     glb, seconds = timed(package.point_cloud, positions, colors, encoding="compact")
     files.append(("galaxy_points_compact.glb", "points", glb, seconds, "the same, compact (16-bit, 8-bit colours)"))
 
+    progress("the nanoparticle: 1,000,000 atoms as points, and 60,000 as instanced spheres")
     positions, types = nanoparticle()
     glb, seconds = timed(sa.atom_glb, positions, types, *exact_bounds(positions))
     files.append(("nanoparticle_atoms.glb", "atoms", glb, seconds, f"{len(positions):,} atoms, Morton-ordered"))
@@ -49,6 +61,7 @@ def build_files():
     glb, seconds = timed(package.atoms, positions, types, style="spheres")
     files.append(("nanoparticle_spheres.glb", "spheres", glb, seconds, f"{len(positions):,} atoms as instanced spheres"))
 
+    progress("the DNA base pair from ASE, as ball-and-stick; the terrain mesh")
     molecule = base_pair()
     glb, seconds = timed(package.from_ase, molecule, style="ball-and-stick")
     files.append(("base_pair_ball_and_stick.glb", "molecule", glb, seconds,
@@ -104,7 +117,10 @@ def verdict(report):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", type=Path, default=ROOT / "out", help="output folder (default: out/)")
+    parser.add_argument("--elapsed", type=float, default=0.0, help="seconds the demo command ran before this script")
     arguments = parser.parse_args()
+    global _ELAPSED_BEFORE
+    _ELAPSED_BEFORE = arguments.elapsed
     out = arguments.out
     out.mkdir(parents=True, exist_ok=True)
 
@@ -113,6 +129,7 @@ def main():
     for name, _, glb, _, _ in files:
         (out / name).write_bytes(glb)
         paths.append(out / name)
+    progress(f"validating the {len(paths)} files with the Khronos glTF validator")
     reports = validate(paths)
 
     print(f"{'file':<30} {'size':>12} {'time':>10}  {'content':<44} validator")
@@ -120,6 +137,7 @@ def main():
         print(f"{name:<30} {len(glb) / 1e6:>9.2f} MB {seconds * 1e3:>7.1f} ms  {description:<44} "
               f"{verdict(reports.get(str(path)))}")
 
+    progress("the nanoparticle's atoms once more, through the Node addon")
     positions, types = nanoparticle()
     through_node = atoms_through_node(out, positions, types, exact_bounds(positions))
     python_atoms = next(glb for name, _, glb, _, _ in files if name == "nanoparticle_atoms.glb")

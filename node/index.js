@@ -20,7 +20,19 @@ const { types } = require('node:util');
 
 const { checkedFunctions } = require('./checked.js');
 
-const native = require('node-gyp-build')(join(__dirname, '..'));
+function loadNative() {
+  try {
+    return require('node-gyp-build')(join(__dirname, '..'));
+  } catch (error) {
+    if (!/No native build was found/.test(String(error?.message))) throw error;
+    throw new Error(`spatial-assembler: no binary of the addon for ${process.platform}-${process.arch} is installed `
+                    + `(Node-API 8). The install step takes a prebuilt one or builds one from source: it did not run `
+                    + `(npm's --ignore-scripts) or it failed. Run \`npm rebuild spatial-assembler\`; a build from source `
+                    + 'needs CMake and a C++17 compiler.', { cause: error });
+  }
+}
+
+const native = loadNative();
 
 // Node-API cannot read a bare SharedArrayBuffer before Node 24; a byte view of it
 // is read the same way, as raw little-endian values.

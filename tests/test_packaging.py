@@ -1,8 +1,16 @@
-"""What the installed wheel carries besides the module: licence and type stubs."""
+"""What the installed wheel carries besides the module (licence, type stubs),
+and the release artefacts that scripts/artifacts makes: the wheel installed into
+an empty environment, the source distribution with everything a build needs."""
 
 import importlib.metadata
+import subprocess
+import sys
+import tarfile
+from pathlib import Path
 
 import pytest
+
+ROOT = Path(__file__).resolve().parent.parent
 
 
 @pytest.fixture(scope="module")
@@ -33,21 +41,32 @@ print("ok")
 """
 
 
+def artifact(kind, folder):
+    """What scripts/artifacts makes, as the release workflow runs it: the path it prints last."""
+    run = subprocess.run([str(ROOT / "scripts" / "artifacts"), kind, str(folder)], capture_output=True, text=True)
+    assert run.returncode == 0, run.stdout + run.stderr
+    return Path(run.stdout.strip().splitlines()[-1])
+
+
 @pytest.mark.source_tree
 def test_the_wheel_works_in_an_empty_environment(tmp_path, distribution):
     """The artefact users get: the wheel built from this tree, installed with its
     dependencies into a new virtual environment, imported from elsewhere."""
-    import subprocess
-    import sys
-    from pathlib import Path
-
-    root = Path(__file__).resolve().parent.parent
-    subprocess.run([sys.executable, "-m", "pip", "wheel", "--quiet", "--no-deps", "--no-build-isolation",
-                    "-C", "build-dir=build/wheel", "-w", str(tmp_path / "wheels"), str(root)], check=True, cwd=root)
-    (wheel,) = (tmp_path / "wheels").glob("spatial_assembler-*.whl")
+    wheel = artifact("wheel", tmp_path / "wheels")
     subprocess.run([sys.executable, "-m", "venv", str(tmp_path / "env")], check=True)
     python = tmp_path / "env" / ("Scripts/python.exe" if sys.platform == "win32" else "bin/python")
     subprocess.run([python, "-m", "pip", "install", "--quiet", "--disable-pip-version-check", str(wheel)], check=True)
     run = subprocess.run([python, "-c", WHEEL_SMOKE.replace("{version}", distribution.version)], cwd=tmp_path,
                          capture_output=True, text=True, env={"PATH": "/usr/bin:/bin"})
     assert run.stdout == "ok\n", run.stderr
+
+
+@pytest.mark.source_tree
+def test_the_source_distribution_builds_the_whole_package(tmp_path):
+    names = tarfile.open(artifact("sdist", tmp_path)).getnames()
+    top = names[0].split("/")[0]
+    for needed in ("pyproject.toml", "CMakeLists.txt", "LICENSE", "README.md", "core/glb_assembler.h",
+                   "python/package_module.cpp", "python/spatial_assembler/__init__.py",
+                   "python/spatial_assembler/_viewer/viewer.js.gz", "python/_spatial_assembler-stubs/__init__.pyi"):
+        assert f"{top}/{needed}" in names, needed
+    assert not any("/node_modules/" in name or "/.venv/" in name for name in names)
