@@ -16,7 +16,8 @@ import { after, test } from 'node:test';
 
 import { ROOT, SANITIZED, sa } from './helpers.mjs';
 
-const SKIP = SANITIZED && 'the package is checked in the plain pass';
+const SKIP = (SANITIZED && 'the package is checked in the plain pass')
+  || (process.platform === 'win32' && 'scripts/artifacts is a bash script: the release workflow packs on Linux');
 const work = mkdtempSync(join(tmpdir(), 'spatial-assembler-package-'));
 after(() => rmSync(work, { recursive: true, force: true }));
 const environment = { ...process.env, LD_PRELOAD: '', npm_config_audit: 'false', npm_config_fund: 'false',
