@@ -23,6 +23,9 @@ napi_typedarray_type typed_array_kind(glb::ElementType type) {
     }
 }
 
+
+}  // namespace
+
 bool element_type_of(napi_typedarray_type kind, glb::ElementType& type) {
     switch (kind) {
         case napi_int8_array: type = glb::ElementType::int8; return true;
@@ -39,8 +42,6 @@ bool element_type_of(napi_typedarray_type kind, glb::ElementType& type) {
         default: return false;
     }
 }
-
-}  // namespace
 
 ArrayArgument::ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::Field field, glb::ElementType type,
                              bool raw)

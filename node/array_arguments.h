@@ -20,6 +20,10 @@
 // follow the core's rule for input copies (allocate_input_copy).
 enum class InputMode { borrow, copy };
 
+// The element type of a typed array's kind (Uint8ClampedArray counts as uint8);
+// false for a kind the core does not read.
+bool element_type_of(napi_typedarray_type kind, glb::ElementType& type);
+
 // An array's memory as a call holds it.
 struct HeldArray {
     const uint8_t* data = nullptr;

@@ -35,9 +35,9 @@ OutputMemory locate_into(napi_env env, napi_value into) {
         napi_typedarray_type kind;
         size_t length = 0;
         check(env, napi_get_typedarray_info(env, into, &kind, &length, &data, &out.array_buffer, &out.offset));
-        // Bytes per element, in the order of napi_typedarray_type.
-        static constexpr size_t kElementSize[] = {1, 1, 1, 2, 2, 4, 4, 4, 8, 8, 8};
-        out.byte_length = length * (size_t(kind) < sizeof kElementSize / sizeof kElementSize[0] ? kElementSize[kind] : 1);
+        glb::ElementType type = glb::ElementType::uint8;
+        if (!element_type_of(kind, type)) throw wrong_kind(env, into);
+        out.byte_length = length * glb::element_size(type);
     } else if (is_data_view(env, into)) {
         check(env, napi_get_dataview_info(env, into, &out.byte_length, &data, &out.array_buffer, &out.offset));
     } else {
