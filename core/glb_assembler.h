@@ -33,9 +33,9 @@
 #include <string>
 #include <vector>
 
-#include "arrays.h"
-#include "input_error.h"
-#include "large_memory.h"
+#include "inputs/arrays.h"
+#include "inputs/input_error.h"
+#include "memory/large_memory.h"
 
 namespace glb {
 

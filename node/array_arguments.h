@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "arrays.h"
-#include "input_error.h"
-#include "large_memory.h"
+#include "inputs/arrays.h"
+#include "inputs/input_error.h"
+#include "memory/large_memory.h"
 #include "napi_helpers.h"
 
 // How a call holds its arrays. A call that returns its Buffer borrows them: no

@@ -7,8 +7,8 @@
 #include <string>
 #include <system_error>
 
-#include "input_error.h"
-#include "large_memory.h"
+#include "inputs/input_error.h"
+#include "memory/large_memory.h"
 #include "node_errors.h"
 #include "output_buffer.h"
 

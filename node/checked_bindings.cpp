@@ -8,7 +8,7 @@
 
 #include "bindings.h"
 #include "calls.h"
-#include "elements.h"
+#include "chemistry/elements.h"
 #include "glb_assembler.h"
 #include "number_arguments.h"
 #include "output_buffer.h"

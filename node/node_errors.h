@@ -4,7 +4,7 @@
 #pragma once
 
 #include "calls.h"
-#include "input_error.h"
+#include "inputs/input_error.h"
 #include "napi_helpers.h"
 
 // The raw functions name their arguments as they always have ("vmin[1]",

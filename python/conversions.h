@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "glb_assembler.h"
-#include "large_memory.h"
+#include "memory/large_memory.h"
 
 namespace py = pybind11;
 

@@ -3,6 +3,6 @@
 // naming the argument as the package's functions call it, and the first bad row.
 #pragma once
 
-#include "input_error.h"
+#include "inputs/input_error.h"
 
 [[noreturn]] void raise_package_error(const glb::InputError& error);

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "conversions.h"
-#include "elements.h"
+#include "chemistry/elements.h"
 #include "glb_assembler.h"
 #include "package_errors.h"
 

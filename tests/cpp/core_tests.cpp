@@ -17,16 +17,16 @@
 #include <tuple>
 #include <vector>
 
-#include "arrays.h"
-#include "builder_support.h"
-#include "elements.h"
+#include "inputs/arrays.h"
+#include "document/builder_support.h"
+#include "chemistry/elements.h"
 #include "glb_assembler.h"
-#include "gltf_document.h"
-#include "json_text.h"
-#include "large_memory.h"
-#include "parallel.h"
-#include "quantization.h"
-#include "sphere_geometry.h"
+#include "document/gltf_document.h"
+#include "document/json_text.h"
+#include "memory/large_memory.h"
+#include "parallel/parallel.h"
+#include "encodings/quantization.h"
+#include "atoms/sphere_geometry.h"
 #include "template_reference.h"
 
 static int failures = 0;

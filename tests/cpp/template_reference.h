@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "json_text.h"
+#include "document/json_text.h"
 
 namespace reference {
 

@@ -1,0 +1,654 @@
+// The sphere styles of the checked atom builder. One sphere mesh per palette
+// row, drawn at every atom of that row by one node with EXT_mesh_gpu_instancing
+// (TRANSLATION per atom, SCALE where radii differ within the row), atoms of a
+// row in Morton order; bonds as two half-sticks each, instanced per row of the
+// atom at their end. Or, without instancing, all of it as plain triangles.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "atoms/atom_layout.h"
+#include "document/builder_support.h"
+#include "inputs/checked_inputs.h"
+#include "chemistry/elements.h"
+#include "document/json_text.h"
+#include "parallel/parallel.h"
+#include "encodings/quantization.h"
+#include "atoms/sphere_geometry.h"
+
+namespace glb {
+
+using gltf::Accessor;
+using gltf::AccessorType;
+using gltf::BufferView;
+using gltf::ComponentType;
+using gltf::Target;
+
+namespace {
+
+constexpr const char* kInstancingExtension = "EXT_mesh_gpu_instancing";
+constexpr const char* kRowColours[kPaletteRows] = {"grey", "red", "green", "blue", "yellow", "magenta", "cyan",
+                                                    "light grey"};
+constexpr float kStickRadiusFactor = 0.3f;  // of the smaller sphere at its two ends
+constexpr uint64_t kSphereGeometryBytes = kSphereVertices * 12;
+constexpr uint64_t kSphereIndexBytes = 3 * kSphereTriangles * 2;
+constexpr uint64_t kStickGeometryBytes = kStickVertices * 12;
+constexpr uint64_t kStickIndexBytes = 3 * kStickTriangles * 2;
+
+float palette_channel(uint32_t row, int channel) {
+    float value;
+    std::memcpy(&value, &kAtomPalette[row][channel], sizeof value);
+    return value;
+}
+
+uint32_t row_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
+    if (layout.rows) return layout.rows[atom];
+    if (input.types.count != 0) {
+        const uint16_t type = static_cast<const uint16_t*>(input.types.data)[atom];
+        return type < 7 ? type : 7;
+    }
+    return 0;
+}
+
+// Typical distance between neighbours: the box's volume (or area, or length, on
+// the axes where it is not flat) shared among the atoms.
+double typical_spacing(const Bounds3& box, size_t atoms) {
+    double extents[3], largest = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        extents[axis] = box.max[axis] - box.min[axis];
+        largest = std::max(largest, extents[axis]);
+    }
+    double measure = 1;
+    int dimensions = 0;
+    for (const double extent : extents) {
+        if (extent > largest * 1e-6 && extent > 0) {
+            measure *= extent;
+            ++dimensions;
+        }
+    }
+    if (dimensions == 0) return 1;
+    return std::pow(measure / double(atoms), 1.0 / dimensions);
+}
+
+struct Stick {
+    uint32_t from, to;
+};
+
+// Bond k's two atoms, checked: both below the atom count and not the same atom.
+template <typename Each>
+void for_each_bond(const AtomCloud& input, size_t atoms, Each&& each) {
+    uint32_t first = 0;
+    read_checked_indices(input.bonds, 2, atoms, Field::bonds, [&](size_t i, uint32_t atom) {
+        if (i % 2 == 0) {
+            first = atom;
+            return;
+        }
+        if (atom == first) throw_value_error(Field::bonds, Problem::same_atom, i / 2, kNoIndex, double(atom));
+        each(i / 2, Stick{first, atom});
+    });
+}
+
+// The written sphere of a row: the unit sphere scaled by the row's radius (or 1).
+void scaled_sphere(float out[kSphereVertices][3], float radius) {
+    const UnitSphere& sphere = unit_sphere();
+    for (size_t v = 0; v < kSphereVertices; ++v)
+        for (int axis = 0; axis < 3; ++axis) out[v][axis] = sphere.positions[v][axis] * radius;
+}
+
+Accessor float_accessor(uint32_t view, uint64_t offset, uint64_t count, AccessorType type) {
+    Accessor accessor;
+    accessor.buffer_view = view;
+    accessor.byte_offset = offset;
+    accessor.count = count;
+    accessor.type = type;
+    return accessor;
+}
+
+Accessor position_accessor(uint32_t view, uint64_t offset, uint64_t count, const Extremes& extremes) {
+    Accessor accessor = float_accessor(view, offset, count, AccessorType::vec3);
+    accessor.bounds = gltf::BoundsKind::floats;
+    for (int axis = 0; axis < 3; ++axis) {
+        accessor.min[axis] = extremes.min[axis];
+        accessor.max[axis] = extremes.max[axis];
+    }
+    return accessor;
+}
+
+Accessor index_accessor(uint32_t view, uint64_t offset, uint64_t count, ComponentType type) {
+    Accessor accessor;
+    accessor.buffer_view = view;
+    accessor.byte_offset = offset;
+    accessor.component_type = type;
+    accessor.count = count;
+    accessor.type = AccessorType::scalar;
+    return accessor;
+}
+
+Extremes extremes_of(const float (*points)[3], size_t count) {
+    Extremes e{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+    for (size_t i = 0; i < count; ++i) {
+        for (int axis = 0; axis < 3; ++axis) {
+            e.min[axis] = std::min(e.min[axis], points[i][axis]);
+            e.max[axis] = std::max(e.max[axis], points[i][axis]);
+        }
+    }
+    return e;
+}
+
+void widen(Extremes& extremes, const float* point) {
+    for (int axis = 0; axis < 3; ++axis) {
+        extremes.min[axis] = std::min(extremes.min[axis], point[axis]);
+        extremes.max[axis] = std::max(extremes.max[axis], point[axis]);
+    }
+}
+
+// One half-stick's transform as the file holds it: from the atom, rotated, scaled.
+struct HalfStick {
+    float translation[3];
+    float rotation[4];
+    float scale[3];
+};
+
+HalfStick half_stick(const float* from, const float* to, float from_radius, float to_radius) {
+    const StickPlacement placement = place_stick(from, to);
+    HalfStick half{};
+    for (int axis = 0; axis < 3; ++axis) half.translation[axis] = from[axis];
+    for (int i = 0; i < 4; ++i) half.rotation[i] = float(placement.rotation[i]);
+    const float radius = kStickRadiusFactor * std::min(from_radius, to_radius);
+    half.scale[0] = radius;
+    half.scale[1] = float(placement.half_length);
+    half.scale[2] = radius;
+    return half;
+}
+
+int16_t snorm16(float value) {
+    const float scaled = value * 32767.0f;
+    return int16_t(scaled >= 0 ? std::floor(scaled + 0.5f) : -std::floor(-scaled + 0.5f));
+}
+
+// Where the plain-triangle style puts each row's vertices and indices.
+struct PlainGroup {
+    uint64_t first_vertex = 0, vertex_count = 0, first_index = 0, index_count = 0;
+    Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+};
+
+}  // namespace
+
+float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i) {
+    switch (layout.radius_source) {
+        case RadiusSource::per_atom: return to_float32(element_as_double(input.radii, i));
+        case RadiusSource::elements: return covalent_radius(layout.elements[i]) * layout.element_radius_factor;
+        case RadiusSource::one: break;
+    }
+    return layout.radius;
+}
+
+namespace {
+
+// The plan's work on radii, groups and bonds.
+void group_atoms(AtomLayout& layout, const AtomCloud& input) {
+    const size_t atoms = layout.atom_count;
+    const bool half_size = input.style == AtomStyle::ball_and_stick;
+    if (input.radii.count != 0) {
+        layout.radius_source = RadiusSource::per_atom;
+        for (size_t i = 0; i < atoms; ++i) {
+            const double r = element_as_double(input.radii, i);
+            if (!(r > 0) || std::isinf(to_float32(r)))
+                throw_value_error(Field::radii, std::isfinite(r) && r <= 0 ? Problem::not_positive : Problem::not_finite, i,
+                                  kNoIndex, r);
+        }
+    } else if (input.has_radius) {
+        layout.radius = to_float32(input.radius);
+    } else if (layout.elements) {
+        layout.radius_source = RadiusSource::elements;
+        layout.element_radius_factor = half_size ? 0.5f : 1.0f;
+    } else {
+        // Neighbours a typical spacing apart just touch (spheres), or leave room for sticks.
+        layout.radius = float(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
+    }
+    for (size_t i = 0; i < atoms; ++i) {
+        AtomGroup& group = layout.spheres[row_of_atom(layout, input, i)];
+        const float r = radius_of(layout, input, i);
+        if (group.count++ == 0) group.radius = r;
+        else if (r != group.radius) group.scaled = true;
+    }
+    size_t first = 0;
+    for (AtomGroup& group : layout.spheres) {
+        group.first = first;
+        first += group.count;
+        group.scaled_first = layout.scaled_count;
+        if (group.scaled) layout.scaled_count += group.count;
+    }
+    for_each_bond(input, atoms, [&](size_t, Stick stick) {
+        ++layout.sticks[row_of_atom(layout, input, stick.from)].count;
+        ++layout.sticks[row_of_atom(layout, input, stick.to)].count;
+    });
+    first = 0;
+    for (AtomGroup& group : layout.sticks) {
+        group.first = first;
+        first += group.count;
+    }
+    layout.stick_count = first;
+}
+
+gltf::Material material_of_row(uint32_t row) {
+    gltf::Material material;
+    for (int channel = 0; channel < 3; ++channel) material.base_color[channel] = palette_channel(row, channel);
+    material.base_color[3] = 1;
+    material.roughness = 0.4;
+    return material;
+}
+
+// The document and layout of instanced spheres and sticks.
+gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
+    gltf::Document document;
+    document.extensions = {kInstancingExtension};
+    document.scene_nodes = {0};
+    gltf::Node root;
+    root.name = "Atoms";
+    document.nodes.push_back(root);
+    const bool compact = input.encoding == Encoding::compact;
+    const bool sticks = layout.stick_count != 0;
+    int64_t material_of[kPaletteRows];
+    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        material_of[row] = gltf::kNone;
+        if (layout.spheres[row].count + layout.sticks[row].count == 0) continue;
+        material_of[row] = int64_t(document.materials.size());
+        document.materials.push_back(material_of_row(row));
+    }
+
+    // The meshes: normals and indices shared by every sphere; positions of the
+    // unit sphere (rows with a SCALE per atom) and of each row's own radius.
+    uint64_t offset = 0;
+    const uint32_t sphere_normals = document.add(BufferView{offset, kSphereGeometryBytes, 0, Target::vertices});
+    offset += kSphereGeometryBytes;
+    const uint32_t sphere_indices = document.add(BufferView{offset, kSphereIndexBytes, 0, Target::indices});
+    offset += kSphereIndexBytes;
+    size_t variants = 0;
+    for (const AtomGroup& group : layout.spheres) variants += group.count != 0 && !group.scaled;
+    const bool unit = layout.scaled_count != 0;
+    // Several accessors in one vertex view: it must give its stride.
+    const uint32_t sphere_positions = document.add(
+        BufferView{offset, (variants + unit) * kSphereGeometryBytes, 12, Target::vertices});
+    layout.geometry_offset = 0;
+    const uint32_t normal_accessor = document.add(float_accessor(sphere_normals, 0, kSphereVertices, AccessorType::vec3));
+    const uint32_t sphere_index_accessor = document.add(index_accessor(sphere_indices, 0, 3 * kSphereTriangles, ComponentType::uint16));
+    int64_t unit_positions = gltf::kNone;
+    uint64_t variant_offset = 0;
+    float shape[kSphereVertices][3];
+    if (unit) {
+        scaled_sphere(shape, 1);
+        unit_positions = document.add(position_accessor(sphere_positions, 0, kSphereVertices, extremes_of(shape, kSphereVertices)));
+        variant_offset += kSphereGeometryBytes;
+    }
+    int64_t mesh_of_row[kPaletteRows];
+    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        const AtomGroup& group = layout.spheres[row];
+        mesh_of_row[row] = gltf::kNone;
+        if (group.count == 0) continue;
+        uint32_t positions;
+        if (group.scaled) {
+            positions = uint32_t(unit_positions);
+        } else {
+            scaled_sphere(shape, group.radius);
+            positions = document.add(position_accessor(sphere_positions, variant_offset, kSphereVertices,
+                                                       extremes_of(shape, kSphereVertices)));
+            variant_offset += kSphereGeometryBytes;
+        }
+        gltf::Primitive triangles;
+        triangles.attributes.push_back({"POSITION", positions});
+        triangles.attributes.push_back({"NORMAL", normal_accessor});
+        triangles.indices = sphere_index_accessor;
+        triangles.material = material_of[row];
+        mesh_of_row[row] = int64_t(document.meshes.size());
+        document.meshes.push_back({{triangles}, std::string("Sphere ") + kRowColours[row]});
+    }
+    offset += (variants + unit) * kSphereGeometryBytes;
+    int64_t stick_positions = gltf::kNone, stick_normals = gltf::kNone, stick_indices = gltf::kNone;
+    if (sticks) {
+        const UnitStick& stick = unit_stick();
+        const uint32_t positions_view = document.add(BufferView{offset, kStickGeometryBytes, 0, Target::vertices});
+        const uint32_t normals_view = document.add(BufferView{offset + kStickGeometryBytes, kStickGeometryBytes, 0, Target::vertices});
+        const uint32_t indices_view = document.add(BufferView{offset + 2 * kStickGeometryBytes, kStickIndexBytes, 0, Target::indices});
+        stick_positions = document.add(position_accessor(positions_view, 0, kStickVertices, extremes_of(stick.positions, kStickVertices)));
+        stick_normals = document.add(float_accessor(normals_view, 0, kStickVertices, AccessorType::vec3));
+        stick_indices = document.add(index_accessor(indices_view, 0, 3 * kStickTriangles, ComponentType::uint16));
+        offset += 2 * kStickGeometryBytes + kStickIndexBytes;
+    }
+
+    // The instances: translations of every atom, row after row; scales of the rows that need them.
+    layout.position_offset = offset;
+    const uint32_t translations = document.add(BufferView{offset, 12 * uint64_t(layout.atom_count), 0, Target::none});
+    offset += 12 * uint64_t(layout.atom_count);
+    layout.scale_offset = offset;
+    const int64_t scales = unit ? document.add(BufferView{offset, 12 * uint64_t(layout.scaled_count), 0, Target::none}) : gltf::kNone;
+    offset += 12 * uint64_t(layout.scaled_count);
+    const uint64_t rotation_size = compact ? 8 : 16;
+    layout.stick_offset = offset;
+    const uint64_t s = layout.stick_count;
+    int64_t stick_translations = gltf::kNone, stick_rotations = gltf::kNone, stick_scales = gltf::kNone;
+    if (sticks) {
+        stick_translations = document.add(BufferView{offset, 12 * s, 0, Target::none});
+        stick_rotations = document.add(BufferView{offset + 12 * s, rotation_size * s, 0, Target::none});
+        stick_scales = document.add(BufferView{offset + (12 + rotation_size) * s, 12 * s, 0, Target::none});
+        offset += (24 + rotation_size) * s;
+    }
+    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        const AtomGroup& group = layout.spheres[row];
+        if (group.count == 0) continue;
+        gltf::Node node;
+        node.mesh = mesh_of_row[row];
+        node.name = std::string("Atoms ") + kRowColours[row];
+        node.instances.push_back({"TRANSLATION", document.add(float_accessor(translations, 12 * group.first, group.count, AccessorType::vec3))});
+        if (group.scaled)
+            node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
+                                                                            group.count, AccessorType::vec3))});
+        document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
+        document.nodes.push_back(node);
+    }
+    for (uint32_t row = 0; row < kPaletteRows && sticks; ++row) {
+        const AtomGroup& group = layout.sticks[row];
+        if (group.count == 0) continue;
+        gltf::Primitive triangles;
+        triangles.attributes.push_back({"POSITION", uint32_t(stick_positions)});
+        triangles.attributes.push_back({"NORMAL", uint32_t(stick_normals)});
+        triangles.indices = stick_indices;
+        triangles.material = material_of[row];
+        gltf::Node node;
+        node.mesh = int64_t(document.meshes.size());
+        document.meshes.push_back({{triangles}, std::string("Stick ") + kRowColours[row]});
+        node.name = std::string("Bonds ") + kRowColours[row];
+        Accessor rotation = float_accessor(uint32_t(stick_rotations), rotation_size * group.first, group.count, AccessorType::vec4);
+        if (compact) {
+            rotation.component_type = ComponentType::int16;
+            rotation.normalized = true;
+        }
+        node.instances.push_back({"TRANSLATION", document.add(float_accessor(uint32_t(stick_translations), 12 * group.first,
+                                                                             group.count, AccessorType::vec3))});
+        node.instances.push_back({"ROTATION", document.add(rotation)});
+        node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(stick_scales), 12 * group.first, group.count,
+                                                                       AccessorType::vec3))});
+        document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
+        document.nodes.push_back(node);
+    }
+    document.buffer_length = offset;
+    return document;
+}
+
+// Plain triangles: per palette row one primitive of spheres, then one of sticks;
+// vertices row after row, spheres before sticks.
+struct PlainLayout {
+    PlainGroup spheres[kPaletteRows];
+    PlainGroup sticks[kPaletteRows];
+    uint64_t vertex_count = 0, index_count = 0;
+    Quantization quantization;  // compact: one for every row, uniform so that normals keep their directions
+};
+
+PlainLayout plain_layout(const AtomLayout& layout) {
+    PlainLayout plain;
+    const auto place = [&](PlainGroup& group, uint64_t count, uint64_t vertices, uint64_t indices) {
+        group.first_vertex = plain.vertex_count;
+        group.vertex_count = count * vertices;
+        group.first_index = plain.index_count;
+        group.index_count = count * indices;
+        plain.vertex_count += group.vertex_count;
+        plain.index_count += group.index_count;
+    };
+    for (uint32_t row = 0; row < kPaletteRows; ++row)
+        place(plain.spheres[row], layout.spheres[row].count, kSphereVertices, 3 * kSphereTriangles);
+    for (uint32_t row = 0; row < kPaletteRows; ++row)
+        place(plain.sticks[row], layout.sticks[row].count, kStickVertices, 3 * kStickTriangles);
+    return plain;
+}
+
+// The vertices of atom i's sphere: each(position, normal).
+template <typename Each>
+void sphere_vertices(const float* p, float r, Each&& each) {
+    const UnitSphere& sphere = unit_sphere();
+    for (size_t v = 0; v < kSphereVertices; ++v) {
+        const float* n = sphere.positions[v];
+        const float at[3] = {p[0] + r * n[0], p[1] + r * n[1], p[2] + r * n[2]};
+        each(at, n);
+    }
+}
+
+// The vertices of both halves of every stick: each(row, position, normal), in bond order.
+template <typename Each>
+void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const float* positions, Each&& each) {
+    for_each_bond(input, layout.atom_count, [&](size_t, Stick stick) {
+        for (const auto& [from, to] : {std::pair<uint32_t, uint32_t>{stick.from, stick.to}, {stick.to, stick.from}}) {
+            const HalfStick half = half_stick(positions + 3 * size_t(from), positions + 3 * size_t(to),
+                                              radius_of(layout, input, from), radius_of(layout, input, to));
+            const uint32_t row = row_of_atom(layout, input, from);
+            for (size_t v = 0; v < kStickVertices; ++v) {
+                float at[3], n[3];
+                placed_stick_vertex(at, n, half.translation, half.rotation, half.scale, v);
+                each(row, at, n);
+            }
+        }
+    });
+}
+
+gltf::Document plain_document(AtomLayout& layout, const AtomCloud& input, PlainLayout& plain) {
+    // The exact extremes of every row's vertices, computed as the write computes them.
+    ScratchArray<float> converted = allocate_scratch<float>(3 * layout.atom_count);
+    write_float32(converted.get(), input.positions);
+    for (size_t i = 0; i < layout.atom_count; ++i) {
+        PlainGroup& group = plain.spheres[row_of_atom(layout, input, i)];
+        sphere_vertices(converted.get() + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(group.extremes, at); });
+    }
+    stick_vertices(layout, input, converted.get(), [&](uint32_t row, const float* at, const float*) { widen(plain.sticks[row].extremes, at); });
+    const bool compact = input.encoding == Encoding::compact;
+    Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+    for (const PlainGroup* groups : {plain.spheres, plain.sticks})
+        for (uint32_t row = 0; row < kPaletteRows; ++row)
+            if (groups[row].vertex_count != 0) {
+                widen(all, groups[row].extremes.min);
+                widen(all, groups[row].extremes.max);
+            }
+    if (compact) plain.quantization = quantization_of(all, true);
+
+    gltf::Document document;
+    if (compact) document.extensions = {kQuantizationExtension};
+    document.scene_nodes = {0};
+    gltf::Node root;
+    root.name = "Atoms";
+    document.nodes.push_back(root);
+    const uint64_t position_stride = compact ? kQuantizedPositionStride : 12;
+    const uint64_t normal_stride = compact ? kQuantizedNormalStride : 12;
+    const uint64_t positions_bytes = plain.vertex_count * position_stride;
+    const uint64_t normals_bytes = plain.vertex_count * normal_stride;
+    // Several accessors in each vertex view: they must give their stride.
+    const uint32_t positions = document.add(BufferView{0, positions_bytes, uint32_t(position_stride), Target::vertices});
+    const uint32_t normals = document.add(BufferView{positions_bytes, normals_bytes, uint32_t(normal_stride), Target::vertices});
+    const uint32_t indices = document.add(BufferView{positions_bytes + normals_bytes, 4 * plain.index_count, 0, Target::indices});
+    layout.geometry_offset = positions_bytes + normals_bytes;  // where the indices go
+    for (int kind = 0; kind < 2; ++kind) {
+        for (uint32_t row = 0; row < kPaletteRows; ++row) {
+            const PlainGroup& group = kind == 0 ? plain.spheres[row] : plain.sticks[row];
+            if (group.vertex_count == 0) continue;
+            Accessor position = float_accessor(positions, group.first_vertex * position_stride, group.vertex_count, AccessorType::vec3);
+            Accessor normal = float_accessor(normals, group.first_vertex * normal_stride, group.vertex_count, AccessorType::vec3);
+            if (compact) {
+                position.component_type = ComponentType::uint16;
+                position.normalized = true;
+                set_quantized_bounds(position, group.extremes, plain.quantization);
+                normal.component_type = ComponentType::int8;
+                normal.normalized = true;
+            } else {
+                position = position_accessor(positions, position.byte_offset, group.vertex_count, group.extremes);
+            }
+            gltf::Primitive triangles;
+            triangles.attributes.push_back({"POSITION", document.add(position)});
+            triangles.attributes.push_back({"NORMAL", document.add(normal)});
+            triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
+            triangles.material = int64_t(document.materials.size());
+            document.materials.push_back(material_of_row(row));
+            gltf::Node node;
+            node.mesh = int64_t(document.meshes.size());
+            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + kRowColours[row];
+            if (compact) set_dequantization(node, plain.quantization);
+            document.meshes.push_back({{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + kRowColours[row]});
+            document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
+            document.nodes.push_back(node);
+        }
+    }
+    document.buffer_length = positions_bytes + normals_bytes + 4 * plain.index_count;
+    return document;
+}
+
+}  // namespace
+
+gltf::Document plan_spheres(AtomLayout& layout, const AtomCloud& input) {
+    group_atoms(layout, input);
+    if (input.instancing) return instanced_document(layout, input);
+    PlainLayout plain = plain_layout(layout);
+    return plain_document(layout, input, plain);
+}
+
+namespace {
+
+// Atoms in Morton order, then stably by palette row: each row's atoms consecutive.
+ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& input, const float* positions,
+                                    uint32_t thread_count) {
+    const size_t atoms = layout.atom_count;
+    ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(atoms);
+    ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(atoms);
+    const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, atoms,
+                                                     rows_of(layout, input), morton_box(layout.morton_bounds),
+                                                     thread_count);
+    // Into whichever of the two the sort did not end in.
+    ScratchArray<uint64_t> by_row = std::move(sorted == entries.get() ? scratch : entries);
+    size_t next[kPaletteRows];
+    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.spheres[row].first;
+    for (size_t i = 0; i < atoms; ++i) by_row[next[row_of_entry(sorted[i])]++] = sorted[i];
+    return by_row;
+}
+
+}  // namespace
+
+namespace {
+
+void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& input, const float* positions,
+                 uint32_t thread_count) {
+    PlainLayout plain = plain_layout(layout);
+    const bool compact = input.encoding == Encoding::compact;
+    if (compact) {  // the same quantisation as the plan's: from the same extremes
+        Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+        for (size_t i = 0; i < layout.atom_count; ++i)
+            sphere_vertices(positions + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(all, at); });
+        stick_vertices(layout, input, positions, [&](uint32_t, const float* at, const float*) { widen(all, at); });
+        plain.quantization = quantization_of(all, true);
+    }
+    const uint64_t position_stride = compact ? kQuantizedPositionStride : 12;
+    const uint64_t normal_stride = compact ? kQuantizedNormalStride : 12;
+    uint8_t* vertex_positions = payload;
+    uint8_t* vertex_normals = payload + plain.vertex_count * position_stride;
+    const auto put = [&](uint64_t vertex, const float* at, const float* n) {
+        if (compact) {
+            const uint16_t q[4] = {quantize(at[0], plain.quantization, 0), quantize(at[1], plain.quantization, 1),
+                                   quantize(at[2], plain.quantization, 2), 0};
+            const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
+            std::memcpy(vertex_positions + position_stride * vertex, q, 8);
+            std::memcpy(vertex_normals + normal_stride * vertex, packed, 4);
+        } else {
+            std::memcpy(vertex_positions + 12 * vertex, at, 12);
+            std::memcpy(vertex_normals + 12 * vertex, n, 12);
+        }
+    };
+    const ScratchArray<uint64_t> order = atoms_by_row(layout, input, positions, thread_count);
+    uint64_t vertex = 0;
+    for (size_t i = 0; i < layout.atom_count; ++i) {
+        const size_t atom = atom_of_entry(order[i]);
+        sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) { put(vertex++, at, n); });
+    }
+    uint64_t next[kPaletteRows];
+    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = plain.sticks[row].first_vertex;
+    stick_vertices(layout, input, positions, [&](uint32_t row, const float* at, const float* n) { put(next[row]++, at, n); });
+    uint32_t* indices = reinterpret_cast<uint32_t*>(payload + layout.geometry_offset);
+    for (int kind = 0; kind < 2; ++kind) {
+        for (uint32_t row = 0; row < kPaletteRows; ++row) {
+            const PlainGroup& group = kind == 0 ? plain.spheres[row] : plain.sticks[row];
+            const size_t vertices = kind == 0 ? kSphereVertices : kStickVertices;
+            const size_t corners = kind == 0 ? 3 * kSphereTriangles : 3 * kStickTriangles;
+            const uint16_t* unit = kind == 0 ? unit_sphere().indices : unit_stick().indices;
+            for (uint64_t shape = 0; shape < group.vertex_count / vertices; ++shape)
+                for (size_t c = 0; c < corners; ++c) *indices++ = uint32_t(shape * vertices + unit[c]);
+        }
+    }
+}
+
+}  // namespace
+
+void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& input, const float* positions,
+                   uint32_t thread_count) {
+    if (!input.instancing) return write_plain(payload, layout, input, positions, thread_count);
+    const bool compact = input.encoding == Encoding::compact;
+    const UnitSphere& sphere = unit_sphere();
+    uint8_t* out = payload;
+    std::memcpy(out, sphere.positions, kSphereGeometryBytes);  // the normals of a unit sphere
+    out += kSphereGeometryBytes;
+    std::memcpy(out, sphere.indices, kSphereIndexBytes);
+    out += kSphereIndexBytes;
+    float shape[kSphereVertices][3];
+    if (layout.scaled_count != 0) {
+        scaled_sphere(shape, 1);
+        std::memcpy(out, shape, kSphereGeometryBytes);
+        out += kSphereGeometryBytes;
+    }
+    for (const AtomGroup& group : layout.spheres) {
+        if (group.count == 0 || group.scaled) continue;
+        scaled_sphere(shape, group.radius);
+        std::memcpy(out, shape, kSphereGeometryBytes);
+        out += kSphereGeometryBytes;
+    }
+    if (layout.stick_count != 0) {
+        const UnitStick& stick = unit_stick();
+        std::memcpy(out, stick.positions, kStickGeometryBytes);
+        std::memcpy(out + kStickGeometryBytes, stick.normals, kStickGeometryBytes);
+        std::memcpy(out + 2 * kStickGeometryBytes, stick.indices, kStickIndexBytes);
+    }
+
+    const ScratchArray<uint64_t> order = atoms_by_row(layout, input, positions, thread_count);
+    gather_positions(payload + layout.position_offset, order.get(), layout.atom_count, positions, thread_count);
+    if (layout.scaled_count != 0) {
+        uint8_t* scales = payload + layout.scale_offset;
+        parallel_ranges(layout.atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                const AtomGroup& group = layout.spheres[row_of_entry(order[i])];
+                if (!group.scaled) continue;
+                const float r = radius_of(layout, input, atom_of_entry(order[i]));
+                const float scale[3] = {r, r, r};
+                std::memcpy(scales + 12 * (group.scaled_first + i - group.first), scale, 12);
+            }
+        });
+    }
+    if (layout.stick_count == 0) return;
+    const uint64_t s = layout.stick_count;
+    const uint64_t rotation_size = compact ? 8 : 16;
+    uint8_t* translations = payload + layout.stick_offset;
+    uint8_t* rotations = translations + 12 * s;
+    uint8_t* scales = rotations + rotation_size * s;
+    size_t next[kPaletteRows];
+    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.sticks[row].first;
+    for_each_bond(input, layout.atom_count, [&](size_t, Stick stick) {
+        for (const auto& [from, to] : {std::pair<uint32_t, uint32_t>{stick.from, stick.to}, {stick.to, stick.from}}) {
+            const HalfStick half = half_stick(positions + 3 * size_t(from), positions + 3 * size_t(to),
+                                              radius_of(layout, input, from), radius_of(layout, input, to));
+            const size_t slot = next[row_of_atom(layout, input, from)]++;
+            std::memcpy(translations + 12 * slot, half.translation, 12);
+            if (compact) {
+                const int16_t q[4] = {snorm16(half.rotation[0]), snorm16(half.rotation[1]), snorm16(half.rotation[2]),
+                                      snorm16(half.rotation[3])};
+                std::memcpy(rotations + 8 * slot, q, 8);
+            } else {
+                std::memcpy(rotations + 16 * slot, half.rotation, 16);
+            }
+            std::memcpy(scales + 12 * slot, half.scale, 12);
+        }
+    });
+}
+
+}  // namespace glb

@@ -1,0 +1,113 @@
+#include "inputs/input_error.h"
+
+#include <cmath>
+
+namespace glb {
+
+const char* field_text(Field field) {
+    switch (field) {
+        case Field::positions: return "positions";
+        case Field::colors: return "colors";
+        case Field::types: return "types";
+        case Field::atomic_numbers: return "atomic numbers";
+        case Field::normals: return "normals";
+        case Field::indices: return "indices";
+        case Field::radii: return "radii";
+        case Field::radius: return "radius";
+        case Field::bonds: return "bonds";
+        case Field::box_minimum: return "box minimum";
+        case Field::box_maximum: return "box maximum";
+        case Field::box: return "box";
+        case Field::base_color: return "base color";
+        case Field::metallic: return "metallic";
+        case Field::roughness: return "roughness";
+        case Field::emissive: return "emissive";
+        case Field::file: return "file";
+        case Field::output: return "output";
+    }
+    return "input";
+}
+
+namespace {
+
+const char* problem_text(Problem problem) {
+    switch (problem) {
+        case Problem::not_finite: return "is NaN or infinite";
+        case Problem::beyond_float32: return "lies beyond the 32-bit float range";
+        case Problem::outside_unit_range: return "lies outside [0, 1]";
+        case Problem::negative: return "is negative";
+        case Problem::not_integer: return "is not an integer";
+        case Problem::not_below_limit: return "is too large";
+        case Problem::zero_length: return "has length 0";
+        case Problem::not_positive: return "is not positive";
+        case Problem::same_atom: return "joins an atom to itself";
+        case Problem::inverted: return "has its minimum above its maximum";
+        case Problem::empty: return "hold nothing";
+        case Problem::too_few: return "are too few";
+        case Problem::not_whole_rows: return "are no whole number of rows";
+        case Problem::count_mismatch: return "do not fit";
+        case Problem::unsupported_type: return "have an unsupported element type";
+        case Problem::both_given: return "exclude each other";
+        case Problem::not_drawn: return "are not drawn in this style";
+        case Problem::not_an_element: return "is not an element symbol";
+        case Problem::too_large: return "are too large";
+        case Problem::shares_memory: return "shares memory with an input";
+    }
+    return "are wrong";
+}
+
+std::string number_text(double value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "infinity" : "-infinity";
+    std::string text = std::to_string(value);
+    return text;
+}
+
+}  // namespace
+
+void throw_value_error(Field field, Problem problem, size_t row, size_t component, double value, uint64_t limit) {
+    std::string message = field_text(field);
+    if (row != kNoIndex) message += " row " + std::to_string(row);
+    if (component != kNoIndex) message += " component " + std::to_string(component);
+    message += std::string(": ") + number_text(value) + " " + problem_text(problem);
+    if (problem == Problem::not_below_limit) message += " (the limit is " + std::to_string(limit) + ")";
+    InputError error(field, problem, message);
+    error.row = row;
+    error.component = component;
+    error.value = value;
+    error.limit = limit;
+    throw error;
+}
+
+void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t limit) {
+    std::string message = std::string(field_text(field)) + " " + problem_text(problem) + ": " + std::to_string(count) +
+                          " given, " + std::to_string(limit) + " expected";
+    InputError error(field, problem, message);
+    error.count = count;
+    error.limit = limit;
+    throw error;
+}
+
+void check_output_room(uint64_t capacity, uint64_t file_size) {
+    if (capacity >= file_size) return;
+    InputError error(Field::output, Problem::too_few,
+                     "the output holds " + std::to_string(capacity) + " bytes, but the file needs " +
+                         std::to_string(file_size));
+    error.count = capacity;
+    error.limit = file_size;
+    throw error;
+}
+
+void check_output_apart(const void* output, uint64_t output_size, const void* input, uint64_t input_size, Field field) {
+    if (output_size == 0 || input_size == 0) return;
+    const uintptr_t out = reinterpret_cast<uintptr_t>(output);
+    const uintptr_t in = reinterpret_cast<uintptr_t>(input);
+    if (out < in + input_size && in < out + output_size) {
+        InputError error(Field::output, Problem::shares_memory,
+                         std::string("the output shares memory with the ") + field_text(field) + ", which the file is made of");
+        error.related = field;
+        throw error;
+    }
+}
+
+}  // namespace glb
