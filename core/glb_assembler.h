@@ -1,36 +1,40 @@
 // GLB assembly core: turns flat arrays into one binary glTF 2.0 file (GLB).
 //
 // Plain C++17, no interpreter or binding-library headers, so that any language
-// binding can share it. Each builder takes one plain record of its inputs and
-// works in two steps, as a binding needs them:
-//   plan_glb(record)                  checks the record and works out the file:
-//                                     its JSON document, its layout and its exact size
-//   write_glb(file, plan, record)     writes the planned file into file_size bytes
+// binding can share it. Every file is made in two steps, as a binding needs them:
+//   plan_glb(input)                    checks the input and works out the file:
+//                                      its JSON document, its layout and its exact size
+//   write_glb(file, plan, input)       writes the planned file into file_size bytes
+//   write_glb_into(out, capacity, ...) the same into a caller's memory, under the
+//                                      rules for it (room, no input overwritten)
 // so that a binding allocates its result object (a Python bytes, a Node Buffer)
-// once, at the exact size, between the two. build_glb(record) does both into a
-// GlbBytes.
+// once, at the exact size, between the two.
 //
-// Two families of builders:
+// Two families:
 //   raw (RawPointCloud, RawAtomCloud, RawMesh): the native module's meaning.
 //     Arrays are copied byte for byte, the caller's bounds go into the document,
 //     counts that disagree are written as they are.
-//   checked (PointCloud, AtomCloud, TriangleMesh): the packages' meaning. Arrays
-//     of several element types are converted as they are written, every value is
-//     checked, the POSITION bounds are the exact extremes of what is written, and
-//     the file can be compact (quantised) or draw atoms as spheres.
+//   checked (a Scene of parts: PointCloud, AtomCloud, TriangleMesh, LineSet):
+//     the packages' meaning. Arrays of several element types are converted as
+//     they are written, every value is checked, every POSITION's bounds are the
+//     exact extremes of what is written, and the file can be compact
+//     (quantised). The packages' functions are scenes of one part.
 //
 // Failures are exceptions:
 //   InputError             an input is wrong (input_error.h says which and where);
 //                          also a file that would reach 4 GiB (Field::file)
 //   std::bad_alloc         an allocation failed (everything taken is released)
-//   std::system_error      a worker thread could not be started (atom builders)
 // The caller's arrays are never written, kept or freed; they are read as tightly
 // packed values in the host's byte order at their natural alignment.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "inputs/arrays.h"
@@ -66,10 +70,12 @@ constexpr uint64_t kMaxGlbSize = 0xFFFFFFFFu;
 // would reach 4 GiB with a document of this length, before any array is read.
 constexpr uint64_t kMaxDocumentLength = 6144;
 
-// A planned file: its document, the length of its binary payload and its size.
+// A planned file: its document, the length of its binary payload (with the
+// padding between its blocks) and its size.
 struct GlbPlan {
     std::string document;
     uint64_t payload_length = 0;
+    std::vector<std::pair<uint64_t, uint64_t>> payload_gaps;  // offset and length of padding inside the payload
     uint64_t file_size = 0;  // header, both chunks and their padding
 };
 
@@ -84,9 +90,16 @@ uint64_t glb_size(uint64_t json_length, uint64_t payload_length);
 // payload may be null when payload_length is 0.
 GlbBytes write_glb(const char* json, size_t json_length, const void* payload, size_t payload_length);
 
-// Writes a plan's header, JSON chunk, BIN chunk header and BIN padding into file
-// (plan.file_size bytes) and returns where its payload_length payload bytes go.
-uint8_t* start_glb(uint8_t* file, const GlbPlan& plan);
+// Where a planned file's payload begins in file. Writing a file starts here: the
+// builders fill the payload, and finish_glb then writes the rest, the header
+// last, so that memory whose writing failed holds no GLB header.
+uint8_t* glb_payload(uint8_t* file, const GlbPlan& plan);
+// Clears the header of memory about to hold a planned file (a GLB it held before
+// no longer reads as one while the new file is written).
+void begin_glb(uint8_t* file);
+// Writes the payload's padding, the BIN chunk's header and padding, the JSON
+// chunk and, last, the file header.
+void finish_glb(uint8_t* file, const GlbPlan& plan);
 
 // ---------------------------------------------------------------------------
 // Raw builders: the native module's meaning.
@@ -146,13 +159,9 @@ GlbPlan plan_glb(const RawMesh& input);
 
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawPointCloud& input);
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawMesh& input);
-// From 100000 atoms on, the work runs on one thread per hardware thread, or on
-// thread_count threads when that is not 0; the bytes never depend on the count.
+// From 100000 atoms on, the work runs on one range per hardware thread, or on
+// thread_count ranges when that is not 0; the bytes never depend on the count.
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawAtomCloud& input, uint32_t thread_count = 0);
-
-GlbBytes build_glb(const RawPointCloud& input);
-GlbBytes build_glb(const RawAtomCloud& input);
-GlbBytes build_glb(const RawMesh& input);
 
 // The raw builders by their arrays, as the native module's functions take them.
 GlbBytes build_point_cloud_glb(const float* positions, size_t position_float_count, const float* colors,
@@ -163,7 +172,7 @@ GlbBytes build_mesh_glb(const float* positions, size_t position_float_count, con
                         size_t color_float_count, const Bounds3& bounds, const MeshMaterial& material);
 
 // ---------------------------------------------------------------------------
-// Checked builders: the packages' meaning.
+// Checked parts and scenes: the packages' meaning.
 
 enum class Encoding : uint8_t {
     float32,  // float positions and colours, 32-bit indices (the raw builders' files)
@@ -203,13 +212,25 @@ struct AtomCloud {
     Encoding encoding = Encoding::float32;
 };
 
+// How a mesh's normals are made when none are given.
+enum class NormalsMode : uint8_t {
+    creased,  // smooth within a surface, split where faces meet at more than the crease angle
+    smooth,   // one normal per vertex: the area-weighted sum of the faces around it
+    flat,     // each face shaded with its own normal (faces in one plane share vertices)
+};
+
 // One indexed triangle mesh with one material. Normals computed when absent
-// (area-weighted per vertex), given ones normalised; RGB colours widened to RGBA.
+// (by normals_mode; creased and flat split vertices, copying their colours and
+// texture coordinates), given ones normalised; RGB colours widened to RGBA.
 struct TriangleMesh {
     ArrayView positions;  // float32 or float64, x, y, z per vertex
     ArrayView faces;      // integers, three vertex indices per triangle
     ArrayView normals;    // float, x, y, z per vertex, or none
+    NormalsMode normals_mode = NormalsMode::creased;
+    double crease_angle = 30;  // degrees, in [0, 180]
     ColorRows colors;     // one row per vertex, one for all, or none
+    ArrayView uv;         // float, u, v per vertex (glTF's: v down from the image's top), or none
+    ArrayView texture;    // uint8: the bytes of a PNG or JPEG image, shown with uv; or none
     bool has_base_color = false;  // without: white with colours (they show as given), light grey without
     double base_color[4] = {1, 1, 1, 1};
     double metallic = 0;
@@ -219,39 +240,102 @@ struct TriangleMesh {
     Encoding encoding = Encoding::float32;
 };
 
-// What the plans of the checked builders keep for their write step.
-struct PointCloudPlan;
-struct AtomCloudPlan;
-struct MeshPlan;
+// A set of lines: segments between pairs of points (LINES), or without
+// segments one line through every point in order (a LINE_STRIP). Without
+// colours, the material's colour (dark grey unless given).
+struct LineSet {
+    ArrayView positions;  // float32 or float64 (or integers), x, y, z per point
+    ArrayView segments;   // integers, two point indices per segment, or none
+    ColorRows colors;     // one row per point, one row for all, or none
+    bool has_color = false;
+    double color[4] = {0.25, 0.25, 0.25, 1};
+    Encoding encoding = Encoding::float32;
+};
 
-// Each check reads counts and small values only (no array), so that a binding
-// runs it before it copies anything: element types, row counts that fit each
-// other, material factors, the box, and the 4 GiB limit.
-void check_input(const PointCloud& input);
-void check_input(const AtomCloud& input);
-void check_input(const TriangleMesh& input);
+// The asset generator of the packages' files, with the packages' version.
+constexpr const char* kCheckedGenerator = "spatial-assembler 0.1.0";
 
-// Each plan runs the check, then reads what the document depends on: the
-// positions once (their exact extremes, refusing NaN and infinities), the
-// faces, ids and bonds (refusing any out of range).
-PointCloudPlan plan_glb(const PointCloud& input);
-AtomCloudPlan plan_glb(const AtomCloud& input);
-MeshPlan plan_glb(const TriangleMesh& input);
+// One part of a scene: what it draws, its node's name, and where it stands.
+struct ScenePart {
+    std::variant<PointCloud, AtomCloud, TriangleMesh, LineSet> content;
+    std::string name;            // empty: the content's own name ("Points", "Atoms", "Mesh", "Lines")
+    bool has_transform = false;  // transform: 4 x 4, row by row, acting on column vectors [x, y, z, 1]
+    double transform[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+};
 
-// Each write converts and copies the arrays into the file, checking colours,
-// radii and normals as it goes (an InputError then leaves the file unfinished).
-void write_glb(uint8_t* file, const PointCloudPlan& plan, const PointCloud& input);
-void write_glb(uint8_t* file, const AtomCloudPlan& plan, const AtomCloud& input, uint32_t thread_count = 0);
-void write_glb(uint8_t* file, const MeshPlan& plan, const TriangleMesh& input);
+// A scene: parts planned into one document, one node each under the scene,
+// written in one pass. A scene of one part without name or transform is the
+// file of its content alone.
+struct Scene {
+    std::vector<ScenePart> parts;
+};
 
-GlbBytes build_glb(const PointCloud& input);
-GlbBytes build_glb(const AtomCloud& input);
-GlbBytes build_glb(const TriangleMesh& input);
+// What a planned part keeps for its write step (opaque to bindings).
+class PartLayout;
+
+struct ScenePlan : GlbPlan {
+    ScenePlan();
+    ScenePlan(ScenePlan&&) noexcept;
+    ScenePlan& operator=(ScenePlan&&) noexcept;
+    ~ScenePlan();
+    std::vector<std::unique_ptr<PartLayout>> parts;
+};
+
+// Reads counts and small values only (no array), so that a binding runs it
+// before it copies anything: element types, row counts that fit each other,
+// material factors, boxes, names and transforms, and the 4 GiB limit.
+void check_input(const Scene& scene);
+
+// Runs the check, then reads what the document depends on: the positions once
+// (their exact extremes, refusing NaN and infinities), the faces, ids, bonds
+// and segments (refusing any out of range). The plan points into the scene's
+// parts: the scene must stay as it is until the write.
+ScenePlan plan_glb(const Scene& scene);
+
+// Converts and copies the arrays into the file, checking the values that the
+// document does not depend on as it goes (colours, normals, radii, and indices
+// of float32 files): an InputError then leaves the file without a header.
+// Every InputError of a part names it (InputError::part).
+// thread_count: as for the raw atoms (0: by the atom count).
+void write_glb(uint8_t* file, const ScenePlan& plan, const Scene& scene, uint32_t thread_count = 0);
+
+// ---------------------------------------------------------------------------
+// Files written into a caller's memory.
+
+// The caller's memory that an input was read from (before any conversion a
+// binding made of it), with the input's field.
+struct InputMemory {
+    const void* data = nullptr;
+    uint64_t bytes = 0;
+    Field field = Field::positions;
+};
+
+// The rules for a caller's memory [out, out + capacity): it must hold the
+// planned file (else InputError output, too_few: count = capacity, limit =
+// file_size) and overlap none of the inputs (else InputError output,
+// shares_memory, related = the input's field). Checked before anything is written.
+void check_output(const uint8_t* out, uint64_t capacity, uint64_t file_size, const std::vector<InputMemory>& inputs);
+
+// Writes a planned file into a caller's memory under those rules.
+template <typename Plan, typename Input>
+void write_glb_into(uint8_t* out, uint64_t capacity, const Plan& plan, const Input& input,
+                    const std::vector<InputMemory>& inputs) {
+    check_output(out, capacity, plan.file_size, inputs);
+    write_glb(out, plan, input);
+}
+
+// ---------------------------------------------------------------------------
+// The names of choices, as both packages spell them: InputError not_a_choice
+// (the field, and the text given) for any other.
+
+Encoding encoding_named(std::string_view name);
+AtomStyle style_named(std::string_view name);
+NormalsMode normals_named(std::string_view name);  // "auto" (creased), "smooth", "flat"
+// The choices of a field in words, for messages: "'float32' or 'compact'".
+const char* choices_of(Field field);
 
 // Thread count of one atom call: 1 below 100000 atoms, otherwise the hardware
 // concurrency (4 when the platform reports none).
 uint32_t atom_thread_count(size_t atom_count);
 
 }  // namespace glb
-
-#include "checked_plans.h"

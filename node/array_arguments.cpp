@@ -46,6 +46,7 @@ bool element_type_of(napi_typedarray_type kind, glb::ElementType& type) {
 ArrayArgument::ArrayArgument(napi_env env, napi_value value, ArgumentName name, glb::Field field, glb::ElementType type,
                              bool raw)
     : env_(env), value_(value), name_(std::move(name)), field_(field), type_(type), raw_(raw) {
+    if (value_ == nullptr) return;  // held values
     if (!raw_ && is_typed_array(env_, value_)) {
         napi_typedarray_type kind;
         size_t length = 0;
@@ -64,10 +65,36 @@ ArrayArgument ArrayArgument::raw(napi_env env, napi_value value, ArgumentName na
 }
 
 ArrayArgument ArrayArgument::typed(napi_env env, napi_value value, ArgumentName name, glb::Field field) {
-    return ArrayArgument(env, value, std::move(name), field, glb::ElementType::uint8, false);
+    if (!is_array(env, value)) return ArrayArgument(env, value, std::move(name), field, glb::ElementType::uint8, false);
+    const uint32_t count = array_length(env, value);
+    glb::ScratchArray<uint8_t> numbers = glb::allocate_input_copy(size_t(count) * sizeof(double));
+    double* out = reinterpret_cast<double*>(numbers.get());
+    for (uint32_t i = 0; i < count; ++i) {
+        const napi_value item = element(env, value, i);
+        if (type_of(env, item) != napi_number)
+            throw ArgumentError(ArgumentError::Kind::type,
+                                name.at(i).subject() + " must be of type number. " + describe_received(env, item));
+        out[i] = number_value(env, item);
+    }
+    return held(env, std::move(name), field, glb::ElementType::float64, std::move(numbers), count);
+}
+
+ArrayArgument ArrayArgument::held(napi_env env, ArgumentName name, glb::Field field, glb::ElementType type,
+                                  glb::ScratchArray<uint8_t> values, size_t count) {
+    ArrayArgument argument(env, nullptr, std::move(name), field, type, false);
+    argument.own_ = std::make_shared<glb::ScratchArray<uint8_t>>(std::move(values));
+    argument.own_count_ = count;
+    return argument;
+}
+
+glb::InputMemory ArrayArgument::memory() const {
+    if (own_) return glb::InputMemory{nullptr, 0, field_};
+    const Located located = locate();
+    return glb::InputMemory{located.data, located.byte_length, field_};
 }
 
 ArrayArgument::Located ArrayArgument::locate() const {
+    if (own_) return Located{own_->get(), own_count_ * glb::element_size(type_)};
     const auto wrong_type = [&] {
         if (!raw_)
             return ArgumentError(ArgumentError::Kind::type,
@@ -93,7 +120,7 @@ ArrayArgument::Located ArrayArgument::locate() const {
         if (!element_type_of(kind, type)) throw wrong_type();
         // Raw bytes are read as the expected type, like any buffer in Python; any other element type would be garbage.
         if (raw_ && kind != typed_array_kind(type_) && kind != napi_uint8_array) throw wrong_type();
-        if (!raw_ && type != type_) throw detached();  // the typed array cannot change its kind: never happens
+        if (!raw_ && type != type_) throw detached();  // a typed array cannot change its kind: never happens
         if (is_detached(env_, array_buffer)) throw detached();
         byte_length = length * glb::element_size(type);
     } else if (raw_ && is_array_buffer(env_, value_)) {
@@ -115,7 +142,8 @@ HeldArray ArrayArgument::take(InputMode mode, size_t max_bytes) const {
     held.type = type_;
     held.byte_length = std::min(located.byte_length, max_bytes);
     const bool aligned = reinterpret_cast<uintptr_t>(located.data) % glb::element_size(type_) == 0;
-    if (held.byte_length == 0 || (mode == InputMode::borrow && aligned)) {
+    // Values the addon holds are its own: borrowed in either mode (a promise's job keeps the argument).
+    if (held.byte_length == 0 || own_ || (mode == InputMode::borrow && aligned)) {
         held.data = located.data;
     } else {
         held.copy = glb::allocate_input_copy(held.byte_length);
@@ -126,7 +154,7 @@ HeldArray ArrayArgument::take(InputMode mode, size_t max_bytes) const {
 }
 
 void ArrayArgument::check_unchanged(const HeldArray& held, const uint8_t* result, size_t result_size) const {
-    if (held.copy || held.byte_length == 0) return;  // a copy cannot change
+    if (held.copy || own_ || held.byte_length == 0) return;  // a copy cannot change
     const Located now = locate();
     if (now.data != held.data || now.byte_length < held.byte_length)
         throw ArgumentError(ArgumentError::Kind::type,

@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "inputs/arrays.h"
+#include "glb_assembler.h"
 #include "inputs/input_error.h"
 #include "memory/large_memory.h"
 #include "napi_helpers.h"
@@ -30,8 +32,6 @@ struct HeldArray {
     size_t byte_length = 0;
     glb::ElementType type = glb::ElementType::uint8;
     glb::ScratchArray<uint8_t> copy;  // when copied
-
-    glb::ArrayView view() const { return glb::ArrayView{data, byte_length / glb::element_size(type), type}; }
 };
 
 class ArrayArgument {
@@ -42,9 +42,14 @@ public:
     // field: the core's name of the input, for the core's rules about it.
     static ArrayArgument raw(napi_env env, napi_value value, ArgumentName name, glb::Field field,
                              glb::ElementType expected);
-    // The checked functions' arrays: a typed array of any kind of number (not
-    // BigInt), read as its own element type. Uint8ClampedArray counts as uint8.
+    // The checked functions' arrays: a typed array of any kind of number, read
+    // as its own element type (Uint8ClampedArray counts as uint8), or a plain
+    // Array of numbers, copied at once as float64 (an item that is not a number
+    // is a TypeError naming it).
     static ArrayArgument typed(napi_env env, napi_value value, ArgumentName name, glb::Field field);
+    // Values read by the addon itself (element symbols as atomic numbers), held as they are.
+    static ArrayArgument held(napi_env env, ArgumentName name, glb::Field field, glb::ElementType type,
+                              glb::ScratchArray<uint8_t> values, size_t count);
 
     // Its length now, and its element type. Reading another argument may run a
     // getter of the program, which could detach or resize the array: the memory
@@ -57,6 +62,10 @@ public:
     // The memory: borrowed, or copied when mode is copy or it is not aligned for
     // its element type; at most max_bytes of it.
     HeldArray take(InputMode mode, size_t max_bytes = SIZE_MAX) const;
+
+    // The program's memory that the array lies in (none for a plain Array), for
+    // the core's rule that a file is not written over its inputs.
+    glb::InputMemory memory() const;
 
     // For a call that borrowed its arrays: throws TypeError when the array no
     // longer lies where it did (detached, resized or moved by program code that
@@ -77,4 +86,6 @@ private:
     glb::Field field_;
     glb::ElementType type_;
     bool raw_;
+    std::shared_ptr<glb::ScratchArray<uint8_t>> own_;  // values read from a plain Array, or by the addon
+    size_t own_count_ = 0;
 };

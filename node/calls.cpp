@@ -132,8 +132,7 @@ napi_value call_now(napi_env env, napi_callback_info info) {
             const size_t size = size_t(job->file_size());
             if (job->into != nullptr) {  // no program code runs from here to the write
                 const OutputMemory out = locate_into(env, job->into);
-                glb::check_output_room(out.byte_length, size);
-                job->check_output_apart(out.data, size);
+                glb::check_output(out.data, out.byte_length, size, job->inputs());
                 job->write(out.data);
                 return view_of_output(env, out, size);
             }
@@ -258,6 +257,9 @@ napi_value error_of(napi_env env, std::exception_ptr failure, Spelling spelling)
     } catch (const ArgumentError& error) {
         return error.kind == ArgumentError::Kind::type ? make_error(env, "TypeError", error.what(), "ERR_INVALID_ARG_TYPE")
                                                        : make_error(env, "RangeError", error.what(), "ERR_OUT_OF_RANGE");
+    } catch (const PartInputError& error) {
+        const ArgumentError mapped = node_input_error(error, spelling);
+        return error_of(env, std::make_exception_ptr(ArgumentError(mapped.kind, error.part + ": " + mapped.what())), spelling);
     } catch (const glb::InputError& error) {
         const ArgumentError mapped = node_input_error(error, spelling);
         return error_of(env, std::make_exception_ptr(mapped), spelling);

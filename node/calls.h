@@ -14,6 +14,7 @@
 #include "array_arguments.h"
 #include "glb_assembler.h"
 #include "napi_helpers.h"
+#include "node_errors.h"
 
 // One call with its arguments read: plans and writes its GLB, on any thread.
 class GlbJob {
@@ -27,9 +28,9 @@ public:
     // For a call that borrowed its arrays, after the result was allocated: see
     // ArrayArgument::check_unchanged.
     virtual void check_unchanged(const uint8_t* result, size_t size) const = 0;
-    // For a call that writes into the program's memory: the core's rule that it
-    // must not overlap an input.
-    virtual void check_output_apart(const uint8_t* output, size_t size) const = 0;
+    // The program's memory of every input (where it lies, not a copy of it), for
+    // the core's rules about the program's memory for the file.
+    virtual std::vector<glb::InputMemory> inputs() const = 0;
 
     // options.into, when given (functions that return at once only; see output_buffer.h).
     napi_value into = nullptr;
@@ -51,17 +52,16 @@ public:
         for (size_t i = 0; i < Arrays; ++i)
             if (arguments[i]) arguments[i]->check_unchanged(held[i], result, size);
     }
-    void check_output_apart(const uint8_t* output, size_t size) const override {
+    std::vector<glb::InputMemory> inputs() const override {
+        std::vector<glb::InputMemory> memory;
         for (size_t i = 0; i < Arrays; ++i)
-            if (arguments[i]) glb::check_output_apart(output, size, held[i].data, held[i].byte_length, arguments[i]->field());
+            if (arguments[i]) memory.push_back(arguments[i]->memory());
+        return memory;
     }
 
 private:
     decltype(glb::plan_glb(std::declval<const Record&>())) plan_;
 };
-
-// The spelling of the core's refusals: the raw functions' or the checked ones'.
-enum class Spelling { raw, checked };
 
 // Reads a call's arguments into a job, or throws.
 using JobReader = std::unique_ptr<GlbJob> (*)(napi_env env, const std::vector<napi_value>& args, InputMode mode);

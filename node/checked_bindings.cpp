@@ -1,10 +1,12 @@
-// The checked functions' native half: the core's checked builders, called by
-// node/checked.js with its arguments already read (typed arrays of any kind of
-// number, plain numbers, strings and booleans). Every value is checked by the
-// core; its refusals come back in the checked spelling.
-#include <cstring>
-#include <optional>
+// The checked functions: pointCloud, atoms, mesh and scene, with the Python
+// package's meaning. Each reads its arguments here, each option of a part once
+// and by its name (the readers below are the table of options: one line each);
+// the core checks every value and writes the file. A TypeError
+// (ERR_INVALID_ARG_TYPE) for an argument of the wrong kind, a RangeError
+// (ERR_OUT_OF_RANGE) for a wrong value, each naming the argument.
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "bindings.h"
 #include "calls.h"
@@ -15,149 +17,354 @@
 
 namespace {
 
-// A checked call's array argument in its slot of the job, or none when the
-// value is undefined or null; counted, with no memory yet.
-template <typename Job>
-glb::ArrayView read_array(Job& job, napi_env env, size_t slot, napi_value value, ArgumentName name, glb::Field field,
-                          bool optional) {
-    if (optional && is_absent(env, value)) return glb::ArrayView{};
-    job.arguments[slot].emplace(ArrayArgument::typed(env, value, std::move(name), field));
-    return glb::ArrayView{nullptr, job.arguments[slot]->count(), job.arguments[slot]->type()};
-}
+using glb::Field;
 
-// After the record's check: the memory of every array, borrowed or copied, in slot order.
-template <typename Job, typename... Views>
-void take_arrays(Job& job, InputMode mode, Views&... views) {
-    glb::ArrayView* targets[] = {&views...};
-    for (size_t i = 0; i < sizeof...(views); ++i) {
-        if (!job.arguments[i]) continue;
-        job.held[i] = job.arguments[i]->take(mode);
-        targets[i]->data = job.held[i].data;
-        targets[i]->count = job.held[i].byte_length / glb::element_size(job.held[i].type);
+// A call's scene with the arrays it holds: located while its options are read,
+// taken (borrowed or copied) once every option was read and checked.
+class SceneJob final : public GlbJob {
+public:
+    glb::Scene scene;
+    bool name_parts = false;  // errors name the part (a scene's), or not (a function's)
+
+    void add(ArrayArgument argument, glb::ArrayView& view) {
+        view.count = argument.count();
+        view.type = argument.type();
+        view.given = true;
+        arguments_.push_back(std::move(argument));
+        targets_.push_back(&view);
     }
+    // Checks the scene (counts and small values: no array is read yet), then takes the arrays.
+    void take_arrays(InputMode mode) {
+        labelled([&] { glb::check_input(scene); });
+        for (size_t i = 0; i < arguments_.size(); ++i) {
+            held_.push_back(arguments_[i].take(mode));
+            targets_[i]->data = held_[i].data;
+        }
+    }
+
+    void plan() override {
+        labelled([&] { plan_ = glb::plan_glb(scene); });
+    }
+    uint64_t file_size() const override { return plan_.file_size; }
+    void write(uint8_t* file) override {
+        labelled([&] { glb::write_glb(file, plan_, scene); });
+    }
+    void check_unchanged(const uint8_t* result, size_t size) const override {
+        for (size_t i = 0; i < arguments_.size(); ++i) arguments_[i].check_unchanged(held_[i], result, size);
+    }
+    std::vector<glb::InputMemory> inputs() const override {
+        std::vector<glb::InputMemory> memory;
+        for (const ArrayArgument& argument : arguments_) memory.push_back(argument.memory());
+        return memory;
+    }
+
+private:
+    // Runs work; in a scene, an InputError names its part.
+    template <typename Work>
+    void labelled(Work&& work) const {
+        try {
+            work();
+        } catch (const glb::InputError& error) {
+            if (!name_parts || error.part == glb::kNoIndex || error.part >= scene.parts.size()) throw;
+            static const char* const kinds[] = {"points", "atoms", "mesh", "lines"};
+            const glb::ScenePart& part = scene.parts[error.part];
+            throw PartInputError(error, "part " + std::to_string(error.part) + " (" +
+                                            (part.name.empty() ? std::string(kinds[part.content.index()])
+                                                               : "'" + part.name + "'") +
+                                            ")");
+        }
+    }
+
+    std::deque<ArrayArgument> arguments_;
+    std::vector<glb::ArrayView*> targets_;
+    std::vector<HeldArray> held_;
+    glb::ScenePlan plan_;
+};
+
+// An array of indices or ids: float typed arrays are refused, as in Python.
+ArrayArgument integer_argument(napi_env env, napi_value value, ArgumentName name, Field field) {
+    ArrayArgument argument = ArrayArgument::typed(env, value, name, field);
+    if (is_typed_array(env, value) && glb::is_floating(argument.type()))
+        throw ArgumentError(ArgumentError::Kind::type, name.subject() + " must be integers: an Array or an integer "
+                                                                        "typed array. " + describe_received(env, value));
+    return argument;
 }
 
-ArgumentError out_of_range(const ArgumentName& name, const std::string& must, const std::string& received) {
-    return ArgumentError(ArgumentError::Kind::range,
-                         "The value of " + name.quoted() + " is out of range. It must be " + must + ". Received '" + received + "'");
+// Reads the options of one part, each key once, and refuses the keys it did not read.
+class OptionReader {
+public:
+    OptionReader(napi_env env, napi_value options, SceneJob& job) : env_(env), options_(options), job_(job) {
+        if (is_absent(env, options)) {
+            options_ = nullptr;
+        } else if (type_of(env, options) != napi_object || is_array(env, options)) {
+            throw ArgumentError(ArgumentError::Kind::type,
+                                "The \"options\" argument must be of type object. " + describe_received(env, options));
+        }
+    }
+
+    napi_env env() const { return env_; }
+
+    // The option's value (a getter of the program runs here, once); undefined when left out.
+    napi_value value(const char* key) {
+        known_.push_back(key);
+        return options_ == nullptr ? undefined_value(env_) : property(env_, options_, key);
+    }
+
+    void array(glb::ArrayView& view, const char* key, Field field) { array(view, key, field, value(key)); }
+    // Indices and ids: an integer typed array, or a plain Array (the core checks that its numbers are whole).
+    void integers(glb::ArrayView& view, const char* key, Field field) {
+        const napi_value given = value(key);
+        if (!is_absent(env_, given)) job_.add(integer_argument(env_, given, {key, true}, field), view);
+    }
+    void array(glb::ArrayView& view, const char* key, Field field, napi_value given) {
+        if (!is_absent(env_, given)) job_.add(ArrayArgument::typed(env_, given, {key, true}, field), view);
+    }
+
+    // Colours of `rows` points or vertices: 3 or 4 numbers each, or one colour for all.
+    void colors(glb::ColorRows& colors, const char* key, size_t rows) {
+        const napi_value given = value(key);
+        if (is_absent(env_, given)) return;
+        ArrayArgument argument = ArrayArgument::typed(env_, given, {key, true}, Field::colors);
+        const size_t length = argument.count();
+        if (length == 3 * rows || length == 3) colors.components = 3;
+        else if (length == 4 * rows || length == 4) colors.components = 4;
+        else
+            throw ArgumentError(ArgumentError::Kind::range,
+                                "The value of \"options." + std::string(key) + ".length\" is out of range. It must be 3 or 4 "
+                                "numbers for each of the " + std::to_string(rows) + " points or vertices (" +
+                                std::to_string(3 * rows) + " or " + std::to_string(4 * rows) +
+                                "), or one colour of 3 or 4. Received " + std::to_string(length));
+        job_.add(std::move(argument), colors.values);
+    }
+
+    // Elements: atomic numbers, or an Array of element symbols, read here.
+    void elements(glb::ArrayView& view, const char* key) {
+        const napi_value given = value(key);
+        if (is_absent(env_, given)) return;
+        if (!is_array(env_, given) || array_length(env_, given) == 0 || type_of(env_, element(env_, given, 0)) != napi_string) {
+            job_.add(integer_argument(env_, given, {key, true}, Field::atomic_numbers), view);
+            return;
+        }
+        const uint32_t count = array_length(env_, given);
+        glb::ScratchArray<uint8_t> numbers = glb::allocate_input_copy(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            const std::string symbol = read_string(env_, element(env_, given, i), ArgumentName{key, true}.at(i));
+            numbers[i] = glb::atomic_number_at(symbol.data(), symbol.size(), i);
+        }
+        job_.add(ArrayArgument::held(env_, {key, true}, Field::atomic_numbers, glb::ElementType::uint8,
+                                     std::move(numbers), count),
+                 view);
+    }
+
+    double number(const char* key, double fallback) {
+        const napi_value given = value(key);
+        return is_absent(env_, given) ? fallback : read_number(env_, given, {key, true});
+    }
+    // A number, or nothing when left out.
+    bool optional_number(const char* key, double& out) {
+        const napi_value given = value(key);
+        if (is_absent(env_, given)) return false;
+        out = read_number(env_, given, {key, true});
+        return true;
+    }
+
+    bool flag(const char* key, bool fallback) {
+        const napi_value given = value(key);
+        return is_absent(env_, given) ? fallback : read_boolean(env_, given, {key, true});
+    }
+
+    std::string text(const char* key) {
+        const napi_value given = value(key);
+        return is_absent(env_, given) ? std::string() : read_string(env_, given, {key, true});
+    }
+
+    // A choice by its name, as the core spells the choices; fallback when left out.
+    template <typename Named>
+    auto choice(const char* key, const char* fallback, Named named) -> decltype(named("")) {
+        const napi_value given = value(key);
+        return named(is_absent(env_, given) ? std::string(fallback) : read_string(env_, given, {key, true}));
+    }
+
+    // count numbers, flat or as rows of `width` (two triples, four rows of four); false when left out.
+    bool numbers(const char* key, double* out, size_t count, size_t width = 0) {
+        napi_value given = value(key);
+        if (is_absent(env_, given)) return false;
+        const ArgumentName name{key, true};
+        if (width != 0 && is_array(env_, given) && array_length(env_, given) == count / width &&
+            is_array(env_, element(env_, given, 0))) {
+            for (uint32_t row = 0; row < count / width; ++row)
+                read_exactly(element(env_, given, row), name.at(row), out + row * width, width);
+            return true;
+        }
+        read_exactly(given, name, out, count);
+        return true;
+    }
+
+    // Refuses an option that no line read, like an unknown keyword in Python.
+    void refuse_unknown_keys() const {
+        if (options_ == nullptr) return;
+        napi_value keys;
+        check(env_, napi_get_all_property_names(env_, options_, napi_key_own_only,
+                                                static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
+                                                napi_key_numbers_to_strings, &keys));
+        const uint32_t count = array_length(env_, keys);
+        for (uint32_t i = 0; i < count; ++i) {
+            const std::string key = string_value(env_, element(env_, keys, i));
+            bool known = false;
+            for (const char* name : known_) known = known || key == name;
+            if (known) continue;
+            std::string listed;
+            for (size_t k = 0; k < known_.size(); ++k) listed += (k == 0 ? "" : ", ") + std::string(known_[k]);
+            throw ArgumentError(ArgumentError::Kind::type,
+                                "The \"options\" argument has an unknown key \"" + key + "\". Its keys are " + listed);
+        }
+    }
+
+private:
+    void read_exactly(napi_value value, const ArgumentName& name, double* out, size_t count) {
+        size_t length = 0;
+        if (is_array(env_, value)) length = array_length(env_, value);
+        else if (is_typed_array(env_, value)) check(env_, napi_get_typedarray_info(env_, value, nullptr, &length, nullptr, nullptr, nullptr));
+        if (length != count && (is_array(env_, value) || is_typed_array(env_, value)))
+            throw ArgumentError(ArgumentError::Kind::range, "The value of " + ArgumentName{name.name + ".length", true}.quoted() +
+                                                                " is out of range. It must be " + std::to_string(count) +
+                                                                ". Received " + std::to_string(length));
+        read_numbers(env_, value, name, out, count);
+    }
+
+    napi_env env_;
+    napi_value options_;
+    SceneJob& job_;
+    std::vector<const char*> known_;
+};
+
+// One line per option of each kind of part: the name as the checked functions
+// spell it, and where it goes.
+
+void read(OptionReader& o, glb::PointCloud& part) {
+    o.colors(part.colors, "colors", part.positions.count / 3);
 }
 
-glb::Encoding encoding_of(napi_env env, napi_value value) {
-    const ArgumentName name{"encoding", true};
-    const std::string text = read_string(env, value, name);
-    if (text == "float32") return glb::Encoding::float32;
-    if (text == "compact") return glb::Encoding::compact;
-    throw out_of_range(name, "'float32' or 'compact'", text);
+void read(OptionReader& o, glb::AtomCloud& part) {
+    o.integers(part.types, "types", Field::types);
+    o.elements(part.atomic_numbers, "elements");
+    double box[6];
+    if ((part.has_box = o.numbers("bounds", box, 6, 3))) part.box = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
+    part.style = o.choice("style", "points", glb::style_named);
+    part.has_radius = o.optional_number("radius", part.radius);
+    o.array(part.radii, "radii", Field::radii);
+    o.integers(part.bonds, "bonds", Field::bonds);
+    part.instancing = o.flag("instancing", true);
 }
 
-glb::AtomStyle style_of(napi_env env, napi_value value) {
-    const ArgumentName name{"style", true};
-    const std::string text = read_string(env, value, name);
-    if (text == "points") return glb::AtomStyle::points;
-    if (text == "spheres") return glb::AtomStyle::spheres;
-    if (text == "ball-and-stick") return glb::AtomStyle::ball_and_stick;
-    throw out_of_range(name, "'points', 'spheres' or 'ball-and-stick'", text);
+void read(OptionReader& o, glb::TriangleMesh& part) {
+    const napi_value normals = o.value("normals");  // a mode's name, or one normal per vertex
+    if (type_of(o.env(), normals) == napi_string) part.normals_mode = glb::normals_named(string_value(o.env(), normals));
+    else o.array(part.normals, "normals", Field::normals, normals);
+    part.crease_angle = o.number("creaseAngle", 30);
+    o.colors(part.colors, "colors", part.positions.count / 3);
+    o.array(part.uv, "uv", Field::uv);
+    o.array(part.texture, "texture", Field::texture);
+    part.has_base_color = o.numbers("baseColor", part.base_color, 4);
+    part.metallic = o.number("metallic", 0);
+    part.roughness = o.number("roughness", 0.5);
+    o.numbers("emissive", part.emissive, 3);
+    part.double_sided = o.flag("doubleSided", true);
 }
 
-// The numbers per colour row, 3 or 4 (0 without colours), as checked.js worked them out.
-uint32_t components_of(napi_env env, napi_value value) {
-    const double components = read_number(env, value, {"colors", true});
-    return components == 3 || components == 4 ? uint32_t(components) : 0;
+void read(OptionReader& o, glb::LineSet& part) {
+    o.integers(part.segments, "segments", Field::segments);
+    o.colors(part.colors, "colors", part.positions.count / 3);
+    part.has_color = o.numbers("color", part.color, 4);
 }
 
-// pointCloud(positions, colors, colorComponents, encoding, into)
-std::unique_ptr<GlbJob> read_point_cloud(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<RecordJob<glb::PointCloud, 2>>();
-    glb::PointCloud& input = job->record;
-    input.positions = read_array(*job, env, 0, args[0], {"positions"}, glb::Field::positions, false);
-    input.colors.values = read_array(*job, env, 1, args[1], {"colors", true}, glb::Field::colors, true);
-    input.colors.components = components_of(env, args[2]);
-    input.encoding = encoding_of(env, args[3]);
-    job->into = read_into(env, args[4], mode);
-    glb::check_input(input);
-    take_arrays(*job, mode, input.positions, input.colors.values);
+// Where a part comes from: a function's arguments (encoding and into among its
+// options), or a scene's part (encoding, name and transform).
+enum class Caller { function, scene };
+
+// A part of `kind` with its positions (and faces) and options, into job.scene
+// (whose capacity is reserved). Returns the function's options.into, if any.
+napi_value read_part(napi_env env, SceneJob& job, const std::string& kind, napi_value positions, napi_value faces,
+                     napi_value options, Caller caller, InputMode mode, const char* encoding = "float32") {
+    glb::ScenePart& part = job.scene.parts.emplace_back();
+    if (kind == "points") part.content = glb::PointCloud{};
+    else if (kind == "atoms") part.content = glb::AtomCloud{};
+    else if (kind == "mesh") part.content = glb::TriangleMesh{};
+    else if (kind == "lines") part.content = glb::LineSet{};
+    else throw ArgumentError(ArgumentError::Kind::range, "The value of \"kind\" is out of range. It must be 'points', "
+                                                         "'atoms', 'mesh' or 'lines'. Received '" + kind + "'");
+    OptionReader o(env, options, job);
+    napi_value into = nullptr;
+    std::visit(
+        [&](auto& content) {
+            job.add(ArrayArgument::typed(env, positions, {"positions"}, Field::positions), content.positions);
+            if constexpr (std::is_same_v<std::decay_t<decltype(content)>, glb::TriangleMesh>)
+                job.add(integer_argument(env, faces, {"faces"}, Field::indices), content.faces);
+            read(o, content);
+            content.encoding = o.choice("encoding", encoding, glb::encoding_named);
+        },
+        part.content);
+    if (caller == Caller::scene) {
+        part.name = o.text("name");
+        part.has_transform = o.numbers("transform", part.transform, 16, 4);
+    } else {
+        into = read_into(env, o.value("into"), mode);
+    }
+    o.refuse_unknown_keys();
+    return into;
+}
+
+template <const char* Kind>
+std::unique_ptr<GlbJob> read_function(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<SceneJob>();
+    job->scene.parts.reserve(1);  // the arrays' views point into the part: it must not move
+    const bool mesh = std::string(Kind) == "mesh";
+    job->into = read_part(env, *job, Kind, args[0], mesh ? args[1] : nullptr, mesh ? args[2] : args[1], Caller::function, mode);
+    job->take_arrays(mode);
     return job;
 }
 
-// atoms(positions, types, atomicNumbers, bounds, style, radius, radii, bonds, instancing, encoding, into)
-std::unique_ptr<GlbJob> read_atoms(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<RecordJob<glb::AtomCloud, 5>>();
-    glb::AtomCloud& input = job->record;
-    input.positions = read_array(*job, env, 0, args[0], {"positions"}, glb::Field::positions, false);
-    input.types = read_array(*job, env, 1, args[1], {"types", true}, glb::Field::types, true);
-    input.atomic_numbers = read_array(*job, env, 2, args[2], {"elements", true}, glb::Field::atomic_numbers, true);
-    input.radii = read_array(*job, env, 3, args[6], {"radii", true}, glb::Field::radii, true);
-    input.bonds = read_array(*job, env, 4, args[7], {"bonds", true}, glb::Field::bonds, true);
-    if (!is_absent(env, args[3])) {
-        const std::array<double, 6> box = read_numbers<6>(env, args[3], {"bounds", true});
-        input.has_box = true;
-        input.box = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
-    }
-    input.style = style_of(env, args[4]);
-    if (!is_absent(env, args[5])) {
-        input.has_radius = true;
-        input.radius = read_number(env, args[5], {"radius", true});
-    }
-    input.instancing = read_boolean(env, args[8], {"instancing", true});
-    input.encoding = encoding_of(env, args[9]);
-    job->into = read_into(env, args[10], mode);
-    glb::check_input(input);
-    take_arrays(*job, mode, input.positions, input.types, input.atomic_numbers, input.radii, input.bonds);
+constexpr char kPoints[] = "points";
+constexpr char kAtoms[] = "atoms";
+constexpr char kMesh[] = "mesh";
+
+// A scene's part as node/checked.js keeps it: { kind, positions, faces, options };
+// encoding: the scene's, for a part that names none.
+void read_scene_part(napi_env env, SceneJob& job, napi_value part, InputMode mode, const char* encoding) {
+    const std::string kind = read_string(env, property(env, part, "kind"), {"kind"});
+    read_part(env, job, kind, property(env, part, "positions"), property(env, part, "faces"),
+              property(env, part, "options"), Caller::scene, mode, encoding);
+}
+
+// scene(parts, { encoding, into }): the file of a scene's parts.
+std::unique_ptr<GlbJob> read_scene(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<SceneJob>();
+    job->name_parts = true;
+    const napi_value parts = args[0];
+    const uint32_t count = array_length(env, parts);
+    OptionReader o(env, args[1], *job);
+    const std::string encoding = o.choice("encoding", "float32", [](std::string name) { return name; });
+    glb::encoding_named(encoding);  // the name is checked before any part is read
+    job->into = read_into(env, o.value("into"), mode);
+    o.refuse_unknown_keys();
+    job->scene.parts.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) read_scene_part(env, *job, element(env, parts, i), mode, encoding.c_str());
+    job->take_arrays(mode);
     return job;
 }
 
-// mesh(positions, faces, normals, colors, colorComponents, baseColor, metallic, roughness, emissive, doubleSided, encoding, into)
-std::unique_ptr<GlbJob> read_mesh(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<RecordJob<glb::TriangleMesh, 4>>();
-    glb::TriangleMesh& input = job->record;
-    input.positions = read_array(*job, env, 0, args[0], {"positions"}, glb::Field::positions, false);
-    input.faces = read_array(*job, env, 1, args[1], {"faces"}, glb::Field::indices, false);
-    input.normals = read_array(*job, env, 2, args[2], {"normals", true}, glb::Field::normals, true);
-    input.colors.values = read_array(*job, env, 3, args[3], {"colors", true}, glb::Field::colors, true);
-    input.colors.components = components_of(env, args[4]);
-    if (!is_absent(env, args[5])) {
-        input.has_base_color = true;
-        read_numbers(env, args[5], {"baseColor", true}, input.base_color, 4);
-    }
-    input.metallic = read_number(env, args[6], {"metallic", true});
-    input.roughness = read_number(env, args[7], {"roughness", true});
-    read_numbers(env, args[8], {"emissive", true}, input.emissive, 3);
-    input.double_sided = read_boolean(env, args[9], {"doubleSided", true});
-    input.encoding = encoding_of(env, args[10]);
-    job->into = read_into(env, args[11], mode);
-    glb::check_input(input);
-    take_arrays(*job, mode, input.positions, input.faces, input.normals, input.colors.values);
-    return job;
-}
-
-// atomicNumbers(symbols): the atomic number of each element symbol of an Array, as a Uint8Array.
-napi_value atomic_numbers(napi_env env, napi_callback_info info) {
+// checkPart(part): a scene's part read and checked (counts and small values),
+// as Scene's methods refuse it when it is added.
+napi_value check_part(napi_env env, napi_callback_info info) {
     return call_function(env, Spelling::checked, [&]() -> napi_value {
         size_t count = 1;
-        napi_value symbols;
-        check(env, napi_get_cb_info(env, info, &count, &symbols, nullptr, nullptr));
-        if (count < 1 || !is_array(env, symbols))
-            throw ArgumentError(ArgumentError::Kind::type, "The \"options.elements\" property must be an Array of element symbols");
-        const uint32_t length = array_length(env, symbols);
-        napi_value buffer, numbers;
-        void* data = nullptr;
-        check(env, napi_create_arraybuffer(env, length, &data, &buffer));
-        check(env, napi_create_typedarray(env, napi_uint8_array, length, buffer, 0, &numbers));
-        for (uint32_t i = 0; i < length; ++i) {
-            const napi_value item = element(env, symbols, i);
-            const ArgumentName name = ArgumentName{"elements", true}.at(i);
-            const std::string symbol = read_string(env, item, name);
-            const int number = glb::atomic_number_of(symbol.data(), symbol.size());
-            if (number < 0) {
-                glb::InputError error(glb::Field::atomic_numbers, glb::Problem::not_an_element, symbol);
-                error.row = i;
-                error.text = symbol;
-                throw error;
-            }
-            // The buffer is ours alone: no program code runs between reading the symbols and writing here.
-            static_cast<uint8_t*>(data)[i] = uint8_t(number);
-        }
-        return numbers;
+        napi_value part;
+        check(env, napi_get_cb_info(env, info, &count, &part, nullptr, nullptr));
+        SceneJob job;
+        job.scene.parts.reserve(1);
+        read_scene_part(env, job, part, InputMode::borrow, "float32");
+        glb::check_input(job.scene);
+        return undefined_value(env);
     });
 }
 
@@ -165,10 +372,14 @@ napi_value atomic_numbers(napi_env env, napi_callback_info info) {
 
 void export_checked_functions(napi_env env, napi_value exports, napi_value promises) {
     // In the Python package's order.
-    export_function(env, exports, promises, "pointCloud", read_point_cloud, Spelling::checked);
-    export_function(env, exports, promises, "atoms", read_atoms, Spelling::checked);
-    export_function(env, exports, promises, "mesh", read_mesh, Spelling::checked);
+    export_function(env, exports, promises, "pointCloud", read_function<kPoints>, Spelling::checked);
+    export_function(env, exports, promises, "atoms", read_function<kAtoms>, Spelling::checked);
+    export_function(env, exports, promises, "mesh", read_function<kMesh>, Spelling::checked);
+    export_function(env, exports, promises, "scene", read_scene, Spelling::checked);
     napi_value function;
-    check(env, napi_create_function(env, "atomicNumbers", NAPI_AUTO_LENGTH, atomic_numbers, nullptr, &function));
-    check(env, napi_set_named_property(env, exports, "atomicNumbers", function));
+    check(env, napi_create_function(env, "checkPart", NAPI_AUTO_LENGTH, check_part, nullptr, &function));
+    check(env, napi_set_named_property(env, exports, "checkPart", function));
+    napi_value generator;
+    check(env, napi_create_string_utf8(env, glb::kCheckedGenerator, NAPI_AUTO_LENGTH, &generator));
+    check(env, napi_set_named_property(env, exports, "generator", generator));
 }

@@ -4,6 +4,7 @@
 //
 //   pointCloud, atoms, mesh               the checked functions: what you hold, checked, every
 //                                         file valid (the Python package's meaning)
+//   Scene                                 many parts (points, atoms, meshes, lines) in one file
 //   atomGlb, pointCloudGlb, meshGlb       the raw functions: typed memory as given (the native
 //                                         Python module's meaning), byte for byte its files
 //   promises.*                            each of them on the libuv thread pool
@@ -98,6 +99,7 @@ module.exports = {
   pointCloud: checked.pointCloud,
   atoms: checked.atoms,
   mesh: checked.mesh,
+  Scene: checked.Scene,
   atomGlb,
   pointCloudGlb,
   meshGlb,

@@ -1,5 +1,7 @@
 #include "node_errors.h"
 
+#include "glb_assembler.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -35,14 +37,19 @@ ArgumentName checked_name(Field field) {
     switch (field) {
         case Field::positions: return {"positions"};
         case Field::indices: return {"faces"};
+        case Field::parts: return {"parts"};
         case Field::atomic_numbers: return {"elements", true};
         case Field::box:
         case Field::box_minimum:
         case Field::box_maximum: return {"bounds", true};
         case Field::base_color: return {"baseColor", true};
+        case Field::crease_angle: return {"creaseAngle", true};
         default: return {glb::field_text(field), true};  // colors, types, normals, radii, radius, bonds, ...
     }
 }
+
+// An integer as given (error.text, exact also beyond 2^53), or the value as JavaScript prints it.
+std::string integer_of(const glb::InputError& error) { return error.text.empty() ? js_number(error.value) : error.text; }
 
 ArgumentError range(const std::string& message) { return ArgumentError(ArgumentError::Kind::range, message); }
 
@@ -73,21 +80,25 @@ ArgumentError checked_error(const glb::InputError& error) {
     const ArgumentName name = checked_name(error.field);
     const std::string value = "The value of " + name.quoted() + " is out of range. It must ";
     const std::string received = ". Received " + js_number(error.value) + at(error);
+    const std::string received_integer = ". Received " + integer_of(error) + at(error);
     const std::string length = "The value of \"" + std::string(name.is_option ? "options." : "") + name.name +
                                ".length\" is out of range. It must ";
     switch (error.problem) {
         case Problem::not_finite: return range(value + "hold finite numbers" + received);
         case Problem::beyond_float32: return range(value + "lie within the float32 range" + received);
         case Problem::outside_unit_range:
+            if (error.field == Field::crease_angle) return range(value + "be an angle in degrees from 0 to 180" + received);
+            if (error.field == Field::colors && error.limit == 255)
+                return range(value + "hold integers of 0 to 255 (or floats in [0, 1])" + received_integer);
             if (error.field == Field::colors)
                 return range(value + "hold floats in [0, 1] (or be a Uint8Array of 0 to 255)" + received);
             return range(value + "be >= 0 and <= 1" + received);
-        case Problem::negative: return range(value + "be >= 0" + received);
+        case Problem::negative: return range(value + "be >= 0" + received_integer);
         case Problem::not_integer: return range(value + "hold integers" + received);
         case Problem::not_below_limit:
-            if (error.field == Field::atomic_numbers) return range(value + "hold atomic numbers 0 to 118" + received);
-            return range(value + "be < " + std::to_string(error.limit) + received);
-        case Problem::zero_length: return range(value + "hold normals of a length above 0. Received length 0" + at(error));
+            if (error.field == Field::atomic_numbers) return range(value + "hold atomic numbers 0 to 118" + received_integer);
+            return range(value + "be < " + std::to_string(error.limit) + received_integer);
+        case Problem::zero_length: return range(value + "hold no zero vector. Received (0, 0, 0)" + at(error));
         case Problem::not_positive: return range(value + "be > 0" + received);
         case Problem::same_atom:
             return range(value + "join two atoms in each bond. Received atom " + js_number(error.value) + " twice" + at(error));
@@ -95,13 +106,18 @@ ArgumentError checked_error(const glb::InputError& error) {
             return range(value + "not have its minimum above its maximum. Received them so on axis " +
                          std::string(1, "xyz"[error.component % 3]));
         case Problem::empty:
+            if (error.field == Field::parts) return range("The value of \"parts.length\" is out of range. It must be > 0: add a part with points(), atoms(), mesh() or lines(). Received 0");
             return range(length + "be > 0. Received 0");
         case Problem::not_whole_rows:
             return range(length + "be a multiple of " + std::to_string(error.limit) + ". Received " + std::to_string(error.count));
         case Problem::too_few:
+            if (error.field == Field::positions)
+                return range("The value of \"positions.length\" is out of range. A line without segments must have "
+                             "at least 2 points (6 numbers). Received " + std::to_string(3 * error.count));
+            [[fallthrough]];
         case Problem::count_mismatch:
             return range(length + "give one row per " +
-                         std::string(error.field == Field::normals || error.field == Field::colors ? "point or vertex (" : "atom (") +
+                         std::string(error.field == Field::normals || error.field == Field::colors || error.field == Field::uv ? "point or vertex (" : "atom (") +
                          std::to_string(error.limit) + (error.field == Field::colors ? ", or one for all" : "") +
                          "). Received " + std::to_string(error.count));
         case Problem::not_an_element:
@@ -116,8 +132,27 @@ ArgumentError checked_error(const glb::InputError& error) {
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.types\" and \"options.elements\" properties exclude each other: give one");
             return ArgumentError(ArgumentError::Kind::type, "The \"options.radius\" and \"options.radii\" properties exclude each other: give one");
         case Problem::unsupported_type:
+            if (error.field == Field::texture)
+                return ArgumentError(ArgumentError::Kind::type, name.subject() + " must be a Buffer or Uint8Array of a PNG or JPEG image");
             return ArgumentError(ArgumentError::Kind::type,
-                                 name.subject() + " must hold floats in [0, 1] or be a Uint8Array of 0 to 255");
+                                 name.subject() + " must hold floats in [0, 1] or integers of 0 to 255");
+        case Problem::not_a_choice:
+            return range(value + "be " + glb::choices_of(error.field) + ". Received '" + error.text + "'");
+        case Problem::not_rigid:
+            if (error.row == 3) return range(value + "end in the row 0, 0, 0, 1 (a rotation, scale and translation)" + received);
+            return range(value + "be a rotation, scale and translation: the columns of its 3 x 3 part must lie at right angles");
+        case Problem::not_an_image: return range(value + "be the bytes of a PNG or JPEG image");
+        case Problem::needs_related:
+            return ArgumentError(ArgumentError::Kind::type, "The \"options.texture\" property needs \"options.uv\": the texture coordinates of every vertex");
+        case Problem::geometry_beyond_float32:
+            if (error.field == Field::bonds)
+                return range(value + "join atoms less than the float32 range apart, which a stick can span" + received);
+            return range("The value of \"positions\" is out of range. The spheres and sticks drawn around it must lie "
+                         "within the float32 range. Received a vertex beyond it on axis " + std::string(1, "xyz"[error.component % 3]));
+        case Problem::span_beyond_float32:
+            return range("The value of \"positions\" is out of range. It must span at most the float32 range on each axis "
+                         "for a compact file (use encoding 'float32'). Received a span of " + js_number(error.value) + " on axis " +
+                         std::string(1, "xyz"[error.component % 3]));
         case Problem::too_large:
             if (error.field == Field::positions)
                 return range("The value of \"positions.length\" is out of range. It must be <= " +

@@ -45,6 +45,9 @@ public:
     // The exporter's item format (struct-module syntax, "B" when it gives none) and item size.
     const char* format() const { return view_.format != nullptr ? view_.format : "B"; }
     size_t item_size() const { return size_t(view_.itemsize); }
+    // Its dimensions, and the extent of one (1 for a view that gives no shape).
+    int dimensions() const { return view_.ndim; }
+    size_t extent_of(int axis) const { return view_.shape != nullptr ? size_t(view_.shape[axis]) : 1; }
 
 private:
     Py_buffer view_{};

@@ -18,6 +18,7 @@ const char* argument_name(Field field) {
         case Field::atomic_numbers: return "elements";
         case Field::indices: return "faces";
         case Field::base_color: return "base_color";
+        case Field::crease_angle: return "crease_angle";
         case Field::box:
         case Field::box_minimum:
         case Field::box_maximum: return "bounds";
@@ -32,11 +33,16 @@ std::string number_text(double value) {
     return py::repr(py::float_(value)).cast<std::string>();
 }
 
-std::string integer_text(double value) {
+std::string integer_text(const glb::InputError& error) {
+    if (!error.text.empty()) return error.text;  // an integer too large for a double, exactly
+    const double value = error.value;
     if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9.007199254740992e15)
         return std::to_string(int64_t(value));
     return number_text(value);
 }
+
+// Whether a colour error is about an integer outside 0..255 (not a float outside [0, 1]).
+bool is_integer_colour(const glb::InputError& error) { return error.limit == 255; }
 
 // "row 3", "row 3, column 1", or nothing.
 std::string place(const glb::InputError& error) {
@@ -71,35 +77,44 @@ std::string message(const glb::InputError& error) {
             return name + " hold values beyond the float32 range, such as " + number_text(error.value) +
                    (where.empty() ? "" : " in " + where);
         case Problem::outside_unit_range:
+            if (error.field == Field::crease_angle)
+                return "crease_angle must be an angle in degrees from 0 to 180, not " + number_text(error.value);
+            if (error.field == Field::colors && is_integer_colour(error))
+                return "colors given as integers must lie in 0..255, but " + where + " holds " + integer_text(error);
             if (error.field == Field::colors)
                 return "colors must lie in [0, 1] as floats (or be uint8 in 0..255), but " + where + " holds " +
                        number_text(error.value);
             return name + " must lie in [0, 1], not " + number_text(error.value);
         case Problem::negative:
-            return name + " must not be negative, but " + where + " holds " + integer_text(error.value);
+            return name + " must not be negative, but " + where + " holds " + integer_text(error);
         case Problem::not_integer:
             return name + " must be whole numbers, but " + where + " holds " + number_text(error.value);
         case Problem::not_below_limit:
             if (error.field == Field::atomic_numbers)
-                return "elements: " + integer_text(error.value) + " is not an atomic number (0 to 118), in " + where;
+                return "elements: " + integer_text(error) + " is not an atomic number (0 to 118), in " + where;
             return name + " must be below " + std::to_string(error.limit) + ", but " + where + " holds " +
-                   integer_text(error.value);
+                   integer_text(error);
         case Problem::zero_length:
-            return "normals must have a length above 0, but " + where + " has length 0";
+            return "normals must not be zero vectors, but " + where + " is (0, 0, 0)";
         case Problem::not_positive:
             if (scalar) return name + " must be a positive number, not " + number_text(error.value);
             return name + " must be positive, but " + where + " holds " + number_text(error.value);
         case Problem::same_atom:
-            return "bonds must join two atoms, but " + where + " joins atom " + integer_text(error.value) + " to itself";
+            return "bonds must join two atoms, but " + where + " joins atom " + integer_text(error) + " to itself";
         case Problem::inverted:
             return std::string("bounds: the minimum lies above the maximum on axis ") + axis_name(error.component);
         case Problem::empty:
             if (error.field == Field::indices) return "faces hold no triangle: a mesh needs at least one";
+            if (error.field == Field::parts) return "the scene holds no part: add one with points(), atoms(), mesh() or lines()";
+            if (error.field == Field::segments) return "segments hold no segment: give at least one, or None for one line through every point";
             return name + " hold nothing: a GLB needs at least one point";
         case Problem::too_few:
+            if (error.field == Field::positions)
+                return "positions of a line without segments must hold at least 2 points, not " + std::to_string(error.count);
+            [[fallthrough]];
         case Problem::count_mismatch:
             return name + " must have one row per " +
-                   (error.field == Field::normals || error.field == Field::colors ? "point or vertex" : "atom") + " (" +
+                   (error.field == Field::normals || error.field == Field::colors || error.field == Field::uv ? "point or vertex" : "atom") + " (" +
                    std::to_string(error.limit) + (error.field == Field::colors ? ", or one for all" : "") + "), not " +
                    std::to_string(error.count);
         case Problem::not_whole_rows:
@@ -115,6 +130,27 @@ std::string message(const glb::InputError& error) {
                 return "positions hold " + std::to_string(error.count) + " atoms: at most " +
                        std::to_string(error.limit) + " fit one file";
             return error.what();
+        case Problem::not_a_choice:
+            return name + " must be " + glb::choices_of(error.field) + ", not '" + error.text + "'";
+        case Problem::not_rigid:
+            if (error.row == 3)
+                return "transform must end in the row 0, 0, 0, 1 (a rotation, scale and translation), but its column " +
+                       std::to_string(error.component) + " holds " + number_text(error.value);
+            return "transform must be a rotation, scale and translation: the columns of its 3 x 3 part must lie at "
+                   "right angles (no shear)";
+        case Problem::not_an_image:
+            return "texture must be the bytes of a PNG or JPEG image, or an image array";
+        case Problem::needs_related:
+            return "texture needs uv: the texture coordinates of every vertex";
+        case Problem::geometry_beyond_float32:
+            if (error.field == Field::bonds)
+                return "bonds: " + where + " joins atoms " + number_text(error.value) +
+                       " apart, beyond the float32 range, which a stick cannot span";
+            return std::string("positions: the spheres and sticks drawn around them reach beyond the float32 range (on axis ") +
+                   axis_name(error.component) + ")";
+        case Problem::span_beyond_float32:
+            return std::string("positions span ") + number_text(error.value) + " on axis " + axis_name(error.component) +
+                   ", beyond the float32 range, which a compact file's scale cannot hold: use encoding='float32'";
         case Problem::unsupported_type:
         case Problem::both_given:
         case Problem::shares_memory:
@@ -123,14 +159,26 @@ std::string message(const glb::InputError& error) {
     return error.what();
 }
 
+// "part 2 ('Cell'): " of an error in a scene of several parts.
+std::string part_of(const glb::InputError& error, const glb::Scene* scene) {
+    if (scene == nullptr || error.part == glb::kNoIndex || error.part >= scene->parts.size()) return "";
+    const glb::ScenePart& part = scene->parts[error.part];
+    static const char* const kinds[] = {"points", "atoms", "mesh", "lines"};
+    return "part " + std::to_string(error.part) + " (" +
+           (part.name.empty() ? std::string(kinds[part.content.index()]) : "'" + part.name + "'") + "): ";
+}
+
 }  // namespace
 
-void raise_package_error(const glb::InputError& error) {
+void raise_package_error(const glb::InputError& error, const glb::Scene* scene) {
+    const std::string part = part_of(error, scene);
     if (error.problem == Problem::both_given) {
-        if (error.field == Field::types) throw py::type_error("give types or elements, not both");
-        throw py::type_error("give radius or radii, not both");
+        if (error.field == Field::types) throw py::type_error(part + "give types or elements, not both");
+        throw py::type_error(part + "give radius or radii, not both");
     }
-    if (error.problem == Problem::unsupported_type)
-        throw py::type_error(std::string(argument_name(error.field)) + " must be floats in [0, 1] or uint8 in 0..255");
-    throw py::value_error(message(error));
+    if (error.problem == Problem::unsupported_type) {
+        if (error.field == Field::texture) throw py::type_error(part + "texture must be bytes (a PNG or JPEG image) or an image array");
+        throw py::type_error(part + argument_name(error.field) + " must be floats in [0, 1] or integers in 0..255");
+    }
+    throw py::value_error(part + message(error));
 }

@@ -3,6 +3,8 @@
 // naming the argument as the package's functions call it, and the first bad row.
 #pragma once
 
-#include "inputs/input_error.h"
+#include "glb_assembler.h"
 
-[[noreturn]] void raise_package_error(const glb::InputError& error);
+// scene: the scene whose part the error names (InputError::part), or null for
+// a call of one of the package's functions, whose errors name no part.
+[[noreturn]] void raise_package_error(const glb::InputError& error, const glb::Scene* scene);

@@ -1,23 +1,28 @@
-// spatial_assembler._core: the checked builders of the core for the Python
-// package, which hands over arrays as numpy holds them (any real dtype the core
-// reads, in native byte order) and maps the core's refusals to ValueError and
+// spatial_assembler._core: the core's scenes for the Python package, which
+// hands over each part as its kind and a dict of its options, named as the
+// package's functions name them, with arrays as numpy holds them (any dtype the
+// core reads, in native byte order). Each option is read here once, by its
+// name; the core checks every value, and its refusals become ValueError and
 // TypeError in the package's words. Not a public interface: the package's
 // functions are.
 #include <pybind11/pybind11.h>
 
 #include <array>
 #include <cstring>
-#include <initializer_list>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "conversions.h"
 #include "chemistry/elements.h"
+#include "conversions.h"
 #include "glb_assembler.h"
 #include "package_errors.h"
 
 namespace {
+
+using glb::Field;
 
 // A buffer argument as the core reads it: its memory and its element type.
 class TypedBuffer {
@@ -28,12 +33,14 @@ public:
 
     // Its count and type, with no memory: for the checks that come before any packing.
     glb::ArrayView counted() const {
-        return glb::ArrayView{nullptr, span_.byte_length() / glb::element_size(type_), type_};
+        return glb::ArrayView{nullptr, span_.byte_length() / glb::element_size(type_), type_, true};
     }
     // Its memory, packed first when it is strided or not aligned.
     const void* data() { return span_.data(glb::element_size(type_)); }
     // The memory the caller's buffer spans.
     std::pair<const void*, size_t> extent() const { return span_.extent(); }
+    // The numbers in its last dimension (a colour's components).
+    size_t row_width() const { return span_.dimensions() == 0 ? 1 : span_.extent_of(span_.dimensions() - 1); }
 
 private:
     // The element type of a struct-module format: native or little-endian byte
@@ -73,43 +80,40 @@ private:
     glb::ElementType type_ = glb::ElementType::float32;
 };
 
-// The caller's buffer for the file (out=): writable and C-contiguous, held
-// until the file is written; TypeError naming out otherwise.
+// The caller's buffer for the file (out=): writable and C-contiguous; TypeError
+// naming out otherwise. It is exported once, as a memoryview that the call
+// writes into and returns a view of (an exporter may hand out other memory
+// when it is asked again).
 class OutputBuffer {
 public:
-    explicit OutputBuffer(py::handle object) : object_(object) {
-        if (PyObject_GetBuffer(object.ptr(), &view_, PyBUF_STRIDES | PyBUF_FORMAT) != 0) {
+    explicit OutputBuffer(py::handle object) {
+        PyObject* view = PyMemoryView_FromObject(object.ptr());
+        if (view == nullptr) {
             PyErr_Clear();
             throw py::type_error(std::string("out must be a writable buffer (a bytearray, a numpy array, an mmap), not ") +
                                  Py_TYPE(object.ptr())->tp_name);
         }
-        held_ = true;
-        if (view_.readonly)
+        view_ = py::reinterpret_steal<py::object>(view);
+        const Py_buffer* buffer = PyMemoryView_GET_BUFFER(view);
+        if (buffer->readonly)
             throw py::type_error(std::string("out must be writable, but this ") + Py_TYPE(object.ptr())->tp_name +
                                  " is read-only");
-        if (!PyBuffer_IsContiguous(&view_, 'C'))
+        if (!PyBuffer_IsContiguous(buffer, 'C'))
             throw py::type_error("out must be C-contiguous: the file is written as one block of bytes");
+        data_ = static_cast<uint8_t*>(buffer->buf);
+        size_ = uint64_t(buffer->len);
     }
-    ~OutputBuffer() {
-        if (held_) PyBuffer_Release(&view_);
-    }
-    OutputBuffer(const OutputBuffer&) = delete;
-    OutputBuffer& operator=(const OutputBuffer&) = delete;
 
-    uint8_t* data() const { return static_cast<uint8_t*>(view_.buf); }
-    uint64_t size() const { return uint64_t(view_.len); }
+    uint8_t* data() const { return data_; }
+    uint64_t size() const { return size_; }
 
-    // A memoryview of the first `size` bytes of out, as unsigned bytes.
-    py::object file_view(size_t size) const {
-        const py::object view = py::reinterpret_steal<py::object>(PyMemoryView_FromObject(object_.ptr()));
-        if (!view) throw py::error_already_set();
-        return view.attr("cast")("B")[py::slice(0, py::ssize_t(size), 1)];
-    }
+    // A memoryview of the file's `size` bytes at the start of out, as unsigned bytes.
+    py::object file_view(size_t size) const { return view_.attr("cast")("B")[py::slice(0, py::ssize_t(size), 1)]; }
 
 private:
-    py::handle object_;
-    Py_buffer view_{};
-    bool held_ = false;
+    py::object view_;
+    uint8_t* data_ = nullptr;
+    uint64_t size_ = 0;
 };
 
 // The package's scratch memory, kept between calls: calls that come seconds
@@ -119,151 +123,245 @@ glb::ScratchReserve& kept_memory() {
     return reserve;
 }
 
-glb::Encoding encoding_of(const std::string& name) {
-    if (name == "float32") return glb::Encoding::float32;
-    if (name == "compact") return glb::Encoding::compact;
-    throw py::value_error("encoding must be 'float32' or 'compact', not '" + name + "'");
+// ---------------------------------------------------------------------------
+// The options of a part, read by name.
+
+// What a call holds while it runs: the buffers of its arrays (packed once every
+// check has passed), and the caller's memory each came from.
+struct CallInputs {
+    std::deque<TypedBuffer> buffers;
+    std::vector<std::pair<TypedBuffer*, glb::ArrayView*>> views;
+    std::vector<glb::InputMemory> origins;
+
+    void pack() {
+        for (auto& [buffer, view] : views) view->data = buffer->data();
+    }
+};
+
+class OptionReader {
+public:
+    OptionReader(const py::dict& options, CallInputs& inputs) : options_(options), inputs_(inputs) {
+        const py::object originals = value("origins");
+        if (!originals.is_none()) origins_ = py::reinterpret_borrow<py::dict>(originals);
+    }
+
+    // The option's value; None when left out.
+    py::object value(const char* name) const {
+        PyObject* item = PyDict_GetItemString(options_.ptr(), name);
+        return item == nullptr ? py::none() : py::reinterpret_borrow<py::object>(item);
+    }
+
+    void array(glb::ArrayView& view, const char* name, Field field) {
+        const py::object given = value(name);
+        if (given.is_none()) return;
+        TypedBuffer& buffer = inputs_.buffers.emplace_back(given, name);
+        view = buffer.counted();
+        inputs_.views.emplace_back(&buffer, &view);
+        remember_origin(buffer, name, field);
+    }
+
+    void colors(glb::ColorRows& colors, const char* name) {
+        const py::object given = value(name);
+        if (given.is_none()) return;
+        TypedBuffer& buffer = inputs_.buffers.emplace_back(given, name);
+        colors.values = buffer.counted();
+        colors.components = uint32_t(buffer.row_width());
+        inputs_.views.emplace_back(&buffer, &colors.values);
+        remember_origin(buffer, name, Field::colors);
+    }
+
+    double number(const char* name, double fallback) const {
+        const py::object given = value(name);
+        if (given.is_none()) return fallback;
+        const std::optional<double> number = convert_number(given);
+        if (!number) throw py::type_error(std::string(name) + " must be a number, not " + type_name(given));
+        return *number;
+    }
+
+    bool flag(const char* name, bool fallback) const {
+        const py::object given = value(name);
+        if (given.is_none()) return fallback;
+        // numpy's bool_ too; nothing else is read as true or false ("no" is not False).
+        if (PyBool_Check(given.ptr()) || type_name(given) == "numpy.bool")
+            return PyObject_IsTrue(given.ptr()) == 1;
+        throw py::type_error(std::string(name) + " must be True or False, not " + text_of(given));
+    }
+
+    // A choice by its name, as the core spells the choices.
+    template <typename Named>
+    auto choice(const char* name, Field field, const char* fallback, Named named) const -> decltype(named("")) {
+        const py::object given = value(name);
+        if (given.is_none() && fallback != nullptr) return named(fallback);
+        if (!PyUnicode_Check(given.ptr()))
+            throw py::type_error(std::string(name) + " must be " + glb::choices_of(field) + ", not " + text_of(given));
+        return named(given.cast<std::string>());
+    }
+
+    bool numbers(const char* name, double* out, size_t count) const {
+        const py::object given = value(name);
+        if (given.is_none()) return false;
+        const py::sequence sequence = py::reinterpret_borrow<py::sequence>(given);
+        if (size_t(py::len(sequence)) != count)
+            throw py::value_error(std::string(name) + " must be " + std::to_string(count) + " numbers");
+        for (size_t i = 0; i < count; ++i) {
+            const std::optional<double> number = convert_number(sequence[i]);
+            if (!number) throw py::type_error(std::string(name) + " must be numbers");
+            out[i] = *number;
+        }
+        return true;
+    }
+
+    std::string text(const char* name) const {
+        const py::object given = value(name);
+        if (given.is_none()) return "";
+        if (!PyUnicode_Check(given.ptr())) throw py::type_error(std::string(name) + " must be a str, not " + type_name(given));
+        return given.cast<std::string>();
+    }
+
+private:
+    static std::string type_name(const py::handle value) {
+        const py::handle type = py::type::handle_of(value);
+        const std::string module = py::str(type.attr("__module__"));
+        const std::string name = py::str(type.attr("__qualname__"));
+        return module == "builtins" ? name : module + "." + name;
+    }
+    static std::string text_of(const py::handle value) { return py::repr(value).cast<std::string>(); }
+
+    // The caller's memory of an input: that of the array it gave, when the
+    // package converted it (origins), else the buffer's own.
+    void remember_origin(const TypedBuffer& buffer, const char* name, Field field) {
+        std::pair<const void*, size_t> extent = buffer.extent();
+        if (origins_) {
+            PyObject* original = PyDict_GetItemString(origins_->ptr(), name);
+            if (original != nullptr && PyObject_CheckBuffer(original)) extent = BufferSpan(original, name).extent();
+        }
+        inputs_.origins.push_back(glb::InputMemory{extent.first, extent.second, field});
+    }
+
+    const py::dict& options_;
+    CallInputs& inputs_;
+    std::optional<py::dict> origins_;
+};
+
+// One line per option of each kind of part: the name as the package's
+// functions spell it, and where it goes.
+
+void read(OptionReader& o, glb::PointCloud& part) {
+    o.array(part.positions, "positions", Field::positions);
+    o.colors(part.colors, "colors");
 }
 
-glb::AtomStyle style_of(const std::string& name) {
-    if (name == "points") return glb::AtomStyle::points;
-    if (name == "spheres") return glb::AtomStyle::spheres;
-    if (name == "ball-and-stick") return glb::AtomStyle::ball_and_stick;
-    throw py::value_error("style must be 'points', 'spheres' or 'ball-and-stick', not '" + name + "'");
+void read(OptionReader& o, glb::AtomCloud& part) {
+    o.array(part.positions, "positions", Field::positions);
+    o.array(part.types, "types", Field::types);
+    o.array(part.atomic_numbers, "elements", Field::atomic_numbers);
+    double box[6];
+    if ((part.has_box = o.numbers("bounds", box, 6))) part.box = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
+    part.style = o.choice("style", Field::style, "points", glb::style_named);
+    part.has_radius = !o.value("radius").is_none();
+    part.radius = o.number("radius", 0);
+    o.array(part.radii, "radii", Field::radii);
+    o.array(part.bonds, "bonds", Field::bonds);
+    part.instancing = o.flag("instancing", true);
 }
 
-// The arguments whose memory the write reads, each with its field.
-using InputSpans = std::initializer_list<std::pair<const TypedBuffer*, glb::Field>>;
+void read(OptionReader& o, glb::TriangleMesh& part) {
+    o.array(part.positions, "positions", Field::positions);
+    o.array(part.faces, "faces", Field::indices);
+    if (PyUnicode_Check(o.value("normals").ptr()) || o.value("normals").is_none())
+        part.normals_mode = o.choice("normals", Field::normals, "auto", glb::normals_named);
+    else
+        o.array(part.normals, "normals", Field::normals);
+    part.crease_angle = o.number("crease_angle", 30);
+    o.colors(part.colors, "colors");
+    o.array(part.uv, "uv", Field::uv);
+    o.array(part.texture, "texture", Field::texture);
+    part.has_base_color = o.numbers("base_color", part.base_color, 4);
+    part.metallic = o.number("metallic", 0);
+    part.roughness = o.number("roughness", 0.5);
+    o.numbers("emissive", part.emissive, 3);
+    part.double_sided = o.flag("double_sided", true);
+}
 
-// The GLB of a checked record: check (before any buffer is packed), plan, then
-// one bytes object of the planned size, or the caller's out, and the write; the
-// scratch memory from the package's reserve. The core's refusals become the
-// package's errors.
-template <typename Input, typename Pack>
-py::object build(Input& input, const py::object& out, InputSpans inputs, Pack&& pack) {
+void read(OptionReader& o, glb::LineSet& part) {
+    o.array(part.positions, "positions", Field::positions);
+    o.array(part.segments, "segments", Field::segments);
+    o.colors(part.colors, "colors");
+    part.has_color = o.numbers("color", part.color, 4);
+}
+
+// A part of kind `kind` from its options, into scene.parts (whose capacity is reserved).
+void read_part(glb::Scene& scene, const std::string& kind, const py::dict& options, CallInputs& inputs,
+               glb::Encoding encoding) {
+    OptionReader o(options, inputs);
+    glb::ScenePart& part = scene.parts.emplace_back();
+    if (kind == "points") part.content = glb::PointCloud{};
+    else if (kind == "atoms") part.content = glb::AtomCloud{};
+    else if (kind == "mesh") part.content = glb::TriangleMesh{};
+    else if (kind == "lines") part.content = glb::LineSet{};
+    else throw py::value_error("no kind of part is called '" + kind + "'");
+    std::visit(
+        [&](auto& content) {
+            read(o, content);
+            content.encoding = o.choice("encoding", Field::encoding, "", [&](std::string_view name) {
+                return name.empty() ? encoding : glb::encoding_named(name);
+            });
+        },
+        part.content);
+    part.name = o.text("name");
+    part.has_transform = o.numbers("transform", part.transform, 16);
+}
+
+// The scene of the parts given as (kind, options) pairs.
+glb::Scene read_scene(const py::list& parts, CallInputs& inputs, glb::Encoding encoding) {
+    glb::Scene scene;
+    scene.parts.reserve(parts.size());  // the arrays' views point into the parts: they must not move
+    for (const py::handle item : parts) {
+        const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
+        read_part(scene, pair[0].cast<std::string>(), py::reinterpret_borrow<py::dict>(pair[1]), inputs, encoding);
+    }
+    return scene;
+}
+
+// The GLB of a scene: check (before any buffer is packed), plan, then one bytes
+// object of the planned size, or the caller's out, and the write; the scratch
+// memory from the package's reserve. The core's refusals become the package's
+// errors; in a scene of several parts they name the part.
+py::object glb_of(const py::list& parts, const std::string& encoding, const py::object& out, bool name_parts) {
     glb::ScratchSession session(&kept_memory());
     std::optional<OutputBuffer> output;
     if (!out.is_none()) output.emplace(out);
+    CallInputs inputs;
+    glb::Scene scene;
     try {
-        glb::check_input(input);
-        if (output) {
-            for (const auto& [buffer, field] : inputs) {
-                if (buffer == nullptr) continue;
-                const auto [memory, length] = buffer->extent();
-                glb::check_output_apart(output->data(), output->size(), memory, length, field);
-            }
-        }
-        pack(input);
-        const auto plan = glb::plan_glb(input);
-        if (!output) return bytes_of_plan(plan, false, [&](uint8_t* file) { glb::write_glb(file, plan, input); });
-        glb::check_output_room(output->size(), plan.file_size);
-        glb::write_glb(output->data(), plan, input);
+        // The encoding's name is checked before any part is read.
+        const glb::Encoding default_encoding = glb::encoding_named(encoding);
+        scene = read_scene(parts, inputs, default_encoding);
+        glb::check_input(scene);
+        if (output) glb::check_output(output->data(), output->size(), 0, inputs.origins);
+        inputs.pack();
+        const glb::ScenePlan plan = glb::plan_glb(scene);
+        if (!output)
+            return bytes_of_plan(plan, false, [&](uint8_t* file) { glb::write_glb(file, plan, scene); });
+        glb::write_glb_into(output->data(), output->size(), plan, scene, inputs.origins);
         return output->file_view(size_t(plan.file_size));
     } catch (const glb::InputError& error) {
-        raise_package_error(error);
+        raise_package_error(error, name_parts ? &scene : nullptr);
     }
 }
 
-std::optional<TypedBuffer> optional_buffer(const py::object& object, const char* name) {
-    if (object.is_none()) return std::nullopt;
-    return std::optional<TypedBuffer>(std::in_place, object, name);
-}
-
-glb::ArrayView counted(const std::optional<TypedBuffer>& buffer) { return buffer ? buffer->counted() : glb::ArrayView{}; }
-
-const TypedBuffer* given(const std::optional<TypedBuffer>& buffer) { return buffer ? &*buffer : nullptr; }
-
-void pack(glb::ArrayView& view, std::optional<TypedBuffer>& buffer) {
-    if (buffer) view.data = buffer->data();
-}
-
-py::object point_cloud(const py::buffer& positions, const py::object& colors, unsigned color_components,
-                       const std::string& encoding, const py::object& out) {
-    TypedBuffer position_buffer(positions, "positions");
-    std::optional<TypedBuffer> color_buffer = optional_buffer(colors, "colors");
-    glb::PointCloud input;
-    input.encoding = encoding_of(encoding);
-    input.colors.components = color_components;
-    input.positions = position_buffer.counted();
-    input.colors.values = counted(color_buffer);
-    const InputSpans inputs{{&position_buffer, glb::Field::positions}, {given(color_buffer), glb::Field::colors}};
-    return build(input, out, inputs, [&](glb::PointCloud& checked) {
-        checked.positions.data = position_buffer.data();
-        pack(checked.colors.values, color_buffer);
-    });
-}
-
-py::object atoms(const py::buffer& positions, const py::object& types, const py::object& atomic_numbers,
-                 const py::object& box, const std::string& style, const py::object& radius, const py::object& radii,
-                 const py::object& bonds, bool instancing, const std::string& encoding, const py::object& out) {
-    TypedBuffer position_buffer(positions, "positions");
-    std::optional<TypedBuffer> type_buffer = optional_buffer(types, "types");
-    std::optional<TypedBuffer> number_buffer = optional_buffer(atomic_numbers, "elements");
-    std::optional<TypedBuffer> radius_buffer = optional_buffer(radii, "radii");
-    std::optional<TypedBuffer> bond_buffer = optional_buffer(bonds, "bonds");
-    glb::AtomCloud input;
-    input.style = style_of(style);
-    input.encoding = encoding_of(encoding);
-    input.instancing = instancing;
-    if (!radius.is_none()) {
-        input.has_radius = true;
-        input.radius = py::cast<double>(radius);
+// Reads a part and runs the core's check of it, without reading its arrays:
+// what a scene's methods refuse as they are called.
+void check_part(const std::string& kind, const py::dict& options) {
+    CallInputs inputs;
+    glb::Scene scene;
+    scene.parts.reserve(1);
+    try {
+        read_part(scene, kind, options, inputs, glb::Encoding::float32);
+        glb::check_input(scene);
+    } catch (const glb::InputError& error) {
+        raise_package_error(error, nullptr);
     }
-    if (!box.is_none()) {
-        const std::array<double, 6> numbers = read_numbers<6>(py::reinterpret_borrow<py::sequence>(box));
-        input.has_box = true;
-        input.box = glb::Bounds3{{numbers[0], numbers[1], numbers[2]}, {numbers[3], numbers[4], numbers[5]}};
-    }
-    input.positions = position_buffer.counted();
-    input.types = counted(type_buffer);
-    input.atomic_numbers = counted(number_buffer);
-    input.radii = counted(radius_buffer);
-    input.bonds = counted(bond_buffer);
-    const InputSpans inputs{{&position_buffer, glb::Field::positions}, {given(type_buffer), glb::Field::types},
-                            {given(number_buffer), glb::Field::atomic_numbers}, {given(radius_buffer), glb::Field::radii},
-                            {given(bond_buffer), glb::Field::bonds}};
-    return build(input, out, inputs, [&](glb::AtomCloud& checked) {
-        checked.positions.data = position_buffer.data();
-        pack(checked.types, type_buffer);
-        pack(checked.atomic_numbers, number_buffer);
-        pack(checked.radii, radius_buffer);
-        pack(checked.bonds, bond_buffer);
-    });
-}
-
-py::object mesh(const py::buffer& positions, const py::buffer& faces, const py::object& normals,
-                const py::object& colors, unsigned color_components, const py::object& base_color, double metallic,
-                double roughness, const py::sequence& emissive, bool double_sided, const std::string& encoding,
-                const py::object& out) {
-    TypedBuffer position_buffer(positions, "positions");
-    TypedBuffer face_buffer(faces, "faces");
-    std::optional<TypedBuffer> normal_buffer = optional_buffer(normals, "normals");
-    std::optional<TypedBuffer> color_buffer = optional_buffer(colors, "colors");
-    glb::TriangleMesh input;
-    input.encoding = encoding_of(encoding);
-    input.colors.components = color_components;
-    if (!base_color.is_none()) {
-        const std::array<double, 4> numbers = read_numbers<4>(py::reinterpret_borrow<py::sequence>(base_color));
-        input.has_base_color = true;
-        std::memcpy(input.base_color, numbers.data(), sizeof input.base_color);
-    }
-    input.metallic = metallic;
-    input.roughness = roughness;
-    const std::array<double, 3> glow = read_numbers<3>(emissive);
-    std::memcpy(input.emissive, glow.data(), sizeof input.emissive);
-    input.double_sided = double_sided;
-    input.positions = position_buffer.counted();
-    input.faces = face_buffer.counted();
-    input.normals = counted(normal_buffer);
-    input.colors.values = counted(color_buffer);
-    const InputSpans inputs{{&position_buffer, glb::Field::positions}, {&face_buffer, glb::Field::indices},
-                            {given(normal_buffer), glb::Field::normals}, {given(color_buffer), glb::Field::colors}};
-    return build(input, out, inputs, [&](glb::TriangleMesh& checked) {
-        checked.positions.data = position_buffer.data();
-        checked.faces.data = face_buffer.data();
-        pack(checked.normals, normal_buffer);
-        pack(checked.colors.values, color_buffer);
-    });
 }
 
 // Atomic numbers of element symbols in a numpy 'U' or 'S' array, as uint8 bytes.
@@ -286,7 +384,7 @@ py::bytes atomic_numbers(const py::buffer& symbols) {
         glb::atomic_numbers_of_records(reinterpret_cast<uint8_t*>(PyBytes_AS_STRING(numbers.ptr())), span.data(4), count,
                                        record, encoding);
     } catch (const glb::InputError& error) {
-        raise_package_error(error);
+        raise_package_error(error, nullptr);
     }
     return numbers;
 }
@@ -300,27 +398,24 @@ py::bytes atomic_numbers_of_strings(const py::sequence& symbols) {
     PyObject** item = PySequence_Fast_ITEMS(items.ptr());
     py::bytes numbers = new_bytes(size_t(count));
     uint8_t* out = reinterpret_cast<uint8_t*>(PyBytes_AS_STRING(numbers.ptr()));
-    for (Py_ssize_t i = 0; i < count; ++i) {
-        const char* text = nullptr;
-        Py_ssize_t length = 0;
-        if (PyUnicode_Check(item[i])) {
-            text = PyUnicode_AsUTF8AndSize(item[i], &length);
-            if (text == nullptr) throw py::error_already_set();
-        } else if (PyBytes_Check(item[i])) {
-            text = PyBytes_AS_STRING(item[i]);
-            length = PyBytes_GET_SIZE(item[i]);
-        } else {
-            throw py::type_error("elements must be atomic numbers (integers) or symbols (strings), but row " +
-                                 std::to_string(i) + " holds a " + std::string(Py_TYPE(item[i])->tp_name));
+    try {
+        for (Py_ssize_t i = 0; i < count; ++i) {
+            const char* text = nullptr;
+            Py_ssize_t length = 0;
+            if (PyUnicode_Check(item[i])) {
+                text = PyUnicode_AsUTF8AndSize(item[i], &length);
+                if (text == nullptr) throw py::error_already_set();
+            } else if (PyBytes_Check(item[i])) {
+                text = PyBytes_AS_STRING(item[i]);
+                length = PyBytes_GET_SIZE(item[i]);
+            } else {
+                throw py::type_error("elements must be atomic numbers (integers) or symbols (strings), but row " +
+                                     std::to_string(i) + " holds a " + std::string(Py_TYPE(item[i])->tp_name));
+            }
+            out[i] = glb::atomic_number_at(text, size_t(length), size_t(i));
         }
-        const int number = glb::atomic_number_of(text, size_t(length));
-        if (number < 0) {
-            glb::InputError error(glb::Field::atomic_numbers, glb::Problem::not_an_element, std::string(text, size_t(length)));
-            error.row = size_t(i);
-            error.text = std::string(text, size_t(length));
-            raise_package_error(error);
-        }
-        out[i] = uint8_t(number);
+    } catch (const glb::InputError& error) {
+        raise_package_error(error, nullptr);
     }
     return numbers;
 }
@@ -341,18 +436,13 @@ py::tuple element_table() {
 }  // namespace
 
 PYBIND11_MODULE(_core, module) {
-    module.doc() = "The checked builders of the GLB core, for the spatial_assembler package.";
-    module.def("point_cloud", &point_cloud, py::arg("positions"), py::arg("colors"), py::arg("color_components"),
-               py::arg("encoding"), py::arg("out"));
-    module.def("atoms", &atoms, py::arg("positions"), py::arg("types"), py::arg("atomic_numbers"), py::arg("box"),
-               py::arg("style"), py::arg("radius"), py::arg("radii"), py::arg("bonds"), py::arg("instancing"),
-               py::arg("encoding"), py::arg("out"));
-    module.def("mesh", &mesh, py::arg("positions"), py::arg("faces"), py::arg("normals"), py::arg("colors"),
-               py::arg("color_components"), py::arg("base_color"), py::arg("metallic"), py::arg("roughness"),
-               py::arg("emissive"), py::arg("double_sided"), py::arg("encoding"), py::arg("out"));
+    module.doc() = "The core's scenes, for the spatial_assembler package.";
+    module.def("glb", &glb_of, py::arg("parts"), py::arg("encoding"), py::arg("out"), py::arg("name_parts"));
+    module.def("check_part", &check_part, py::arg("kind"), py::arg("options"));
     module.def("release_memory", [] { return kept_memory().release(); });
     module.def("held_memory", [] { return kept_memory().held_bytes(); });
     module.def("atomic_numbers", &atomic_numbers, py::arg("symbols"));
     module.def("atomic_numbers_of_strings", &atomic_numbers_of_strings, py::arg("symbols"));
     module.def("element_table", &element_table);
+    module.attr("generator") = glb::kCheckedGenerator;
 }

@@ -19,7 +19,8 @@ def decoded(value):
     """The table's JSON as Python values: numpy arrays for typed arrays, bytearrays for buffers, floats for NaN
     and infinities."""
     if isinstance(value, dict) and "array" in value:
-        return np.array(value["values"], dtype=value["array"])
+        array = np.array(value["values"], dtype=value["array"])
+        return array.reshape(value["shape"]) if "shape" in value else array
     if isinstance(value, dict) and "buffer" in value:
         return bytearray(value["buffer"])
     if isinstance(value, list):

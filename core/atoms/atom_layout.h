@@ -1,33 +1,44 @@
 // What a checked atom plan works out for its write step: the palette row and
 // radius of every atom, the colour groups of spheres and sticks, and where each
-// array lies in the payload. Private to the atom builders.
+// block lies in the payload. Private to the atom builders.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "glb_assembler.h"
-#include "document/gltf_document.h"
 #include "atoms/morton_order.h"
+#include "document/gltf_document.h"
+#include "encodings/quantization.h"
+#include "glb_assembler.h"
+#include "scenes/parts.h"
 
 namespace glb {
 
 // The instances (spheres or half-sticks) of one palette row, consecutive in the file.
 struct AtomGroup {
-    size_t first = 0;        // the group's first instance among all instances of its kind
+    size_t first = 0;          // the group's first instance among all instances of its kind
     size_t count = 0;
-    bool scaled = false;     // spheres: radii differ within the group, so each instance has a SCALE
-    float radius = 0;        // spheres otherwise: the radius all of them share
-    size_t scaled_first = 0; // spheres: the group's first SCALE among all scaled instances
+    bool scaled = false;       // spheres: radii differ within the group, so each instance has a SCALE
+    float radius = 0;          // spheres otherwise: the radius all of them share
+    size_t scaled_first = 0;   // spheres: the group's first SCALE among all scaled instances
+    uint64_t shape_offset = 0; // spheres not scaled: where the sphere of the group's radius lies
+};
+
+// Plain triangles: per palette row, the vertices and indices of its spheres or sticks.
+struct PlainGroup {
+    uint64_t first_vertex = 0, vertex_count = 0, first_index = 0, index_count = 0;
+    Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
 };
 
 // Where an atom's radius comes from.
 enum class RadiusSource : uint8_t { one, per_atom, elements };
 
-struct AtomLayout {
+class AtomLayout final : public PartLayout {
+public:
+    const AtomCloud* input = nullptr;
     size_t atom_count = 0;
     Bounds3 morton_bounds{};
-    Quantization quantization;          // compact points
+    Quantization quantization;          // compact points; compact plain triangles (one for all, uniform)
     ScratchArray<uint8_t> rows;         // palette row per atom; null when read straight from 16-bit types
     ScratchArray<uint8_t> elements;     // atomic number per atom, when given
     RadiusSource radius_source = RadiusSource::one;
@@ -37,26 +48,37 @@ struct AtomLayout {
     size_t scaled_count = 0;
     AtomGroup sticks[kPaletteRows];
     size_t stick_count = 0;             // half-sticks: two a bond
+    PlainGroup plain_spheres[kPaletteRows];
+    PlainGroup plain_sticks[kPaletteRows];
+    uint64_t plain_vertex_count = 0, plain_index_count = 0;
     // Byte offsets in the payload.
-    uint64_t position_offset = 0;       // points: positions; spheres: translations
+    uint64_t position_offset = 0;       // points: positions; spheres: translations; plain: vertex positions
     uint64_t color_offset = 0;          // points
-    uint64_t scale_offset = 0;          // spheres
-    uint64_t geometry_offset = 0;       // the sphere and stick meshes
-    uint64_t stick_offset = 0;          // stick translations, then rotations, then scales
+    uint64_t normal_offset = 0;         // instanced: the sphere's normals; plain: vertex normals
+    uint64_t index_offset = 0;          // instanced: the sphere's indices; plain: every index
+    uint64_t unit_shape_offset = 0;     // instanced: the unit sphere, for the scaled groups
+    uint64_t stick_shape_offset = 0;    // instanced: the stick's positions,
+    uint64_t stick_normal_offset = 0;   // its normals
+    uint64_t stick_index_offset = 0;    // and its indices
+    uint64_t scale_offset = 0;          // instanced: sphere scales
+    uint64_t stick_translation_offset = 0, stick_rotation_offset = 0, stick_scale_offset = 0;  // instanced
+
+    void write(uint8_t* payload, uint32_t thread_count) const override;
 };
 
 // The atoms' palette rows for the Morton sort.
 inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
     if (layout.rows) return AtomRows{nullptr, layout.rows.get()};
-    if (input.types.count != 0) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
+    if (input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
     return AtomRows{};
 }
 
 // The radius of atom i (spheres), as the file holds it.
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i);
 
-// The sphere styles' part of the plan and the write (atom_spheres.cpp).
-gltf::Document plan_spheres(AtomLayout& layout, const AtomCloud& input);
+// The sphere styles' part of the plan and the write (atom_spheres.cpp): the
+// plan adds the root node "Atoms" with its children and returns it.
+uint32_t plan_spheres(gltf::Document& document, AtomLayout& layout, const AtomCloud& input);
 void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& input, const float* positions,
                    uint32_t thread_count);
 

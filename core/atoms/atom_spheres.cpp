@@ -13,7 +13,7 @@
 #include "document/builder_support.h"
 #include "inputs/checked_inputs.h"
 #include "chemistry/elements.h"
-#include "document/json_text.h"
+#include "inputs/arrays.h"
 #include "parallel/parallel.h"
 #include "encodings/quantization.h"
 #include "atoms/sphere_geometry.h"
@@ -45,7 +45,7 @@ float palette_channel(uint32_t row, int channel) {
 
 uint32_t row_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
     if (layout.rows) return layout.rows[atom];
-    if (input.types.count != 0) {
+    if (input.types.given) {
         const uint16_t type = static_cast<const uint16_t*>(input.types.data)[atom];
         return type < 7 ? type : 7;
     }
@@ -168,12 +168,6 @@ int16_t snorm16(float value) {
     return int16_t(scaled >= 0 ? std::floor(scaled + 0.5f) : -std::floor(-scaled + 0.5f));
 }
 
-// Where the plain-triangle style puts each row's vertices and indices.
-struct PlainGroup {
-    uint64_t first_vertex = 0, vertex_count = 0, first_index = 0, index_count = 0;
-    Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
-};
-
 }  // namespace
 
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i) {
@@ -191,13 +185,14 @@ namespace {
 void group_atoms(AtomLayout& layout, const AtomCloud& input) {
     const size_t atoms = layout.atom_count;
     const bool half_size = input.style == AtomStyle::ball_and_stick;
-    if (input.radii.count != 0) {
+    if (input.radii.given) {
         layout.radius_source = RadiusSource::per_atom;
         for (size_t i = 0; i < atoms; ++i) {
             const double r = element_as_double(input.radii, i);
-            if (!(r > 0) || std::isinf(to_float32(r)))
-                throw_value_error(Field::radii, std::isfinite(r) && r <= 0 ? Problem::not_positive : Problem::not_finite, i,
-                                  kNoIndex, r);
+            // A radius that float32 rounds to 0 would draw an invisible sphere.
+            if (!(r > 0) || std::isinf(to_float32(r)) || to_float32(r) == 0)
+                throw_value_error(Field::radii, std::isfinite(r) && to_float32(r) == 0 ? Problem::not_positive : Problem::not_finite,
+                                  i, kNoIndex, r);
         }
     } else if (input.has_radius) {
         layout.radius = to_float32(input.radius);
@@ -221,7 +216,17 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         group.scaled_first = layout.scaled_count;
         if (group.scaled) layout.scaled_count += group.count;
     }
-    for_each_bond(input, atoms, [&](size_t, Stick stick) {
+    for_each_bond(input, atoms, [&](size_t bond, Stick stick) {
+        // Half of a bond longer than the float range would be an infinite scale.
+        double squared = 0;
+        for (size_t axis = 0; axis < 3; ++axis) {
+            const double d = double(to_float32(element_as_double(input.positions, 3 * size_t(stick.to) + axis))) -
+                             to_float32(element_as_double(input.positions, 3 * size_t(stick.from) + axis));
+            squared += d * d;
+        }
+        const double half_length = 0.5 * std::sqrt(squared);
+        if (std::isinf(to_float32(half_length)))
+            throw_value_error(Field::bonds, Problem::geometry_beyond_float32, bond, kNoIndex, 2 * half_length);
         ++layout.sticks[row_of_atom(layout, input, stick.from)].count;
         ++layout.sticks[row_of_atom(layout, input, stick.to)].count;
     });
@@ -241,51 +246,54 @@ gltf::Material material_of_row(uint32_t row) {
     return material;
 }
 
-// The document and layout of instanced spheres and sticks.
-gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
-    gltf::Document document;
-    document.extensions = {kInstancingExtension};
-    document.scene_nodes = {0};
-    gltf::Node root;
-    root.name = "Atoms";
-    document.nodes.push_back(root);
+
+// A buffer view of its own block.
+uint32_t add_block(gltf::Document& document, uint64_t length, uint32_t stride, Target target, uint64_t& offset) {
+    offset = document.reserve(length);
+    return document.add(BufferView{offset, length, stride, target});
+}
+
+// The instanced spheres and sticks: the shared meshes, then the instances.
+uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const AtomCloud& input) {
+    document.require(kInstancingExtension);
+    gltf::Node root_node;
+    root_node.name = "Atoms";
+    const uint32_t root = document.add(root_node);
     const bool compact = input.encoding == Encoding::compact;
     const bool sticks = layout.stick_count != 0;
     int64_t material_of[kPaletteRows];
     for (uint32_t row = 0; row < kPaletteRows; ++row) {
         material_of[row] = gltf::kNone;
         if (layout.spheres[row].count + layout.sticks[row].count == 0) continue;
-        material_of[row] = int64_t(document.materials.size());
-        document.materials.push_back(material_of_row(row));
+        material_of[row] = document.add(material_of_row(row));
     }
 
     // The meshes: normals and indices shared by every sphere; positions of the
     // unit sphere (rows with a SCALE per atom) and of each row's own radius.
-    uint64_t offset = 0;
-    const uint32_t sphere_normals = document.add(BufferView{offset, kSphereGeometryBytes, 0, Target::vertices});
-    offset += kSphereGeometryBytes;
-    const uint32_t sphere_indices = document.add(BufferView{offset, kSphereIndexBytes, 0, Target::indices});
-    offset += kSphereIndexBytes;
+    const uint32_t sphere_normals = add_block(document, kSphereGeometryBytes, 0, Target::vertices, layout.normal_offset);
+    const uint32_t sphere_indices = add_block(document, kSphereIndexBytes, 0, Target::indices, layout.index_offset);
     size_t variants = 0;
     for (const AtomGroup& group : layout.spheres) variants += group.count != 0 && !group.scaled;
     const bool unit = layout.scaled_count != 0;
     // Several accessors in one vertex view: it must give its stride.
-    const uint32_t sphere_positions = document.add(
-        BufferView{offset, (variants + unit) * kSphereGeometryBytes, 12, Target::vertices});
-    layout.geometry_offset = 0;
+    uint64_t shapes_offset = 0;
+    const uint32_t sphere_positions =
+        add_block(document, (variants + unit) * kSphereGeometryBytes, 12, Target::vertices, shapes_offset);
     const uint32_t normal_accessor = document.add(float_accessor(sphere_normals, 0, kSphereVertices, AccessorType::vec3));
-    const uint32_t sphere_index_accessor = document.add(index_accessor(sphere_indices, 0, 3 * kSphereTriangles, ComponentType::uint16));
+    const uint32_t sphere_index_accessor =
+        document.add(index_accessor(sphere_indices, 0, 3 * kSphereTriangles, ComponentType::uint16));
     int64_t unit_positions = gltf::kNone;
     uint64_t variant_offset = 0;
     float shape[kSphereVertices][3];
     if (unit) {
         scaled_sphere(shape, 1);
+        layout.unit_shape_offset = shapes_offset;
         unit_positions = document.add(position_accessor(sphere_positions, 0, kSphereVertices, extremes_of(shape, kSphereVertices)));
         variant_offset += kSphereGeometryBytes;
     }
     int64_t mesh_of_row[kPaletteRows];
     for (uint32_t row = 0; row < kPaletteRows; ++row) {
-        const AtomGroup& group = layout.spheres[row];
+        AtomGroup& group = layout.spheres[row];
         mesh_of_row[row] = gltf::kNone;
         if (group.count == 0) continue;
         uint32_t positions;
@@ -293,6 +301,7 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
             positions = uint32_t(unit_positions);
         } else {
             scaled_sphere(shape, group.radius);
+            group.shape_offset = shapes_offset + variant_offset;
             positions = document.add(position_accessor(sphere_positions, variant_offset, kSphereVertices,
                                                        extremes_of(shape, kSphereVertices)));
             variant_offset += kSphereGeometryBytes;
@@ -302,38 +311,31 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
         triangles.attributes.push_back({"NORMAL", normal_accessor});
         triangles.indices = sphere_index_accessor;
         triangles.material = material_of[row];
-        mesh_of_row[row] = int64_t(document.meshes.size());
-        document.meshes.push_back({{triangles}, std::string("Sphere ") + kRowColours[row]});
+        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, std::string("Sphere ") + kRowColours[row]});
     }
-    offset += (variants + unit) * kSphereGeometryBytes;
     int64_t stick_positions = gltf::kNone, stick_normals = gltf::kNone, stick_indices = gltf::kNone;
     if (sticks) {
         const UnitStick& stick = unit_stick();
-        const uint32_t positions_view = document.add(BufferView{offset, kStickGeometryBytes, 0, Target::vertices});
-        const uint32_t normals_view = document.add(BufferView{offset + kStickGeometryBytes, kStickGeometryBytes, 0, Target::vertices});
-        const uint32_t indices_view = document.add(BufferView{offset + 2 * kStickGeometryBytes, kStickIndexBytes, 0, Target::indices});
+        const uint32_t positions_view = add_block(document, kStickGeometryBytes, 0, Target::vertices, layout.stick_shape_offset);
+        const uint32_t normals_view = add_block(document, kStickGeometryBytes, 0, Target::vertices, layout.stick_normal_offset);
+        const uint32_t indices_view = add_block(document, kStickIndexBytes, 0, Target::indices, layout.stick_index_offset);
         stick_positions = document.add(position_accessor(positions_view, 0, kStickVertices, extremes_of(stick.positions, kStickVertices)));
         stick_normals = document.add(float_accessor(normals_view, 0, kStickVertices, AccessorType::vec3));
         stick_indices = document.add(index_accessor(indices_view, 0, 3 * kStickTriangles, ComponentType::uint16));
-        offset += 2 * kStickGeometryBytes + kStickIndexBytes;
     }
 
     // The instances: translations of every atom, row after row; scales of the rows that need them.
-    layout.position_offset = offset;
-    const uint32_t translations = document.add(BufferView{offset, 12 * uint64_t(layout.atom_count), 0, Target::none});
-    offset += 12 * uint64_t(layout.atom_count);
-    layout.scale_offset = offset;
-    const int64_t scales = unit ? document.add(BufferView{offset, 12 * uint64_t(layout.scaled_count), 0, Target::none}) : gltf::kNone;
-    offset += 12 * uint64_t(layout.scaled_count);
+    const uint32_t translations =
+        add_block(document, 12 * uint64_t(layout.atom_count), 0, Target::none, layout.position_offset);
+    const int64_t scales =
+        unit ? add_block(document, 12 * uint64_t(layout.scaled_count), 0, Target::none, layout.scale_offset) : gltf::kNone;
     const uint64_t rotation_size = compact ? 8 : 16;
-    layout.stick_offset = offset;
     const uint64_t s = layout.stick_count;
     int64_t stick_translations = gltf::kNone, stick_rotations = gltf::kNone, stick_scales = gltf::kNone;
     if (sticks) {
-        stick_translations = document.add(BufferView{offset, 12 * s, 0, Target::none});
-        stick_rotations = document.add(BufferView{offset + 12 * s, rotation_size * s, 0, Target::none});
-        stick_scales = document.add(BufferView{offset + (12 + rotation_size) * s, 12 * s, 0, Target::none});
-        offset += (24 + rotation_size) * s;
+        stick_translations = add_block(document, 12 * s, 0, Target::none, layout.stick_translation_offset);
+        stick_rotations = add_block(document, rotation_size * s, 0, Target::none, layout.stick_rotation_offset);
+        stick_scales = add_block(document, 12 * s, 0, Target::none, layout.stick_scale_offset);
     }
     for (uint32_t row = 0; row < kPaletteRows; ++row) {
         const AtomGroup& group = layout.spheres[row];
@@ -345,8 +347,8 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
         if (group.scaled)
             node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
                                                                             group.count, AccessorType::vec3))});
-        document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
-        document.nodes.push_back(node);
+        const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
+        document.nodes[root].children.push_back(child);
     }
     for (uint32_t row = 0; row < kPaletteRows && sticks; ++row) {
         const AtomGroup& group = layout.sticks[row];
@@ -357,8 +359,7 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
         triangles.indices = stick_indices;
         triangles.material = material_of[row];
         gltf::Node node;
-        node.mesh = int64_t(document.meshes.size());
-        document.meshes.push_back({{triangles}, std::string("Stick ") + kRowColours[row]});
+        node.mesh = document.add(gltf::Mesh{{triangles}, std::string("Stick ") + kRowColours[row]});
         node.name = std::string("Bonds ") + kRowColours[row];
         Accessor rotation = float_accessor(uint32_t(stick_rotations), rotation_size * group.first, group.count, AccessorType::vec4);
         if (compact) {
@@ -370,37 +371,27 @@ gltf::Document instanced_document(AtomLayout& layout, const AtomCloud& input) {
         node.instances.push_back({"ROTATION", document.add(rotation)});
         node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(stick_scales), 12 * group.first, group.count,
                                                                        AccessorType::vec3))});
-        document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
-        document.nodes.push_back(node);
+        const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
+        document.nodes[root].children.push_back(child);
     }
-    document.buffer_length = offset;
-    return document;
+    return root;
 }
 
 // Plain triangles: per palette row one primitive of spheres, then one of sticks;
 // vertices row after row, spheres before sticks.
-struct PlainLayout {
-    PlainGroup spheres[kPaletteRows];
-    PlainGroup sticks[kPaletteRows];
-    uint64_t vertex_count = 0, index_count = 0;
-    Quantization quantization;  // compact: one for every row, uniform so that normals keep their directions
-};
-
-PlainLayout plain_layout(const AtomLayout& layout) {
-    PlainLayout plain;
+void place_plain_groups(AtomLayout& layout) {
     const auto place = [&](PlainGroup& group, uint64_t count, uint64_t vertices, uint64_t indices) {
-        group.first_vertex = plain.vertex_count;
+        group.first_vertex = layout.plain_vertex_count;
         group.vertex_count = count * vertices;
-        group.first_index = plain.index_count;
+        group.first_index = layout.plain_index_count;
         group.index_count = count * indices;
-        plain.vertex_count += group.vertex_count;
-        plain.index_count += group.index_count;
+        layout.plain_vertex_count += group.vertex_count;
+        layout.plain_index_count += group.index_count;
     };
     for (uint32_t row = 0; row < kPaletteRows; ++row)
-        place(plain.spheres[row], layout.spheres[row].count, kSphereVertices, 3 * kSphereTriangles);
+        place(layout.plain_spheres[row], layout.spheres[row].count, kSphereVertices, 3 * kSphereTriangles);
     for (uint32_t row = 0; row < kPaletteRows; ++row)
-        place(plain.sticks[row], layout.sticks[row].count, kStickVertices, 3 * kStickTriangles);
-    return plain;
+        place(layout.plain_sticks[row], layout.sticks[row].count, kStickVertices, 3 * kStickTriangles);
 }
 
 // The vertices of atom i's sphere: each(position, normal).
@@ -431,50 +422,59 @@ void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const floa
     });
 }
 
-gltf::Document plain_document(AtomLayout& layout, const AtomCloud& input, PlainLayout& plain) {
+void require_finite_extremes(const Extremes& extremes) {
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(extremes.min[axis]) || !std::isfinite(extremes.max[axis]))
+            throw_value_error(Field::positions, Problem::geometry_beyond_float32, kNoIndex, size_t(axis),
+                              std::isfinite(extremes.min[axis]) ? extremes.max[axis] : extremes.min[axis]);
+}
+
+uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const AtomCloud& input) {
+    place_plain_groups(layout);
     // The exact extremes of every row's vertices, computed as the write computes them.
     ScratchArray<float> converted = allocate_scratch<float>(3 * layout.atom_count);
     write_float32(converted.get(), input.positions);
     for (size_t i = 0; i < layout.atom_count; ++i) {
-        PlainGroup& group = plain.spheres[row_of_atom(layout, input, i)];
+        PlainGroup& group = layout.plain_spheres[row_of_atom(layout, input, i)];
         sphere_vertices(converted.get() + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(group.extremes, at); });
     }
-    stick_vertices(layout, input, converted.get(), [&](uint32_t row, const float* at, const float*) { widen(plain.sticks[row].extremes, at); });
+    stick_vertices(layout, input, converted.get(), [&](uint32_t row, const float* at, const float*) { widen(layout.plain_sticks[row].extremes, at); });
     const bool compact = input.encoding == Encoding::compact;
     Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
-    for (const PlainGroup* groups : {plain.spheres, plain.sticks})
+    for (const PlainGroup* groups : {layout.plain_spheres, layout.plain_sticks})
         for (uint32_t row = 0; row < kPaletteRows; ++row)
             if (groups[row].vertex_count != 0) {
                 widen(all, groups[row].extremes.min);
                 widen(all, groups[row].extremes.max);
             }
-    if (compact) plain.quantization = quantization_of(all, true);
+    require_finite_extremes(all);
+    if (compact) {
+        document.require(kQuantizationExtension);
+        layout.quantization = quantization_of(all, true);
+        require_float32_span(layout.quantization, Field::positions);
+    }
 
-    gltf::Document document;
-    if (compact) document.extensions = {kQuantizationExtension};
-    document.scene_nodes = {0};
-    gltf::Node root;
-    root.name = "Atoms";
-    document.nodes.push_back(root);
+    gltf::Node root_node;
+    root_node.name = "Atoms";
+    const uint32_t root = document.add(root_node);
     const uint64_t position_stride = compact ? kQuantizedPositionStride : 12;
     const uint64_t normal_stride = compact ? kQuantizedNormalStride : 12;
-    const uint64_t positions_bytes = plain.vertex_count * position_stride;
-    const uint64_t normals_bytes = plain.vertex_count * normal_stride;
     // Several accessors in each vertex view: they must give their stride.
-    const uint32_t positions = document.add(BufferView{0, positions_bytes, uint32_t(position_stride), Target::vertices});
-    const uint32_t normals = document.add(BufferView{positions_bytes, normals_bytes, uint32_t(normal_stride), Target::vertices});
-    const uint32_t indices = document.add(BufferView{positions_bytes + normals_bytes, 4 * plain.index_count, 0, Target::indices});
-    layout.geometry_offset = positions_bytes + normals_bytes;  // where the indices go
+    const uint32_t positions = add_block(document, layout.plain_vertex_count * position_stride, uint32_t(position_stride),
+                                         Target::vertices, layout.position_offset);
+    const uint32_t normals = add_block(document, layout.plain_vertex_count * normal_stride, uint32_t(normal_stride),
+                                       Target::vertices, layout.normal_offset);
+    const uint32_t indices = add_block(document, 4 * layout.plain_index_count, 0, Target::indices, layout.index_offset);
     for (int kind = 0; kind < 2; ++kind) {
         for (uint32_t row = 0; row < kPaletteRows; ++row) {
-            const PlainGroup& group = kind == 0 ? plain.spheres[row] : plain.sticks[row];
+            const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
             if (group.vertex_count == 0) continue;
             Accessor position = float_accessor(positions, group.first_vertex * position_stride, group.vertex_count, AccessorType::vec3);
             Accessor normal = float_accessor(normals, group.first_vertex * normal_stride, group.vertex_count, AccessorType::vec3);
             if (compact) {
                 position.component_type = ComponentType::uint16;
                 position.normalized = true;
-                set_quantized_bounds(position, group.extremes, plain.quantization);
+                set_quantized_bounds(position, group.extremes, layout.quantization);
                 normal.component_type = ComponentType::int8;
                 normal.normalized = true;
             } else {
@@ -484,28 +484,24 @@ gltf::Document plain_document(AtomLayout& layout, const AtomCloud& input, PlainL
             triangles.attributes.push_back({"POSITION", document.add(position)});
             triangles.attributes.push_back({"NORMAL", document.add(normal)});
             triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
-            triangles.material = int64_t(document.materials.size());
-            document.materials.push_back(material_of_row(row));
+            triangles.material = document.add(material_of_row(row));
             gltf::Node node;
-            node.mesh = int64_t(document.meshes.size());
+            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + kRowColours[row]});
             node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + kRowColours[row];
-            if (compact) set_dequantization(node, plain.quantization);
-            document.meshes.push_back({{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + kRowColours[row]});
-            document.nodes[0].children.push_back(uint32_t(document.nodes.size()));
-            document.nodes.push_back(node);
+            if (compact) set_dequantization(node, layout.quantization);
+            const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
+            document.nodes[root].children.push_back(child);
         }
     }
-    document.buffer_length = positions_bytes + normals_bytes + 4 * plain.index_count;
-    return document;
+    return root;
 }
 
 }  // namespace
 
-gltf::Document plan_spheres(AtomLayout& layout, const AtomCloud& input) {
+uint32_t plan_spheres(gltf::Document& document, AtomLayout& layout, const AtomCloud& input) {
     group_atoms(layout, input);
-    if (input.instancing) return instanced_document(layout, input);
-    PlainLayout plain = plain_layout(layout);
-    return plain_document(layout, input, plain);
+    if (input.instancing) return instanced_document(document, layout, input);
+    return plain_document(document, layout, input);
 }
 
 namespace {
@@ -527,29 +523,17 @@ ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& i
     return by_row;
 }
 
-}  // namespace
-
-namespace {
-
 void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& input, const float* positions,
                  uint32_t thread_count) {
-    PlainLayout plain = plain_layout(layout);
     const bool compact = input.encoding == Encoding::compact;
-    if (compact) {  // the same quantisation as the plan's: from the same extremes
-        Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
-        for (size_t i = 0; i < layout.atom_count; ++i)
-            sphere_vertices(positions + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(all, at); });
-        stick_vertices(layout, input, positions, [&](uint32_t, const float* at, const float*) { widen(all, at); });
-        plain.quantization = quantization_of(all, true);
-    }
     const uint64_t position_stride = compact ? kQuantizedPositionStride : 12;
     const uint64_t normal_stride = compact ? kQuantizedNormalStride : 12;
-    uint8_t* vertex_positions = payload;
-    uint8_t* vertex_normals = payload + plain.vertex_count * position_stride;
+    uint8_t* vertex_positions = payload + layout.position_offset;
+    uint8_t* vertex_normals = payload + layout.normal_offset;
     const auto put = [&](uint64_t vertex, const float* at, const float* n) {
         if (compact) {
-            const uint16_t q[4] = {quantize(at[0], plain.quantization, 0), quantize(at[1], plain.quantization, 1),
-                                   quantize(at[2], plain.quantization, 2), 0};
+            const uint16_t q[4] = {quantize(at[0], layout.quantization, 0), quantize(at[1], layout.quantization, 1),
+                                   quantize(at[2], layout.quantization, 2), 0};
             const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
             std::memcpy(vertex_positions + position_stride * vertex, q, 8);
             std::memcpy(vertex_normals + normal_stride * vertex, packed, 4);
@@ -565,12 +549,12 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
         sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) { put(vertex++, at, n); });
     }
     uint64_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = plain.sticks[row].first_vertex;
+    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.plain_sticks[row].first_vertex;
     stick_vertices(layout, input, positions, [&](uint32_t row, const float* at, const float* n) { put(next[row]++, at, n); });
-    uint32_t* indices = reinterpret_cast<uint32_t*>(payload + layout.geometry_offset);
+    uint32_t* indices = reinterpret_cast<uint32_t*>(payload + layout.index_offset);
     for (int kind = 0; kind < 2; ++kind) {
         for (uint32_t row = 0; row < kPaletteRows; ++row) {
-            const PlainGroup& group = kind == 0 ? plain.spheres[row] : plain.sticks[row];
+            const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
             const size_t vertices = kind == 0 ? kSphereVertices : kStickVertices;
             const size_t corners = kind == 0 ? 3 * kSphereTriangles : 3 * kStickTriangles;
             const uint16_t* unit = kind == 0 ? unit_sphere().indices : unit_stick().indices;
@@ -587,28 +571,23 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
     if (!input.instancing) return write_plain(payload, layout, input, positions, thread_count);
     const bool compact = input.encoding == Encoding::compact;
     const UnitSphere& sphere = unit_sphere();
-    uint8_t* out = payload;
-    std::memcpy(out, sphere.positions, kSphereGeometryBytes);  // the normals of a unit sphere
-    out += kSphereGeometryBytes;
-    std::memcpy(out, sphere.indices, kSphereIndexBytes);
-    out += kSphereIndexBytes;
+    std::memcpy(payload + layout.normal_offset, sphere.positions, kSphereGeometryBytes);  // the normals of a unit sphere
+    std::memcpy(payload + layout.index_offset, sphere.indices, kSphereIndexBytes);
     float shape[kSphereVertices][3];
     if (layout.scaled_count != 0) {
         scaled_sphere(shape, 1);
-        std::memcpy(out, shape, kSphereGeometryBytes);
-        out += kSphereGeometryBytes;
+        std::memcpy(payload + layout.unit_shape_offset, shape, kSphereGeometryBytes);
     }
     for (const AtomGroup& group : layout.spheres) {
         if (group.count == 0 || group.scaled) continue;
         scaled_sphere(shape, group.radius);
-        std::memcpy(out, shape, kSphereGeometryBytes);
-        out += kSphereGeometryBytes;
+        std::memcpy(payload + group.shape_offset, shape, kSphereGeometryBytes);
     }
     if (layout.stick_count != 0) {
         const UnitStick& stick = unit_stick();
-        std::memcpy(out, stick.positions, kStickGeometryBytes);
-        std::memcpy(out + kStickGeometryBytes, stick.normals, kStickGeometryBytes);
-        std::memcpy(out + 2 * kStickGeometryBytes, stick.indices, kStickIndexBytes);
+        std::memcpy(payload + layout.stick_shape_offset, stick.positions, kStickGeometryBytes);
+        std::memcpy(payload + layout.stick_normal_offset, stick.normals, kStickGeometryBytes);
+        std::memcpy(payload + layout.stick_index_offset, stick.indices, kStickIndexBytes);
     }
 
     const ScratchArray<uint64_t> order = atoms_by_row(layout, input, positions, thread_count);
@@ -626,11 +605,9 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
         });
     }
     if (layout.stick_count == 0) return;
-    const uint64_t s = layout.stick_count;
-    const uint64_t rotation_size = compact ? 8 : 16;
-    uint8_t* translations = payload + layout.stick_offset;
-    uint8_t* rotations = translations + 12 * s;
-    uint8_t* scales = rotations + rotation_size * s;
+    uint8_t* translations = payload + layout.stick_translation_offset;
+    uint8_t* rotations = payload + layout.stick_rotation_offset;
+    uint8_t* scales = payload + layout.stick_scale_offset;
     size_t next[kPaletteRows];
     for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.sticks[row].first;
     for_each_bond(input, layout.atom_count, [&](size_t, Stick stick) {

@@ -5,7 +5,7 @@
 #include <intrin.h>
 #endif
 
-#include "document/json_text.h"
+#include "inputs/arrays.h"
 #include "parallel/parallel.h"
 
 namespace glb {

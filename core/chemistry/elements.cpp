@@ -81,6 +81,18 @@ float covalent_radius(uint32_t atomic_number) {
 
 int atomic_number_of(const char* symbol, size_t length) { return number_of_symbol(symbol, length); }
 
+namespace {
+
+[[noreturn]] void throw_not_an_element(const std::string& text, size_t row) {
+    InputError error(Field::atomic_numbers, Problem::not_an_element,
+                     "'" + text + "' is not an element symbol (row " + std::to_string(row) + ")");
+    error.row = row;
+    error.text = text;
+    throw error;
+}
+
+}  // namespace
+
 void atomic_numbers_of_records(uint8_t* out, const void* records, size_t count, size_t record_size,
                                SymbolEncoding encoding) {
     const size_t width = encoding == SymbolEncoding::ucs4 ? 4 : 1;
@@ -98,14 +110,16 @@ void atomic_numbers_of_records(uint8_t* out, const void* records, size_t count, 
                 if (code == 0) break;
                 text += code < 0x80 ? char(code) : '?';  // only ASCII is ever a symbol
             }
-            InputError error(Field::atomic_numbers, Problem::not_an_element,
-                             "'" + text + "' is not an element symbol (row " + std::to_string(i) + ")");
-            error.row = i;
-            error.text = text;
-            throw error;
+            throw_not_an_element(text, i);
         }
         out[i] = uint8_t(number);
     }
+}
+
+uint8_t atomic_number_at(const char* symbol, size_t length, size_t row) {
+    const int number = number_of_symbol(symbol, length);
+    if (number < 0) throw_not_an_element(std::string(symbol, length), row);
+    return uint8_t(number);
 }
 
 }  // namespace glb

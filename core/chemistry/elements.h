@@ -32,6 +32,10 @@ float covalent_radius(uint32_t atomic_number);
 // The atomic number of a symbol (any letter case, spaces around it ignored), or -1.
 int atomic_number_of(const char* symbol, size_t length);
 
+// The atomic number of the symbol in row `row` of a list; InputError
+// (not_an_element, with the row and the text) when it is none.
+uint8_t atomic_number_at(const char* symbol, size_t length, size_t row);
+
 // How symbols are stored: one byte per character (ASCII), or four (UCS-4, host order).
 enum class SymbolEncoding : uint8_t { bytes, ucs4 };
 

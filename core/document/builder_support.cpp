@@ -33,11 +33,12 @@ uint64_t check_payload_size(std::initializer_list<uint64_t> array_byte_lengths, 
     return payload;
 }
 
-GlbPlan make_plan(const gltf::Document& document, uint64_t payload_length) {
+GlbPlan make_plan(const gltf::Document& document) {
     GlbPlan plan;
     plan.document = gltf::write_document(document);
-    plan.payload_length = payload_length;
-    plan.file_size = glb_size(plan.document.size(), payload_length);
+    plan.payload_length = document.buffer_length;
+    plan.payload_gaps = document.payload_gaps;
+    plan.file_size = glb_size(plan.document.size(), plan.payload_length);
     return plan;
 }
 

@@ -27,10 +27,22 @@ void require_finite(const double* values, size_t count, Field field);
 // Whether a GLB of this JSON and payload length stays within kMaxGlbSize.
 bool glb_size_fits(uint64_t json_length, uint64_t payload_length);
 
-// A plan of this document and payload length: the document's text and the file size.
-GlbPlan make_plan(const gltf::Document& document, uint64_t payload_length);
+// A plan of this document: its text, its payload (the blocks it reserved) and the file size.
+GlbPlan make_plan(const gltf::Document& document);
 
 // Rounds a byte length up to a multiple of 4 (every accessor starts 4-byte aligned).
 constexpr uint64_t aligned4(uint64_t length) { return (length + 3) & ~uint64_t(3); }
+
+}  // namespace glb
+
+namespace glb {
+
+// Writes a planned file: its payload by fill(payload), then the rest, the header last.
+template <typename Fill>
+void write_planned(uint8_t* file, const GlbPlan& plan, Fill&& fill) {
+    begin_glb(file);
+    fill(glb_payload(file, plan));
+    finish_glb(file, plan);
+}
 
 }  // namespace glb

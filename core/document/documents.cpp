@@ -1,12 +1,9 @@
 #include "document/documents.h"
 
-#include "encodings/quantization.h"
-
 namespace glb {
 
 using gltf::Accessor;
 using gltf::AccessorType;
-using gltf::BoundsKind;
 using gltf::BufferView;
 using gltf::ComponentType;
 using gltf::Target;
@@ -17,7 +14,7 @@ Accessor float_positions(uint32_t view, uint64_t count, const Bounds3& bounds) {
     Accessor accessor;
     accessor.buffer_view = view;
     accessor.count = count;
-    accessor.bounds = BoundsKind::floats;
+    accessor.bounds = gltf::BoundsKind::floats;
     for (int axis = 0; axis < 3; ++axis) {
         accessor.min[axis] = bounds.min[axis];
         accessor.max[axis] = bounds.max[axis];
@@ -33,25 +30,61 @@ Accessor float_vectors(uint32_t view, uint64_t count, AccessorType type) {
     return accessor;
 }
 
+// A block of the payload with its buffer view.
+uint32_t add_block(gltf::Document& document, uint64_t length, uint32_t stride, Target target, uint64_t& offset) {
+    offset = document.reserve(length);
+    return document.add(BufferView{offset, length, stride, target});
+}
+
+uint32_t add_point_node(gltf::Document& document, const char* node_name, const char* mesh_name, uint32_t positions,
+                        uint32_t colors) {
+    gltf::Primitive points;
+    points.attributes = {{"POSITION", positions}, {"COLOR_0", colors}};
+    points.mode = 0;
+    gltf::Node node;
+    node.mesh = document.add(gltf::Mesh{{points}, mesh_name});
+    node.name = node_name;
+    return document.add(node);
+}
+
 }  // namespace
 
-gltf::Document point_document(const PointDocument& shape) {
-    gltf::Document document;
-    document.scene_nodes = {0};
-    gltf::Node node;
-    node.mesh = 0;
-    node.name = shape.node_name;
-    document.nodes.push_back(node);
-    gltf::Primitive points;
-    points.attributes = {{"POSITION", 0}, {"COLOR_0", 1}};
-    points.mode = 0;
-    document.meshes.push_back({{points}, shape.mesh_name});
-    document.add(float_positions(0, shape.count, shape.bounds));
-    document.add(float_vectors(1, shape.count, shape.color_type));
-    document.add(BufferView{0, shape.position_bytes, 0, Target::vertices});
-    document.add(BufferView{shape.position_bytes, shape.color_bytes, 0, Target::vertices});
-    document.buffer_length = shape.position_bytes + shape.color_bytes;
-    return document;
+PlacedPoints add_points(gltf::Document& document, const PointShape& shape) {
+    PlacedPoints placed;
+    const uint32_t position_view =
+        add_block(document, shape.position_bytes, 0, Target::vertices, placed.position_offset);
+    const uint32_t color_view = add_block(document, shape.color_bytes, 0, Target::vertices, placed.color_offset);
+    const uint32_t positions = document.add(float_positions(position_view, shape.count, shape.bounds));
+    const uint32_t colors = document.add(float_vectors(color_view, shape.count, shape.color_type));
+    placed.node = add_point_node(document, shape.node_name, shape.mesh_name, positions, colors);
+    return placed;
+}
+
+PlacedPoints add_compact_points(gltf::Document& document, const char* node_name, const char* mesh_name, uint64_t count,
+                                const Extremes& extremes, const Quantization& quantization, AccessorType color_type) {
+    document.require(kQuantizationExtension);
+    PlacedPoints placed;
+    const uint32_t position_view =
+        add_block(document, count * kQuantizedPositionStride, kQuantizedPositionStride, Target::vertices,
+                  placed.position_offset);
+    const uint32_t color_view = add_block(document, count * 4, 4, Target::vertices, placed.color_offset);
+    Accessor positions;
+    positions.buffer_view = position_view;
+    positions.component_type = ComponentType::uint16;
+    positions.normalized = true;
+    positions.count = count;
+    set_quantized_bounds(positions, extremes, quantization);
+    Accessor colors;
+    colors.buffer_view = color_view;
+    colors.component_type = ComponentType::uint8;
+    colors.normalized = true;
+    colors.count = count;
+    colors.type = color_type;
+    const uint32_t position_accessor = document.add(positions);
+    const uint32_t color_accessor = document.add(colors);
+    placed.node = add_point_node(document, node_name, mesh_name, position_accessor, color_accessor);
+    set_dequantization(document.nodes[placed.node], quantization);
+    return placed;
 }
 
 gltf::Material material_of(const MeshMaterial& material) {
@@ -64,78 +97,32 @@ gltf::Material material_of(const MeshMaterial& material) {
     return written;
 }
 
-gltf::Document mesh_document(const MeshDocument& shape) {
-    gltf::Document document;
-    document.scene_nodes = {0};
-    gltf::Node node;
-    node.mesh = 0;
-    node.name = "Mesh";
-    document.nodes.push_back(node);
-    document.materials.push_back(material_of(shape.material));
-
+PlacedMesh add_mesh(gltf::Document& document, const MeshShape& shape) {
+    PlacedMesh placed;
     // Every vertex accessor counts the positions' vertices; the buffer views keep each array's own length.
+    const uint32_t position_view = add_block(document, shape.position_bytes, 0, Target::vertices, placed.position_offset);
+    const uint32_t normal_view = add_block(document, shape.normal_bytes, 0, Target::vertices, placed.normal_offset);
     gltf::Primitive triangles;
-    triangles.attributes = {{"POSITION", 0}, {"NORMAL", 1}};
-    document.add(float_positions(0, shape.vertex_count, shape.bounds));
-    document.add(float_vectors(1, shape.vertex_count, AccessorType::vec3));
-    uint64_t offset = 0;
-    document.add(BufferView{offset, shape.position_bytes, 0, Target::vertices});
-    offset += shape.position_bytes;
-    document.add(BufferView{offset, shape.normal_bytes, 0, Target::vertices});
-    offset += shape.normal_bytes;
+    triangles.attributes = {{"POSITION", document.add(float_positions(position_view, shape.vertex_count, shape.bounds))},
+                            {"NORMAL", document.add(float_vectors(normal_view, shape.vertex_count, AccessorType::vec3))}};
     if (shape.has_colors) {
-        triangles.attributes.push_back({"COLOR_0", 2});
-        document.add(float_vectors(2, shape.vertex_count, AccessorType::vec4));
-        document.add(BufferView{offset, shape.color_bytes, 0, Target::vertices});
-        offset += shape.color_bytes;
+        const uint32_t color_view = add_block(document, shape.color_bytes, 0, Target::vertices, placed.color_offset);
+        triangles.attributes.push_back({"COLOR_0", document.add(float_vectors(color_view, shape.vertex_count, AccessorType::vec4))});
     }
+    const uint32_t index_view = add_block(document, shape.index_bytes, 0, Target::indices, placed.index_offset);
     Accessor indices;
-    indices.buffer_view = shape.has_colors ? 3 : 2;
+    indices.buffer_view = index_view;
     indices.component_type = ComponentType::uint32;
     indices.count = shape.index_count;
     indices.type = AccessorType::scalar;
     triangles.indices = document.add(indices);
-    document.add(BufferView{offset, shape.index_bytes, 0, Target::indices});
-    triangles.material = 0;
+    triangles.material = document.add(material_of(shape.material));
     triangles.mode = 4;
-    document.meshes.push_back({{triangles}, "MeshGeometry"});
-    document.buffer_length = offset + shape.index_bytes;
-    return document;
-}
-
-gltf::Document compact_point_document(const char* node_name, const char* mesh_name, uint64_t count,
-                                      const Extremes& extremes, const Quantization& quantization,
-                                      AccessorType color_type, uint64_t position_bytes, uint64_t color_bytes) {
-    gltf::Document document;
-    document.extensions = {kQuantizationExtension};
-    document.scene_nodes = {0};
     gltf::Node node;
-    node.mesh = 0;
-    node.name = node_name;
-    set_dequantization(node, quantization);
-    document.nodes.push_back(node);
-    gltf::Primitive points;
-    points.attributes = {{"POSITION", 0}, {"COLOR_0", 1}};
-    points.mode = 0;
-    document.meshes.push_back({{points}, mesh_name});
-    Accessor positions;
-    positions.buffer_view = 0;
-    positions.component_type = ComponentType::uint16;
-    positions.normalized = true;
-    positions.count = count;
-    set_quantized_bounds(positions, extremes, quantization);
-    document.add(positions);
-    Accessor colors;
-    colors.buffer_view = 1;
-    colors.component_type = ComponentType::uint8;
-    colors.normalized = true;
-    colors.count = count;
-    colors.type = color_type;
-    document.add(colors);
-    document.add(BufferView{0, position_bytes, kQuantizedPositionStride, Target::vertices});
-    document.add(BufferView{position_bytes, color_bytes, 4, Target::vertices});
-    document.buffer_length = position_bytes + color_bytes;
-    return document;
+    node.mesh = document.add(gltf::Mesh{{triangles}, "MeshGeometry"});
+    node.name = "Mesh";
+    placed.node = document.add(node);
+    return placed;
 }
 
 }  // namespace glb

@@ -18,12 +18,26 @@ public:
     static Writer measuring() { return Writer(nullptr, 0); }
 
     void text(const char* literal) { append(literal, std::strlen(literal)); }
+    // A JSON string: quotes, backslashes and control characters escaped (the
+    // caller's names are any UTF-8 text).
     void name(const std::string& value) {
-        for (const char c : value)
-            if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
-                throw std::logic_error("document names are plain text");
         text("\"");
-        append(value.data(), value.size());
+        size_t plain = 0;
+        for (size_t i = 0; i < value.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(value[i]);
+            if (c != '"' && c != '\\' && c >= 0x20) continue;
+            append(value.data() + plain, i - plain);
+            plain = i + 1;
+            if (c == '"' || c == '\\') {
+                const char escaped[2] = {'\\', char(c)};
+                append(escaped, 2);
+            } else {
+                static const char kHex[] = "0123456789abcdef";
+                const char escaped[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+                append(escaped, 6);
+            }
+        }
+        append(value.data() + plain, value.size() - plain);
         text("\"");
     }
     void count(uint64_t value) { number([&](char* out) { return format_count(out, value); }); }
@@ -77,6 +91,7 @@ private:
 const char* type_name(AccessorType type) {
     switch (type) {
         case AccessorType::scalar: return "\"SCALAR\"";
+        case AccessorType::vec2: return "\"VEC2\"";
         case AccessorType::vec3: return "\"VEC3\"";
         case AccessorType::vec4: return "\"VEC4\"";
     }
@@ -84,7 +99,7 @@ const char* type_name(AccessorType type) {
 }
 
 void write_bounds(Writer& w, const char* key, const Accessor& accessor, const double* values) {
-    const size_t components = accessor.type == AccessorType::scalar ? 1 : 3;
+    const size_t components = accessor.type == AccessorType::scalar ? 1 : accessor.type == AccessorType::vec2 ? 2 : 3;
     w.text(key);
     w.text("[");
     for (size_t i = 0; i < components; ++i) {
@@ -195,6 +210,7 @@ void write_node(Writer& w, const Node& node) {
         write_vector(w, ",\"translation\":", node.translation);
         write_vector(w, ",\"scale\":", node.scale);
     }
+    if (node.has_matrix) w.array(",\"matrix\":", 16, [&](size_t i) { w.real(node.matrix[i]); });
     if (!node.instances.empty()) {
         w.text(",\"extensions\":{\"EXT_mesh_gpu_instancing\":{\"attributes\":");
         write_attributes(w, node.instances);
@@ -209,8 +225,21 @@ void write_material(Writer& w, const Material& m) {
     w.factor(m.metallic);
     w.text(",\"roughnessFactor\":");
     w.factor(m.roughness);
+    if (m.base_color_texture != kNone) {
+        w.text(",\"baseColorTexture\":{\"index\":");
+        w.count(uint64_t(m.base_color_texture));
+        w.text("}");
+    }
     w.array("},\"emissiveFactor\":", 3, [&](size_t i) { w.factor(m.emissive[i]); });
     w.text(m.double_sided ? ",\"doubleSided\":true}" : ",\"doubleSided\":false}");
+}
+
+void write_image(Writer& w, const Image& image) {
+    w.text("{\"bufferView\":");
+    w.count(image.buffer_view);
+    w.text(",\"mimeType\":\"");
+    w.text(image.mime_type);
+    w.text("\"}");
 }
 
 void write_extension_names(Writer& w, const char* key, const std::vector<const char*>& names) {
@@ -222,7 +251,9 @@ void write_extension_names(Writer& w, const char* key, const std::vector<const c
 }
 
 void write(Writer& w, const Document& d) {
-    w.text("{\"asset\":{\"version\":\"2.0\",\"generator\":\"Tarn Native\"}");
+    w.text("{\"asset\":{\"version\":\"2.0\",\"generator\":");
+    w.name(d.generator);
+    w.text("}");
     if (!d.extensions.empty()) {
         write_extension_names(w, ",\"extensionsUsed\":", d.extensions);
         write_extension_names(w, ",\"extensionsRequired\":", d.extensions);
@@ -233,6 +264,15 @@ void write(Writer& w, const Document& d) {
     w.array(",\"nodes\":", d.nodes.size(), [&](size_t i) { write_node(w, d.nodes[i]); });
     if (!d.materials.empty())
         w.array(",\"materials\":", d.materials.size(), [&](size_t i) { write_material(w, d.materials[i]); });
+    if (!d.images.empty()) {
+        w.array(",\"textures\":", d.images.size(), [&](size_t i) {
+            w.text("{\"sampler\":0,\"source\":");
+            w.count(i);
+            w.text("}");
+        });
+        w.text(",\"samplers\":[{\"magFilter\":9729,\"minFilter\":9987}]");
+        w.array(",\"images\":", d.images.size(), [&](size_t i) { write_image(w, d.images[i]); });
+    }
     w.array(",\"meshes\":", d.meshes.size(), [&](size_t i) { write_mesh(w, d.meshes[i]); });
     w.array(",\"accessors\":", d.accessors.size(), [&](size_t i) { write_accessor(w, d.accessors[i]); });
     w.array(",\"bufferViews\":", d.buffer_views.size(), [&](size_t i) { write_buffer_view(w, d.buffer_views[i]); });
@@ -251,6 +291,39 @@ uint32_t Document::add(const BufferView& view) {
 uint32_t Document::add(const Accessor& accessor) {
     accessors.push_back(accessor);
     return uint32_t(accessors.size() - 1);
+}
+
+uint32_t Document::add(const Node& node) {
+    nodes.push_back(node);
+    return uint32_t(nodes.size() - 1);
+}
+
+uint32_t Document::add(const Mesh& mesh) {
+    meshes.push_back(mesh);
+    return uint32_t(meshes.size() - 1);
+}
+
+uint32_t Document::add(const Material& material) {
+    materials.push_back(material);
+    return uint32_t(materials.size() - 1);
+}
+
+uint32_t Document::add(const Image& image) {
+    images.push_back(image);
+    return uint32_t(images.size() - 1);
+}
+
+uint64_t Document::reserve(uint64_t length) {
+    const uint64_t offset = (buffer_length + 3) & ~uint64_t(3);
+    if (offset != buffer_length) payload_gaps.emplace_back(buffer_length, offset - buffer_length);
+    buffer_length = offset + length;
+    return offset;
+}
+
+void Document::require(const char* extension) {
+    for (const char* named : extensions)
+        if (std::strcmp(named, extension) == 0) return;
+    extensions.push_back(extension);
 }
 
 size_t document_length_bound(const Document& document) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace glb::gltf {
@@ -24,7 +25,7 @@ enum class ComponentType : uint16_t {
     float32 = 5126,
 };
 
-enum class AccessorType : uint8_t { scalar, vec3, vec4 };
+enum class AccessorType : uint8_t { scalar, vec2, vec3, vec4 };
 
 // A buffer view's target: vertex attributes, indices, or none (instance data).
 enum class Target : uint16_t { none = 0, vertices = 34962, indices = 34963 };
@@ -63,7 +64,7 @@ struct Primitive {
     std::vector<Attribute> attributes;
     int64_t indices = kNone;
     int64_t material = kNone;
-    uint32_t mode = 4;  // 0 points, 4 triangles
+    uint32_t mode = 4;  // 0 points, 1 lines, 3 a line strip, 4 triangles
 };
 
 struct Mesh {
@@ -78,6 +79,8 @@ struct Node {
     bool has_transform = false;  // translation and scale, written with the shortest exact text
     double translation[3] = {0, 0, 0};
     double scale[3] = {1, 1, 1};
+    bool has_matrix = false;     // a caller's transform, in glTF's column-major order (never with the above)
+    double matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     std::vector<Attribute> instances;  // EXT_mesh_gpu_instancing attributes, when not empty
 };
 
@@ -88,21 +91,42 @@ struct Material {
     double roughness = 0.5;
     double emissive[3] = {0, 0, 0};
     bool double_sided = false;
+    int64_t base_color_texture = kNone;  // a texture read with TEXCOORD_0
+};
+
+// An image embedded in the payload (PNG or JPEG bytes), shown by a texture
+// through the document's one sampler (linear, mipmapped, repeated).
+struct Image {
+    uint32_t buffer_view = 0;
+    const char* mime_type = "image/png";
 };
 
 struct Document {
+    const char* generator = "Tarn Native";  // the asset's: the raw builders'; the packages name themselves
     std::vector<const char*> extensions;  // each both used and required
     std::vector<uint32_t> scene_nodes;
     std::vector<Node> nodes;
     std::vector<Material> materials;
+    std::vector<Image> images;            // each with a texture of the same index
     std::vector<Mesh> meshes;
     std::vector<Accessor> accessors;
     std::vector<BufferView> buffer_views;
-    uint64_t buffer_length = 0;
+    uint64_t buffer_length = 0;           // the payload: every block reserved so far
+    std::vector<std::pair<uint64_t, uint64_t>> payload_gaps;  // offset and length of the padding between blocks
 
-    // Appends a buffer view or an accessor and returns its index.
+    // Appends an element and returns its index.
     uint32_t add(const BufferView& view);
     uint32_t add(const Accessor& accessor);
+    uint32_t add(const Node& node);
+    uint32_t add(const Mesh& mesh);
+    uint32_t add(const Material& material);
+    uint32_t add(const Image& image);
+
+    // Places a block of `length` bytes at the end of the payload, at a 4-byte
+    // boundary (every accessor's data is aligned so), and returns its offset.
+    uint64_t reserve(uint64_t length);
+    // Names an extension as used and required, once.
+    void require(const char* extension);
 };
 
 // At least the length of write_document's text, computed without formatting any number.

@@ -1,5 +1,7 @@
 #include "document/json_text.h"
 
+#include "inputs/arrays.h"
+
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -33,17 +35,6 @@ double read_six_decimals(const char* text, size_t length) {
 }
 
 }  // namespace
-
-float to_float32(double value) {
-    // Halfway between FLT_MAX and the next power of two: from here on, rounding
-    // to nearest (ties to even, and FLT_MAX is odd) gives infinity.
-    constexpr double kOverflow = 0x1.ffffffp127;
-    if (std::fabs(value) > FLT_MAX) {
-        const float limit = std::fabs(value) >= kOverflow ? HUGE_VALF : FLT_MAX;
-        return value < 0 ? -limit : limit;
-    }
-    return float(value);
-}
 
 size_t format_bound(char* out, double value) {
     const size_t six_decimals = format_fixed(out, value, 6);

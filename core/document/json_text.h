@@ -30,9 +30,4 @@ size_t format_real(char* out, double value);
 // An unsigned decimal integer.
 size_t format_count(char* out, uint64_t value);
 
-// value rounded to the nearest 32-bit float, infinite beyond the float range
-// (IEEE 754 narrowing, spelled out because C++ leaves out-of-range conversions
-// undefined).
-float to_float32(double value);
-
 }  // namespace glb

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "document/json_text.h"
+#include "inputs/arrays.h"
 #include "inputs/simd.h"
 
 namespace glb {
@@ -23,6 +23,12 @@ Quantization quantization_of(const Extremes& extremes, bool uniform) {
         q.steps[axis] = 65535.0 / q.extent[axis];
     }
     return q;
+}
+
+void require_float32_span(const Quantization& quantization, Field field) {
+    for (int axis = 0; axis < 3; ++axis)
+        if (std::isinf(to_float32(quantization.extent[axis])))
+            throw_value_error(field, Problem::span_beyond_float32, kNoIndex, size_t(axis), quantization.extent[axis]);
 }
 
 namespace {

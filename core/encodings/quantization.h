@@ -7,10 +7,17 @@
 #include <cstdint>
 
 #include "inputs/arrays.h"
-#include "checked_plans.h"
 #include "document/gltf_document.h"
 
 namespace glb {
+
+// Positions as unsigned 16-bit normalised integers q: p = offset + extent * q / 65535
+// per axis, which the node's translation (offset) and scale (extent) restore.
+struct Quantization {
+    double offset[3] = {0, 0, 0};
+    double extent[3] = {1, 1, 1};             // 1 on a flat axis, where every q is 0
+    double steps[3] = {65535, 65535, 65535};  // 65535 / extent: what one unit of a coordinate is in steps
+};
 
 constexpr const char* kQuantizationExtension = "KHR_mesh_quantization";
 constexpr uint32_t kQuantizedPositionStride = 8;  // three uint16 and two bytes of padding: 4-byte aligned
@@ -20,6 +27,11 @@ constexpr uint32_t kQuantizedNormalStride = 4;    // three int8 and one byte of 
 // axis is then at most half of its extent / 65535), or with one extent for all
 // three axes (uniform: normals keep their directions under the node's scale).
 Quantization quantization_of(const Extremes& extremes, bool uniform);
+
+// A compact file restores positions with the node's scale, a float32 for its
+// readers: an extent beyond the float32 range throws InputError
+// (span_beyond_float32) naming the field and the axis.
+void require_float32_span(const Quantization& quantization, Field field);
 
 // q of one coordinate on one axis: round((p - offset) * 65535 / extent), within 0 .. 65535.
 inline uint16_t quantize(float coordinate, const Quantization& quantization, int axis) {

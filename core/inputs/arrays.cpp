@@ -5,11 +5,21 @@
 #include <cstring>
 #include <type_traits>
 
-#include "document/json_text.h"
 
 #include "inputs/simd.h"
 
 namespace glb {
+
+float to_float32(double value) {
+    // Halfway between FLT_MAX and the next power of two: from here on, rounding
+    // to nearest (ties to even, and FLT_MAX is odd) gives infinity.
+    constexpr double kOverflow = 0x1.ffffffp127;
+    if (std::fabs(value) > FLT_MAX) {
+        const float limit = std::fabs(value) >= kOverflow ? HUGE_VALF : FLT_MAX;
+        return value < 0 ? -limit : limit;
+    }
+    return float(value);
+}
 
 size_t element_size(ElementType type) {
     return visit_element_type(type, [](auto pointer) { return sizeof(*pointer); });
@@ -249,11 +259,14 @@ void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t
 
 namespace {
 
-// A colour value as float32 in [0, 1]; uint8 as 0..255.
+// A colour value as float32 in [0, 1]: floats as they are, integers as 0..255.
 template <typename T>
 inline float unit_color(T value, bool& outside) {
     if constexpr (std::is_same_v<T, uint8_t>) {
         (void)outside;
+        return float(value) / 255.0f;
+    } else if constexpr (std::is_integral_v<T>) {
+        outside = outside || value < 0 || uint64_t(value) > 255;
         return float(value) / 255.0f;
     } else {
         const float v = float(value);
@@ -269,9 +282,11 @@ inline float unit_color(T value, bool& outside) {
         for (size_t c = 0; c < colors.components; ++c) {
             bool outside = false;
             unit_color(in[c], outside);
-            if (outside)
-                throw_value_error(field, std::isfinite(double(in[c])) ? Problem::outside_unit_range : Problem::not_finite,
-                                  row, c, double(in[c]));
+            if (!outside) continue;
+            // Integers lie in 0..255 (limit 255), floats in [0, 1].
+            if constexpr (std::is_integral_v<T>) throw_value_error(field, Problem::outside_unit_range, row, c, double(in[c]), 255);
+            throw_value_error(field, std::isfinite(double(in[c])) ? Problem::outside_unit_range : Problem::not_finite,
+                              row, c, double(in[c]));
         }
     });
     throw_value_error(field, Problem::outside_unit_range, row, kNoIndex, 0);
@@ -394,6 +409,13 @@ void write_colors_unorm8(uint8_t* out, size_t stride, size_t rows, const ColorRo
             uint8_t* destination = out + row * stride;
             if constexpr (std::is_same_v<T, uint8_t>) {
                 std::memcpy(destination, values, in_components);
+            } else if constexpr (std::is_integral_v<T>) {
+                bool outside = false;
+                for (size_t c = 0; c < in_components; ++c) {
+                    unit_color(values[c], outside);
+                    destination[c] = outside ? 0 : uint8_t(values[c]);
+                }
+                if (outside) throw_color_error(colors, source, field);
             } else {
                 bool outside = false;
                 for (size_t c = 0; c < in_components; ++c) {
@@ -418,6 +440,18 @@ double element_as_double(const ArrayView& view, size_t i) {
         using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
         return double(static_cast<const T*>(view.data)[i]);
     });
+}
+
+}  // namespace glb
+
+namespace glb {
+
+ArrayView gather_rows(void* out, const ArrayView& values, size_t width, const uint32_t* rows, size_t count) {
+    const size_t row_bytes = width * element_size(values.type);
+    const uint8_t* in = static_cast<const uint8_t*>(values.data);
+    uint8_t* to = static_cast<uint8_t*>(out);
+    for (size_t i = 0; i < count; ++i) std::memcpy(to + i * row_bytes, in + size_t(rows[i]) * row_bytes, row_bytes);
+    return ArrayView{out, count * width, values.type, values.given};
 }
 
 }  // namespace glb

@@ -19,10 +19,13 @@ bool is_floating(ElementType type);
 
 // count elements of type at data, tightly packed in the host's byte order, at
 // their natural alignment. An empty view (count 0) may have a null pointer.
+// given: whether the caller gave the array; an optional input left out is not
+// given, while one given empty is checked like any other (its count must fit).
 struct ArrayView {
     const void* data = nullptr;
     size_t count = 0;
     ElementType type = ElementType::float32;
+    bool given = false;
 };
 
 // Calls visit with a null pointer of the element type's C++ type, for loops
@@ -43,6 +46,11 @@ decltype(auto) visit_element_type(ElementType type, Visit&& visit) {
     }
     return visit(static_cast<const uint64_t*>(nullptr));
 }
+
+// value rounded to the nearest 32-bit float, infinite beyond the float range
+// (IEEE 754 narrowing, spelled out because C++ leaves out-of-range conversions
+// undefined).
+float to_float32(double value);
 
 // Per-axis extremes of x, y, z rows, as 32-bit floats.
 struct Extremes {
@@ -77,9 +85,10 @@ void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t
 // Colour rows handed to a checked builder: rows of `components` (3 or 4)
 // values; one row for every point or vertex, or one row for all of them.
 struct ColorRows {
-    ArrayView values;         // float32 or float64 in [0, 1], or uint8 in 0..255
+    ArrayView values;         // float32 or float64 in [0, 1], or integers in 0..255
     uint32_t components = 3;  // 3 (RGB) or 4 (RGBA)
     size_t rows() const { return components == 0 ? 0 : values.count / components; }
+    bool given() const { return values.given; }
 };
 
 // The colour rows [first, first + count) (one colour for all stays as it is).
@@ -100,7 +109,8 @@ namespace glb {
 
 // The elements [first, first + count) of a view.
 inline ArrayView subview(const ArrayView& view, size_t first, size_t count) {
-    return ArrayView{static_cast<const uint8_t*>(view.data) + first * element_size(view.type), count, view.type};
+    return ArrayView{static_cast<const uint8_t*>(view.data) + first * element_size(view.type), count, view.type,
+                     view.given};
 }
 
 inline ColorRows rows_from(const ColorRows& colors, size_t first, size_t count) {
@@ -110,6 +120,10 @@ inline ColorRows rows_from(const ColorRows& colors, size_t first, size_t count) 
 
 // Element i of a view as a double (float64 exactly, float32 and integers as their value).
 double element_as_double(const ArrayView& view, size_t i);
+
+// Rows rows[0 .. count) of `width` elements each, copied in that order into
+// `out` (count * width elements of the view's type), as a view of them.
+ArrayView gather_rows(void* out, const ArrayView& values, size_t width, const uint32_t* rows, size_t count);
 
 }  // namespace glb
 

@@ -11,8 +11,6 @@ size_t check_rows_of_three(const ArrayView& values, Field field) {
 }
 
 ColorRows resolved_colors(const ColorRows& colors, size_t rows) {
-    const ElementType type = colors.values.type;
-    if (!is_floating(type) && type != ElementType::uint8) throw_count_error(Field::colors, Problem::unsupported_type, 0, 0);
     ColorRows resolved = colors;
     const size_t count = colors.values.count;
     if (resolved.components != 3 && resolved.components != 4)

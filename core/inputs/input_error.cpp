@@ -24,6 +24,15 @@ const char* field_text(Field field) {
         case Field::emissive: return "emissive";
         case Field::file: return "file";
         case Field::output: return "output";
+        case Field::segments: return "segments";
+        case Field::color: return "color";
+        case Field::transform: return "transform";
+        case Field::encoding: return "encoding";
+        case Field::style: return "style";
+        case Field::parts: return "parts";
+        case Field::uv: return "uv";
+        case Field::texture: return "texture";
+        case Field::crease_angle: return "crease angle";
     }
     return "input";
 }
@@ -52,6 +61,12 @@ const char* problem_text(Problem problem) {
         case Problem::not_an_element: return "is not an element symbol";
         case Problem::too_large: return "are too large";
         case Problem::shares_memory: return "shares memory with an input";
+        case Problem::not_a_choice: return "is none of the choices";
+        case Problem::not_rigid: return "is no rotation, scale and translation";
+        case Problem::not_an_image: return "is no PNG or JPEG image";
+        case Problem::needs_related: return "needs another input";
+        case Problem::geometry_beyond_float32: return "gives geometry beyond the 32-bit float range";
+        case Problem::span_beyond_float32: return "spans more than the 32-bit float range";
     }
     return "are wrong";
 }
@@ -86,28 +101,6 @@ void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t li
     error.count = count;
     error.limit = limit;
     throw error;
-}
-
-void check_output_room(uint64_t capacity, uint64_t file_size) {
-    if (capacity >= file_size) return;
-    InputError error(Field::output, Problem::too_few,
-                     "the output holds " + std::to_string(capacity) + " bytes, but the file needs " +
-                         std::to_string(file_size));
-    error.count = capacity;
-    error.limit = file_size;
-    throw error;
-}
-
-void check_output_apart(const void* output, uint64_t output_size, const void* input, uint64_t input_size, Field field) {
-    if (output_size == 0 || input_size == 0) return;
-    const uintptr_t out = reinterpret_cast<uintptr_t>(output);
-    const uintptr_t in = reinterpret_cast<uintptr_t>(input);
-    if (out < in + input_size && in < out + output_size) {
-        InputError error(Field::output, Problem::shares_memory,
-                         std::string("the output shares memory with the ") + field_text(field) + ", which the file is made of");
-        error.related = field;
-        throw error;
-    }
 }
 
 }  // namespace glb

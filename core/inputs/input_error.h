@@ -32,6 +32,15 @@ enum class Field : uint8_t {
     emissive,
     file,             // the whole file (its size)
     output,           // the caller's memory that the file is written into
+    segments,         // pairs of point indices of a line set
+    color,            // one colour for a whole line set
+    transform,        // a part's 4 x 4 transform
+    encoding,         // the name of an encoding
+    style,            // the name of an atom style
+    parts,            // the parts of a scene
+    uv,               // texture coordinates of a mesh
+    texture,          // the image of a mesh
+    crease_angle,     // the angle at which a mesh's normals split
 };
 
 // What is wrong with it.
@@ -56,6 +65,12 @@ enum class Problem : uint8_t {
     not_an_element,       // text that is no element symbol (`text` holds it)
     too_large,            // the file would not fit the container's 32-bit lengths (what() says how large)
     shares_memory,        // the output overlaps the input `related`, which the write reads
+    not_a_choice,         // a name that is none of the field's choices (`text` holds it; see choices_of)
+    not_rigid,            // a transform that is no rotation, scale and translation (row 3 not 0 0 0 1, or skewed)
+    not_an_image,         // bytes that are neither a PNG nor a JPEG image
+    needs_related,        // an input that is drawn only with the input `related` (a texture with uv)
+    geometry_beyond_float32,  // what is drawn around the values (spheres, sticks) reaches beyond the float32 range
+    span_beyond_float32,  // values spread over more than the float32 range on an axis (component), `value` wide
 };
 
 constexpr size_t kNoIndex = SIZE_MAX;
@@ -72,7 +87,8 @@ public:
     uint64_t count = 0;           // for too_few and count_mismatch: what was given
     uint64_t limit = 0;           // for too_few, count_mismatch and not_below_limit: what was expected
     std::string text;             // for not_an_element: the text given
-    Field related = Field::file;  // for shares_memory: the input that the output overlaps
+    Field related = Field::file;  // for shares_memory and needs_related: the other input
+    size_t part = kNoIndex;       // in a scene: the part whose input it is
 };
 
 // The neutral name of a field ("positions", "box minimum", ...), for what().
@@ -84,14 +100,5 @@ const char* field_text(Field field);
 
 // Throws the InputError of a count problem.
 [[noreturn]] void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t limit);
-
-// The caller's memory for a file (a binding's output buffer of `capacity`
-// bytes): it must hold the file_size bytes of the planned file (else
-// InputError output, too_few: count = capacity, limit = file_size).
-void check_output_room(uint64_t capacity, uint64_t file_size);
-
-// Nor may it overlap an input that the write reads (InputError output,
-// shares_memory, related = input). Empty ranges overlap nothing.
-void check_output_apart(const void* output, uint64_t output_size, const void* input, uint64_t input_size, Field field);
 
 }  // namespace glb

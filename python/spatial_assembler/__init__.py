@@ -1,12 +1,13 @@
-"""spatial-assembler: atoms, point clouds and triangle meshes to one binary glTF
-2.0 file (GLB), natively.
+"""spatial-assembler: atoms, point clouds, triangle meshes and lines to one
+binary glTF 2.0 file (GLB), natively.
 
 The functions take what you hold (numpy arrays of any real dtype, lists, ASE
 atoms, trimesh objects) and return the GLB as ``bytes``, or write it into a
-buffer of yours (``out=``) and return a memoryview of it. Every value is checked
-by the native core, which writes the positions' exact float32 extremes as the
-file's bounds: each file passes the Khronos glTF validator, or the call raises
-ValueError or TypeError naming the argument (and the first bad row).
+buffer of yours (``out=``) and return a memoryview of it; a ``Scene`` puts many
+parts into one file. Every value is checked by the native core, which writes
+the positions' exact float32 extremes as the file's bounds: each file passes the
+Khronos glTF validator, or the call raises ValueError or TypeError naming the
+argument (and the first bad row).
 
 The package keeps the scratch memory of its calls for the next ones (no more
 than the largest recent call used); release_memory() hands it back.
@@ -27,18 +28,18 @@ import numpy.typing as npt
 
 from . import _core
 from . import elements as elements
-from ._inputs import Encoding, Style, box_of, colors_of, factor_of, factors_of, integers_of, numbers_of, rows_of
+from ._inputs import Encoding, Normals, Style
 from .adapters import from_ase, from_trimesh
-from .elements import atomic_numbers_of
 from .notebook import GlbView, save, view
+from .scene import Scene, atoms_options, mesh_options, one_part, points_options
 
 try:
     __version__ = version("spatial-assembler")
 except PackageNotFoundError:  # imported from a source tree
     __version__ = "0+unknown"
 
-__all__ = ["point_cloud", "atoms", "mesh", "from_ase", "from_trimesh", "save", "view", "GlbView", "elements",
-           "release_memory", "Encoding", "Style", "__version__"]
+__all__ = ["point_cloud", "atoms", "mesh", "Scene", "from_ase", "from_trimesh", "save", "view", "GlbView", "elements",
+           "release_memory", "Encoding", "Normals", "Style", "__version__"]
 
 
 def release_memory() -> int:
@@ -58,15 +59,12 @@ def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *
     """A point cloud, in input order.
 
     positions: (n, 3) numbers. colors: (n, 3) RGB or (n, 4) RGBA rows, or one
-    colour for all points, as floats in [0, 1] or uint8 in 0..255; light grey
+    colour for all points, as floats in [0, 1] or integers in 0..255; light grey
     when omitted. out: a writable buffer (bytearray, numpy array, mmap) that
     the file is written into, at its start; the call then returns a memoryview
     of the file's bytes in it (ValueError naming the size needed when out is
-    too small). Every function takes out."""
-    points = rows_of(positions, "positions")
-    rows, components = (None, 0) if colors is None else colors_of(colors, "colors")
-    result: bytes | memoryview = _core.point_cloud(points, rows, components, encoding, out)
-    return result
+    too small). Every function of the package takes out."""
+    return one_part("points", points_options(positions, colors), encoding, out)
 
 
 @overload
@@ -97,46 +95,42 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     otherwise elements give covalent radii, and types one radius from the box
     and the atom count. bonds: (m, 2) atom index pairs (ball-and-stick).
     instancing=False writes spheres and sticks as plain triangles."""
-    points = rows_of(positions, "positions")
-    type_ids = None if types is None else integers_of(types, "types", (len(points),))
-    numbers = None if elements is None else atomic_numbers_of(elements)
-    box = None if bounds is None else box_of(bounds)
-    radius_value = None if radius is None else factor_of(radius, "radius")
-    radius_rows = None if radii is None else numbers_of(radii, "radii")
-    pairs = None if bonds is None else integers_of(bonds, "bonds", (None, 2))
-    result: bytes | memoryview = _core.atoms(points, type_ids, numbers, box, style, radius_value, radius_rows, pairs,
-                                             bool(instancing), encoding, out)
-    return result
+    options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
+                            radii=radii, bonds=bonds, instancing=instancing)
+    return one_part("atoms", options, encoding, out)
 
 
 @overload
-def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLike | None = None,
-         colors: npt.ArrayLike | None = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
+def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",
+         crease_angle: float = 30.0, colors: npt.ArrayLike | None = None, uv: npt.ArrayLike | None = None,
+         texture: object = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
          roughness: float = 0.5, emissive: npt.ArrayLike = (0.0, 0.0, 0.0), double_sided: bool = True,
          encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
-def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLike | None = None,
-         colors: npt.ArrayLike | None = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
+def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",
+         crease_angle: float = 30.0, colors: npt.ArrayLike | None = None, uv: npt.ArrayLike | None = None,
+         texture: object = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
          roughness: float = 0.5, emissive: npt.ArrayLike = (0.0, 0.0, 0.0), double_sided: bool = True,
          encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
-def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: npt.ArrayLike | None = None,
-         colors: npt.ArrayLike | None = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
+def mesh(positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",
+         crease_angle: float = 30.0, colors: npt.ArrayLike | None = None, uv: npt.ArrayLike | None = None,
+         texture: object = None, base_color: npt.ArrayLike | None = None, metallic: float = 0.0,
          roughness: float = 0.5, emissive: npt.ArrayLike = (0.0, 0.0, 0.0), double_sided: bool = True,
          encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """One indexed triangle mesh with one metallic-roughness material.
 
     positions: (n, 3) numbers. faces: (m, 3) vertex indices, any integer type.
-    normals: (n, 3), normalised to unit length; area-weighted vertex normals
-    when omitted. colors: per vertex as for point_cloud (RGB rows are widened
-    to RGBA). base_color: RGBA, white with vertex colours (so that they show
-    as given), light grey without. double_sided: on by default, so that open
-    surfaces show from both sides."""
-    vertices = rows_of(positions, "positions")
-    triangles = integers_of(faces, "faces", (None, 3))
-    vertex_normals = None if normals is None else rows_of(normals, "normals")
-    rows, components = (None, 0) if colors is None else colors_of(colors, "colors")
-    base = None if base_color is None else factors_of(base_color, "base_color", 4)
-    result: bytes | memoryview = _core.mesh(vertices, triangles, vertex_normals, rows, components, base,
-                                            factor_of(metallic, "metallic"), factor_of(roughness, "roughness"),
-                                            factors_of(emissive, "emissive", 3), bool(double_sided), encoding, out)
-    return result
+    normals: "auto" (smooth within a surface, split where faces meet at more
+    than crease_angle degrees, as modelling tools do), "smooth" (one
+    area-weighted normal per vertex), "flat" (each face its own normal), or
+    (n, 3) normals, normalised to unit length. colors: per vertex as for
+    point_cloud (RGB rows are widened to RGBA). uv: (n, 2) texture coordinates
+    as glTF counts them (v down from the image's top: 1 - v of OpenGL's and
+    trimesh's), and texture: the bytes of a PNG or JPEG image, or an image array
+    (encoded as PNG with Pillow). base_color: RGBA, white with vertex colours or
+    a texture (so that they show as given), light grey without. double_sided:
+    on by default, so that open surfaces show from both sides."""
+    options = mesh_options(positions, faces, normals=normals, crease_angle=crease_angle, colors=colors, uv=uv,
+                           texture=texture, base_color=base_color, metallic=metallic, roughness=roughness,
+                           emissive=emissive, double_sided=double_sided)
+    return one_part("mesh", options, encoding, out)

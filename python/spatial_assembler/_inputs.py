@@ -15,6 +15,7 @@ import numpy as np
 import numpy.typing as npt
 
 Encoding = Literal["float32", "compact"]
+Normals = Literal["auto", "smooth", "flat"]
 """``"float32"``: float positions and colours (every viewer). ``"compact"``:
 KHR_mesh_quantization, 16-bit positions restored by the node's transform (error
 at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
@@ -41,13 +42,13 @@ def native(array: np.ndarray) -> np.ndarray:
 
 
 def floats_of(array: np.ndarray, name: str) -> np.ndarray:
-    """Real numbers as float32 or float64 (the core rounds float64 to float32 as it writes)."""
+    """Real numbers as the core reads them: float32, float64 and integers of any width as they are (the core
+    rounds each to float32 once, as it writes), other floats widened (float16 exactly to float32)."""
     if array.dtype.kind not in "iuf":
         raise TypeError(f"{name} must hold real numbers, not {array.dtype}")
-    if array.dtype in _CORE_FLOATS:
+    if array.dtype in _CORE_FLOATS or array.dtype.kind in "iu":
         return native(array)
-    # float16 widens exactly to float32; integers to float64, from which the core rounds once.
-    return array.astype(np.float32 if array.dtype.kind == "f" and array.dtype.itemsize < 4 else np.float64)
+    return array.astype(np.float32 if array.dtype.itemsize < 4 else np.float64)
 
 
 def rows_of(value: object, name: str, width: int = 3) -> np.ndarray:
@@ -66,21 +67,17 @@ def numbers_of(value: object, name: str) -> np.ndarray:
     return floats_of(array, name)
 
 
-def colors_of(value: object, name: str) -> tuple[np.ndarray, int]:
-    """Colour rows (n, 3) or (n, 4), or one colour of 3 or 4 values, as floats in
-    [0, 1] or uint8 in 0..255, with their component count. Other integer types are
-    ambiguous (0..1 or 0..255?) and refused."""
+def colors_of(value: object, name: str) -> np.ndarray:
+    """Colour rows (n, 3) or (n, 4), or one colour of 3 or 4 values: floats in [0, 1], or integers in 0..255
+    (as 8-bit colours are written; the core checks the values)."""
     array = array_of(value, name)
     single = array.ndim == 1 and array.shape[0] in (3, 4)
     if not single and (array.ndim != 2 or array.shape[1] not in (3, 4)):
         raise ValueError(f"{name} must have shape (n, 3) or (n, 4), one row per point or vertex, "
                          f"or be one colour of 3 or 4 values; not {array.shape}")
-    if array.dtype == np.uint8:
-        return array, int(array.shape[-1])
-    if array.dtype.kind != "f":
-        raise TypeError(f"{name} must be floats in [0, 1] or uint8 in 0..255, not {array.dtype}: "
-                        "other integers are ambiguous")
-    return floats_of(array, name), int(array.shape[-1])
+    if array.dtype.kind not in "iuf":
+        raise TypeError(f"{name} must be floats in [0, 1] or integers in 0..255, not {array.dtype}")
+    return floats_of(array, name)
 
 
 def integers_of(value: object, name: str, shape: tuple[int | None, ...]) -> np.ndarray:
@@ -98,6 +95,15 @@ def _require_numbers(array: np.ndarray, name: str) -> None:
     """A value that is not made of real numbers is a TypeError, as in Node."""
     if array.dtype.kind not in "iuf":
         raise TypeError(f"{name} must be real numbers, not {array.dtype}")
+
+
+def matrix_of(value: object, name: str = "transform") -> list[float]:
+    """A 4 x 4 transform, row by row (acting on column vectors [x, y, z, 1], as numpy and trimesh write them)."""
+    array = array_of(value, name)
+    _require_numbers(array, name)
+    if array.shape != (4, 4):
+        raise ValueError(f"{name} must be a 4 x 4 matrix, not {array.dtype} of shape {array.shape}")
+    return [float(v) for v in array.astype(np.float64).reshape(16)]
 
 
 def box_of(value: object, name: str = "bounds") -> list[float]:
@@ -119,6 +125,16 @@ def factors_of(value: object, name: str, count: int) -> list[float]:
     return [float(v) for v in array.astype(np.float64)]
 
 
+def color_of(value: object, name: str) -> list[float]:
+    """One colour, RGB or RGBA floats in [0, 1], as RGBA (the core checks the range)."""
+    array = array_of(value, name)
+    _require_numbers(array, name)
+    if array.shape not in ((3,), (4,)):
+        raise ValueError(f"{name} must be one colour, 3 or 4 numbers in [0, 1], not {array.dtype} of shape {array.shape}")
+    rgba = [float(v) for v in array.astype(np.float64)]
+    return rgba if len(rgba) == 4 else [*rgba, 1.0]
+
+
 def factor_of(value: object, name: str) -> float:
     """One number (a material factor or a radius)."""
     array = array_of(value, name)
@@ -128,4 +144,3 @@ def factor_of(value: object, name: str) -> float:
     return float(array)
 
 
-FloatArray = npt.NDArray[np.floating]

@@ -276,7 +276,10 @@ static void test_scratch_reserve() {
         std::vector<uint16_t> types(atoms, 3);
         glb::RawAtomCloud typed = input;
         typed.types = types.data();
-        return glb::build_glb(typed);
+        const glb::GlbPlan plan = glb::plan_glb(typed);
+        glb::GlbBytes bytes(size_t(plan.file_size));
+        glb::write_glb(bytes.data(), plan, typed);
+        return bytes;
     };
     glb::ScratchReserve reserve;
     const glb::GlbBytes plain = file_of(300000);
@@ -579,20 +582,22 @@ static void test_checked_atoms_independent_of_threads() {
     for (const glb::AtomStyle style : {glb::AtomStyle::points, glb::AtomStyle::ball_and_stick}) {
         for (const glb::Encoding encoding : {glb::Encoding::float32, glb::Encoding::compact}) {
             glb::AtomCloud input;
-            input.positions = {positions.data(), positions.size(), glb::ElementType::float64};
-            input.types = {types.data(), types.size(), glb::ElementType::int32};
+            input.positions = {positions.data(), positions.size(), glb::ElementType::float64, true};
+            input.types = {types.data(), types.size(), glb::ElementType::int32, true};
             input.style = style;
             input.encoding = encoding;
-            if (style != glb::AtomStyle::points) input.bonds = {bonds.data(), bonds.size(), glb::ElementType::uint32};
-            const glb::AtomCloudPlan plan = glb::plan_glb(input);
+            if (style != glb::AtomStyle::points) input.bonds = {bonds.data(), bonds.size(), glb::ElementType::uint32, true};
+            glb::Scene scene;
+            scene.parts.push_back(glb::ScenePart{input, "", false, {}});
+            const glb::ScenePlan plan = glb::plan_glb(scene);
             const auto on = [&](uint32_t threads) {
                 glb::GlbBytes bytes(size_t(plan.file_size));
-                glb::write_glb(bytes.data(), plan, input, threads);
+                glb::write_glb(bytes.data(), plan, scene, threads);
                 return bytes;
             };
             const glb::GlbBytes one = on(1);
             for (const uint32_t threads : {2u, 3u, 7u}) CHECK(on(threads) == one);
-            CHECK(glb::build_glb(input) == one);
+            CHECK(on(0) == one);
         }
     }
 }
