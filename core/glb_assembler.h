@@ -266,8 +266,14 @@ struct ScenePart {
 // A scene: parts planned into one document, one node each under the scene,
 // written in one pass. A scene of one part without name or transform is the
 // file of its content alone.
+// With frame_duration (seconds, > 0) the parts are the frames of an animation
+// (a trajectory): part k is shown from k * frame_duration for one duration,
+// by a STEP animation of the scale of its node "Frame k" (0 outside its time;
+// viewers that play no animation show the first frame). Frames of atoms must
+// hold the same number of atoms.
 struct Scene {
     std::vector<ScenePart> parts;
+    double frame_duration = 0;
 };
 
 // What a planned part keeps for its write step (opaque to bindings).
@@ -279,6 +285,8 @@ struct ScenePlan : GlbPlan {
     ScenePlan& operator=(ScenePlan&&) noexcept;
     ~ScenePlan();
     std::vector<std::unique_ptr<PartLayout>> parts;
+    uint64_t keyframe_times_offset = 0;   // frames: every frame's keyframe times
+    uint64_t keyframe_scales_offset = 0;  // and the two patterns of scales they switch between
 };
 
 // Reads counts and small values only (no array), so that a binding runs it

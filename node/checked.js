@@ -78,11 +78,13 @@ function checkedFunctions(native) {
     pointCloud: now.pointCloud,
     atoms: now.atoms,
     mesh: now.mesh,
+    trajectory: now.trajectory,
     Scene,
     promises: Object.freeze({
       pointCloud: rejecting(later.pointCloud),
       atoms: rejecting(later.atoms),
       mesh: rejecting(later.mesh),
+      trajectory: rejecting(later.trajectory),
     }),
   };
 }

@@ -31,14 +31,19 @@ public:
         view.type = argument.type();
         view.given = true;
         arguments_.push_back(std::move(argument));
-        targets_.push_back(&view);
+        targets_.push_back({&view});
+    }
+    // `to` takes the memory of the array that `from` takes (a copy of from's view).
+    void share(const glb::ArrayView& from, glb::ArrayView& to) {
+        for (std::vector<glb::ArrayView*>& targets : targets_)
+            if (targets.front() == &from) targets.push_back(&to);
     }
     // Checks the scene (counts and small values: no array is read yet), then takes the arrays.
     void take_arrays(InputMode mode) {
         labelled([&] { glb::check_input(scene); });
         for (size_t i = 0; i < arguments_.size(); ++i) {
             held_.push_back(arguments_[i].take(mode));
-            targets_[i]->data = held_[i].data;
+            for (glb::ArrayView* target : targets_[i]) target->data = held_[i].data;
         }
     }
 
@@ -66,6 +71,7 @@ private:
             work();
         } catch (const glb::InputError& error) {
             if (!name_parts || error.part == glb::kNoIndex || error.part >= scene.parts.size()) throw;
+            if (scene.frame_duration != 0) throw PartInputError(error, "frame " + std::to_string(error.part));
             static const char* const kinds[] = {"points", "atoms", "mesh", "lines"};
             const glb::ScenePart& part = scene.parts[error.part];
             throw PartInputError(error, "part " + std::to_string(error.part) + " (" +
@@ -76,7 +82,7 @@ private:
     }
 
     std::deque<ArrayArgument> arguments_;
-    std::vector<glb::ArrayView*> targets_;
+    std::vector<std::vector<glb::ArrayView*>> targets_;  // where each argument's memory goes
     std::vector<HeldArray> held_;
     glb::ScenePlan plan_;
 };
@@ -284,8 +290,10 @@ enum class Caller { function, scene };
 
 // A part of `kind` with its positions (and faces) and options, into job.scene
 // (whose capacity is reserved). Returns the function's options.into, if any.
+template <typename More = void (*)(OptionReader&)>
 napi_value read_part(napi_env env, SceneJob& job, const std::string& kind, napi_value positions, napi_value faces,
-                     napi_value options, Caller caller, InputMode mode, const char* encoding = "float32") {
+                     napi_value options, Caller caller, InputMode mode, const char* encoding = "float32",
+                     More more = [](OptionReader&) {}) {
     glb::ScenePart& part = job.scene.parts.emplace_back();
     if (kind == "points") part.content = glb::PointCloud{};
     else if (kind == "atoms") part.content = glb::AtomCloud{};
@@ -310,6 +318,7 @@ napi_value read_part(napi_env env, SceneJob& job, const std::string& kind, napi_
     } else {
         into = read_into(env, o.value("into"), mode);
     }
+    more(o);
     o.refuse_unknown_keys();
     return into;
 }
@@ -353,6 +362,39 @@ std::unique_ptr<GlbJob> read_scene(napi_env env, const std::vector<napi_value>& 
     return job;
 }
 
+// trajectory(frames, options): frames, an Array of positions (one typed array
+// or Array per frame), drawn as atoms with the options of atoms() (read once,
+// for every frame) and fps, frame k shown at time k / fps.
+std::unique_ptr<GlbJob> read_trajectory(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
+    auto job = std::make_unique<SceneJob>();
+    job->name_parts = true;
+    const napi_value frames = args[0];
+    if (!is_array(env, frames))
+        throw ArgumentError(ArgumentError::Kind::type, "The \"frames\" argument must be an Array of positions, one "
+                                                       "typed array or Array a frame. " + describe_received(env, frames));
+    const uint32_t count = array_length(env, frames);
+    if (count == 0)
+        throw ArgumentError(ArgumentError::Kind::range, "The value of \"frames.length\" is out of range. It must be > 0. Received 0");
+    job->scene.parts.reserve(count);
+    // The first frame with the options; the others share the options' arrays.
+    const napi_value options = args[1];
+    double fps = 10;
+    job->into = read_part(env, *job, "atoms", element(env, frames, 0), nullptr, options, Caller::function, mode,
+                          "float32", [&](OptionReader& o) { fps = o.number("fps", 10); });
+    job->scene.frame_duration = 1 / fps;
+    const glb::AtomCloud& first = std::get<glb::AtomCloud>(job->scene.parts[0].content);
+    for (uint32_t k = 1; k < count; ++k) {
+        glb::AtomCloud& frame = std::get<glb::AtomCloud>(job->scene.parts.emplace_back(glb::ScenePart{first, "", false, {}}).content);
+        for (const auto& [from, to] : {std::pair{&first.types, &frame.types}, {&first.atomic_numbers, &frame.atomic_numbers},
+                                       {&first.radii, &frame.radii}, {&first.bonds, &frame.bonds}})
+            job->share(*from, *to);
+        job->add(ArrayArgument::typed(env, element(env, frames, k), ArgumentName{"frames"}.at(k), Field::positions),
+                 frame.positions);
+    }
+    job->take_arrays(mode);
+    return job;
+}
+
 // checkPart(part): a scene's part read and checked (counts and small values),
 // as Scene's methods refuse it when it is added.
 napi_value check_part(napi_env env, napi_callback_info info) {
@@ -376,6 +418,7 @@ void export_checked_functions(napi_env env, napi_value exports, napi_value promi
     export_function(env, exports, promises, "atoms", read_function<kAtoms>, Spelling::checked);
     export_function(env, exports, promises, "mesh", read_function<kMesh>, Spelling::checked);
     export_function(env, exports, promises, "scene", read_scene, Spelling::checked);
+    export_function(env, exports, promises, "trajectory", read_trajectory, Spelling::checked);
     napi_value function;
     check(env, napi_create_function(env, "checkPart", NAPI_AUTO_LENGTH, check_part, nullptr, &function));
     check(env, napi_set_named_property(env, exports, "checkPart", function));

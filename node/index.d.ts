@@ -133,6 +133,19 @@ export function atoms(positions: NumberArray, options?: AtomOptions): Buffer;
 /** One indexed triangle mesh (three vertex indices per face) with one metallic-roughness material. */
 export function mesh(positions: NumberArray, faces: IntegerArray, options?: TriangleMeshOptions): Buffer;
 
+/** The options of atoms(), the same for every frame, and the frames a second. */
+export interface TrajectoryOptions extends AtomOptions {
+  /** Frames a second (10 by default): frame k is shown from k / fps for 1 / fps. */
+  fps?: number;
+}
+
+/**
+ * The frames of a trajectory in one file (one Array or typed array of x, y, z
+ * per frame, each with the same atoms), played as an animation: frame k under
+ * a node "Frame k" whose scale a STEP animation switches on at time k / fps.
+ */
+export function trajectory(frames: readonly NumberArray[], options?: TrajectoryOptions): Buffer;
+
 /**
  * A point cloud in input order: x, y, z per point, with RGB or RGBA float
  * colours per point. vmin and vmax (three numbers each) go into the POSITION
@@ -165,6 +178,7 @@ export declare const promises: {
   readonly pointCloud: (positions: NumberArray, options?: Omit<PointCloudOptions, 'into'>) => Promise<Buffer>;
   readonly atoms: (positions: NumberArray, options?: Omit<AtomOptions, 'into'>) => Promise<Buffer>;
   readonly mesh: (positions: NumberArray, faces: IntegerArray, options?: Omit<TriangleMeshOptions, 'into'>) => Promise<Buffer>;
+  readonly trajectory: (frames: readonly NumberArray[], options?: Omit<TrajectoryOptions, 'into'>) => Promise<Buffer>;
   readonly pointCloudGlb: (positions: Float32Input, colors: Float32Input, vmin: Numbers, vmax: Numbers) => Promise<Buffer>;
   readonly atomGlb: (positions: Float32Input, types: Uint16Input, vmin: Numbers, vmax: Numbers) => Promise<Buffer>;
   readonly meshGlb: (options: Omit<MeshOptions, 'into'>) => Promise<Buffer>;

@@ -5,6 +5,7 @@
 //   pointCloud, atoms, mesh               the checked functions: what you hold, checked, every
 //                                         file valid (the Python package's meaning)
 //   Scene                                 many parts (points, atoms, meshes, lines) in one file
+//   trajectory                            the frames of a simulation, played as an animation
 //   atomGlb, pointCloudGlb, meshGlb       the raw functions: typed memory as given (the native
 //                                         Python module's meaning), byte for byte its files
 //   promises.*                            each of them on the libuv thread pool
@@ -88,6 +89,7 @@ const promises = Object.freeze({
   pointCloud: checked.promises.pointCloud,
   atoms: checked.promises.atoms,
   mesh: checked.promises.mesh,
+  trajectory: checked.promises.trajectory,
   atomGlb: rejectingThrows((positions, types, vmin, vmax, options) =>
     native.promises.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax, options)),
   pointCloudGlb: rejectingThrows((positions, colors, vmin, vmax, options) =>
@@ -99,6 +101,7 @@ module.exports = {
   pointCloud: checked.pointCloud,
   atoms: checked.atoms,
   mesh: checked.mesh,
+  trajectory: checked.trajectory,
   Scene: checked.Scene,
   atomGlb,
   pointCloudGlb,

@@ -99,7 +99,11 @@ ArgumentError checked_error(const glb::InputError& error) {
             if (error.field == Field::atomic_numbers) return range(value + "hold atomic numbers 0 to 118" + received_integer);
             return range(value + "be < " + std::to_string(error.limit) + received_integer);
         case Problem::zero_length: return range(value + "hold no zero vector. Received (0, 0, 0)" + at(error));
-        case Problem::not_positive: return range(value + "be > 0" + received);
+        case Problem::not_positive:
+            if (error.field == Field::frame_duration)
+                return range("The value of \"options.fps\" is out of range. It must be > 0, and small enough for every "
+                             "frame's time to differ in float32. Received 1 / fps = " + js_number(error.value));
+            return range(value + "be > 0" + received);
         case Problem::same_atom:
             return range(value + "join two atoms in each bond. Received atom " + js_number(error.value) + " twice" + at(error));
         case Problem::inverted:
@@ -116,6 +120,9 @@ ArgumentError checked_error(const glb::InputError& error) {
                              "at least 2 points (6 numbers). Received " + std::to_string(3 * error.count));
             [[fallthrough]];
         case Problem::count_mismatch:
+            if (error.problem == Problem::count_mismatch && error.field == Field::positions)
+                return range("The value of \"positions.length\" is out of range. Every frame must hold the same atoms (" +
+                             std::to_string(3 * error.limit) + " numbers). Received " + std::to_string(3 * error.count));
             return range(length + "give one row per " +
                          std::string(error.field == Field::normals || error.field == Field::colors || error.field == Field::uv ? "point or vertex (" : "atom (") +
                          std::to_string(error.limit) + (error.field == Field::colors ? ", or one for all" : "") +

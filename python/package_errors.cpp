@@ -97,6 +97,9 @@ std::string message(const glb::InputError& error) {
         case Problem::zero_length:
             return "normals must not be zero vectors, but " + where + " is (0, 0, 0)";
         case Problem::not_positive:
+            if (error.field == Field::frame_duration)
+                return "fps must be a positive number of frames a second, small enough for every frame's time to "
+                       "differ in float32 (1 / fps = " + number_text(error.value) + ")";
             if (scalar) return name + " must be a positive number, not " + number_text(error.value);
             return name + " must be positive, but " + where + " holds " + number_text(error.value);
         case Problem::same_atom:
@@ -113,6 +116,9 @@ std::string message(const glb::InputError& error) {
                 return "positions of a line without segments must hold at least 2 points, not " + std::to_string(error.count);
             [[fallthrough]];
         case Problem::count_mismatch:
+            if (error.problem == Problem::count_mismatch && error.field == Field::positions)
+                return "frames must hold the same atoms: this frame has " + std::to_string(error.count) +
+                       ", the first " + std::to_string(error.limit);
             return name + " must have one row per " +
                    (error.field == Field::normals || error.field == Field::colors || error.field == Field::uv ? "point or vertex" : "atom") + " (" +
                    std::to_string(error.limit) + (error.field == Field::colors ? ", or one for all" : "") + "), not " +
@@ -159,9 +165,10 @@ std::string message(const glb::InputError& error) {
     return error.what();
 }
 
-// "part 2 ('Cell'): " of an error in a scene of several parts.
+// "part 2 ('Cell'): " of an error in a scene of several parts; "frame 7: " in a trajectory.
 std::string part_of(const glb::InputError& error, const glb::Scene* scene) {
     if (scene == nullptr || error.part == glb::kNoIndex || error.part >= scene->parts.size()) return "";
+    if (scene->frame_duration != 0) return "frame " + std::to_string(error.part) + ": ";
     const glb::ScenePart& part = scene->parts[error.part];
     static const char* const kinds[] = {"points", "atoms", "mesh", "lines"};
     return "part " + std::to_string(error.part) + " (" +

@@ -327,7 +327,8 @@ glb::Scene read_scene(const py::list& parts, CallInputs& inputs, glb::Encoding e
 // object of the planned size, or the caller's out, and the write; the scratch
 // memory from the package's reserve. The core's refusals become the package's
 // errors; in a scene of several parts they name the part.
-py::object glb_of(const py::list& parts, const std::string& encoding, const py::object& out, bool name_parts) {
+py::object glb_of(const py::list& parts, const std::string& encoding, const py::object& out, bool name_parts,
+                  double frame_duration) {
     glb::ScratchSession session(&kept_memory());
     std::optional<OutputBuffer> output;
     if (!out.is_none()) output.emplace(out);
@@ -337,6 +338,7 @@ py::object glb_of(const py::list& parts, const std::string& encoding, const py::
         // The encoding's name is checked before any part is read.
         const glb::Encoding default_encoding = glb::encoding_named(encoding);
         scene = read_scene(parts, inputs, default_encoding);
+        scene.frame_duration = frame_duration;
         glb::check_input(scene);
         if (output) glb::check_output(output->data(), output->size(), 0, inputs.origins);
         inputs.pack();
@@ -437,7 +439,8 @@ py::tuple element_table() {
 
 PYBIND11_MODULE(_core, module) {
     module.doc() = "The core's scenes, for the spatial_assembler package.";
-    module.def("glb", &glb_of, py::arg("parts"), py::arg("encoding"), py::arg("out"), py::arg("name_parts"));
+    module.def("glb", &glb_of, py::arg("parts"), py::arg("encoding"), py::arg("out"), py::arg("name_parts"),
+               py::arg("frame_duration") = 0.0);
     module.def("check_part", &check_part, py::arg("kind"), py::arg("options"));
     module.def("release_memory", [] { return kept_memory().release(); });
     module.def("held_memory", [] { return kept_memory().held_bytes(); });

@@ -171,7 +171,7 @@ def test_adapters_round_trip_through_trimesh(validator):
     assert np.array_equal(cloud.vertices, points.vertices.astype(np.float32))
     with pytest.raises(TypeError, match="^from_trimesh needs a trimesh.Trimesh, trimesh.PointCloud or trimesh.Scene, not list$"):
         sa.from_trimesh([])
-    with pytest.raises(TypeError, match="^from_ase needs an ase.Atoms, not list$"):
+    with pytest.raises(TypeError, match="^from_ase needs an ase.Atoms or a list of them, not list$"):
         sa.from_ase([])
 
 

@@ -242,6 +242,26 @@ void write_image(Writer& w, const Image& image) {
     w.text("\"}");
 }
 
+void write_animation(Writer& w, const std::vector<AnimationChannel>& channels) {
+    w.array(",\"animations\":[{\"channels\":", channels.size(), [&](size_t i) {
+        w.text("{\"sampler\":");
+        w.count(i);
+        w.text(",\"target\":{\"node\":");
+        w.count(channels[i].node);
+        w.text(",\"path\":\"");
+        w.text(channels[i].path);
+        w.text("\"}}");
+    });
+    w.array(",\"samplers\":", channels.size(), [&](size_t i) {
+        w.text("{\"input\":");
+        w.count(channels[i].input);
+        w.text(",\"interpolation\":\"STEP\",\"output\":");
+        w.count(channels[i].output);
+        w.text("}");
+    });
+    w.text(",\"name\":\"Frames\"}]");
+}
+
 void write_extension_names(Writer& w, const char* key, const std::vector<const char*>& names) {
     w.array(key, names.size(), [&](size_t i) {
         w.text("\"");
@@ -274,6 +294,7 @@ void write(Writer& w, const Document& d) {
         w.array(",\"images\":", d.images.size(), [&](size_t i) { write_image(w, d.images[i]); });
     }
     w.array(",\"meshes\":", d.meshes.size(), [&](size_t i) { write_mesh(w, d.meshes[i]); });
+    if (!d.animation.empty()) write_animation(w, d.animation);
     w.array(",\"accessors\":", d.accessors.size(), [&](size_t i) { write_accessor(w, d.accessors[i]); });
     w.array(",\"bufferViews\":", d.buffer_views.size(), [&](size_t i) { write_buffer_view(w, d.buffer_views[i]); });
     w.text(",\"buffers\":[{\"byteLength\":");

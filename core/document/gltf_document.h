@@ -101,6 +101,15 @@ struct Image {
     const char* mime_type = "image/png";
 };
 
+// A node's property switched by STEP keyframes: input (times) and output
+// (values) accessors, for one channel of the document's one animation.
+struct AnimationChannel {
+    uint32_t node = 0;
+    uint32_t input = 0;
+    uint32_t output = 0;
+    const char* path = "scale";
+};
+
 struct Document {
     const char* generator = "Tarn Native";  // the asset's: the raw builders'; the packages name themselves
     std::vector<const char*> extensions;  // each both used and required
@@ -108,6 +117,7 @@ struct Document {
     std::vector<Node> nodes;
     std::vector<Material> materials;
     std::vector<Image> images;            // each with a texture of the same index
+    std::vector<AnimationChannel> animation;  // one animation "Frames", one STEP sampler per channel
     std::vector<Mesh> meshes;
     std::vector<Accessor> accessors;
     std::vector<BufferView> buffer_views;

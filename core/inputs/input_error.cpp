@@ -33,6 +33,7 @@ const char* field_text(Field field) {
         case Field::uv: return "uv";
         case Field::texture: return "texture";
         case Field::crease_angle: return "crease angle";
+        case Field::frame_duration: return "frame duration";
     }
     return "input";
 }

@@ -41,6 +41,7 @@ enum class Field : uint8_t {
     uv,               // texture coordinates of a mesh
     texture,          // the image of a mesh
     crease_angle,     // the angle at which a mesh's normals split
+    frame_duration,   // the time a frame of an animation is shown
 };
 
 // What is wrong with it.

@@ -1,10 +1,14 @@
 // Scenes: parts planned into one document, one node each under the scene.
 #include <cmath>
+#include <cstring>
+#include <exception>
 #include <string>
+#include <vector>
 
 #include "document/builder_support.h"
 #include "glb_assembler.h"
 #include "inputs/arrays.h"
+#include "parallel/parallel.h"
 #include "scenes/parts.h"
 
 namespace glb {
@@ -58,6 +62,84 @@ void check_transform(const double* m) {
     }
 }
 
+// A frame's keyframes: frame 0 shown from 0 to d, frame k from k d to (k + 1) d.
+uint64_t keyframe_count(size_t frame) { return frame == 0 ? 2 : 3; }
+uint64_t first_keyframe(size_t frame) { return frame == 0 ? 0 : 3 * frame - 1; }
+
+// The keyframe times as the file holds them (float32); each frame's must increase.
+float keyframe_time(size_t frame, uint64_t key, double duration) {
+    if (frame == 0) return to_float32(double(key) * duration);
+    return key == 0 ? 0.0f : to_float32(double(frame + key - 1) * duration);
+}
+
+// The scales a frame's node switches between: 1 then 0 for the first frame,
+// 0, 1, 0 for the others.
+constexpr float kKeyframeScales[15] = {1, 1, 1, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0};
+
+void check_frames(const Scene& scene) {
+    const double duration = scene.frame_duration;
+    const size_t frames = scene.parts.size();
+    if (!std::isfinite(duration) || !(duration > 0) ||
+        !(keyframe_time(frames - 1, 2, duration) > keyframe_time(frames - 1, 1, duration)) ||
+        std::isinf(keyframe_time(frames - 1, 2, duration)))
+        throw_value_error(Field::frame_duration, Problem::not_positive, kNoIndex, kNoIndex, duration);
+    const auto* first = std::get_if<AtomCloud>(&scene.parts[0].content);
+    for (size_t i = 1; i < frames && first != nullptr; ++i) {
+        const auto* atoms = std::get_if<AtomCloud>(&scene.parts[i].content);
+        if (atoms != nullptr && atoms->positions.count != first->positions.count)
+            for_part(i, [&] { throw_count_error(Field::positions, Problem::count_mismatch, atoms->positions.count / 3,
+                                                first->positions.count / 3); });
+    }
+}
+
+// Each frame's node under the scene, and its keyframes.
+void add_frames(gltf::Document& document, ScenePlan& plan, const Scene& scene, const std::vector<uint32_t>& shown) {
+    using gltf::Accessor;
+    const size_t frames = scene.parts.size();
+    plan.keyframe_scales_offset = document.reserve(sizeof kKeyframeScales);
+    const uint32_t scales_view = document.add(gltf::BufferView{plan.keyframe_scales_offset, sizeof kKeyframeScales, 0, gltf::Target::none});
+    Accessor first_scales;
+    first_scales.buffer_view = scales_view;
+    first_scales.count = 2;
+    const uint32_t first_output = document.add(first_scales);
+    Accessor other_scales = first_scales;
+    other_scales.byte_offset = 24;
+    other_scales.count = 3;
+    const uint32_t other_output = document.add(other_scales);
+    const uint64_t times_bytes = 4 * (first_keyframe(frames - 1) + keyframe_count(frames - 1));
+    plan.keyframe_times_offset = document.reserve(times_bytes);
+    const uint32_t times_view = document.add(gltf::BufferView{plan.keyframe_times_offset, times_bytes, 0, gltf::Target::none});
+    document.scene_nodes.clear();
+    for (size_t k = 0; k < frames; ++k) {
+        Accessor times;
+        times.buffer_view = times_view;
+        times.byte_offset = 4 * first_keyframe(k);
+        times.count = keyframe_count(k);
+        times.type = gltf::AccessorType::scalar;
+        times.bounds = gltf::BoundsKind::floats;
+        times.min[0] = keyframe_time(k, 0, scene.frame_duration);
+        times.max[0] = keyframe_time(k, times.count - 1, scene.frame_duration);
+        gltf::Node holder;
+        holder.name = scene.parts[k].name.empty() ? "Frame " + std::to_string(k) : scene.parts[k].name;
+        holder.children = {shown[k]};
+        if (k != 0) {  // hidden until its time: what viewers that play no animation show is the first frame
+            holder.has_transform = true;
+            for (double& s : holder.scale) s = 0;
+        }
+        const uint32_t node = document.add(holder);
+        document.scene_nodes.push_back(node);
+        document.animation.push_back(gltf::AnimationChannel{node, document.add(times), k == 0 ? first_output : other_output});
+    }
+}
+
+void write_keyframes(uint8_t* payload, const ScenePlan& plan, const Scene& scene) {
+    std::memcpy(payload + plan.keyframe_scales_offset, kKeyframeScales, sizeof kKeyframeScales);
+    float* times = reinterpret_cast<float*>(payload + plan.keyframe_times_offset);
+    for (size_t k = 0; k < scene.parts.size(); ++k)
+        for (uint64_t key = 0; key < keyframe_count(k); ++key)
+            times[first_keyframe(k) + key] = keyframe_time(k, key, scene.frame_duration);
+}
+
 const char* content_name(const ScenePart& part) {
     switch (part.content.index()) {
         case 0: return "Points";
@@ -67,10 +149,35 @@ const char* content_name(const ScenePart& part) {
     }
 }
 
+// Writes every part: one after the other, each on the threads it takes, or,
+// when there are many parts (the frames of a trajectory), several parts at
+// once, each on one thread. The first part's refusal is the one that leaves.
+void write_parts(uint8_t* payload, const ScenePlan& plan, uint32_t thread_count) {
+    const size_t parts = plan.parts.size();
+    const uint32_t threads = thread_count != 0 ? thread_count : atom_thread_count(SIZE_MAX);
+    if (parts < 2 * size_t(threads)) {
+        for (size_t i = 0; i < parts; ++i) for_part(i, [&] { plan.parts[i]->write(payload, thread_count); });
+        return;
+    }
+    std::vector<std::exception_ptr> failures(parts);
+    parallel_ranges(parts, threads, [&](uint32_t, size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            try {
+                for_part(i, [&] { plan.parts[i]->write(payload, 1); });
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        }
+    });
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+}
+
 }  // namespace
 
 void check_input(const Scene& scene) {
     if (scene.parts.empty()) throw_count_error(Field::parts, Problem::empty, 0, 1);
+    if (scene.frame_duration != 0) check_frames(scene);
     uint64_t payload = 0;
     for (size_t i = 0; i < scene.parts.size(); ++i) {
         const ScenePart& part = scene.parts[i];
@@ -93,6 +200,7 @@ ScenePlan plan_glb(const Scene& scene) {
     ScenePlan plan;
     gltf::Document document;
     document.generator = kCheckedGenerator;
+    std::vector<uint32_t> shown_nodes;
     for (size_t i = 0; i < scene.parts.size(); ++i) {
         const ScenePart& part = scene.parts[i];
         PlannedPart planned =
@@ -111,15 +219,18 @@ ScenePlan plan_glb(const Scene& scene) {
             document.nodes[planned.root].name = part.name;
         }
         document.scene_nodes.push_back(shown);
+        shown_nodes.push_back(shown);
         plan.parts.push_back(std::move(planned.layout));
     }
+    if (scene.frame_duration != 0) add_frames(document, plan, scene, shown_nodes);
     static_cast<GlbPlan&>(plan) = make_plan(document);
     return plan;
 }
 
-void write_glb(uint8_t* file, const ScenePlan& plan, const Scene&, uint32_t thread_count) {
+void write_glb(uint8_t* file, const ScenePlan& plan, const Scene& scene, uint32_t thread_count) {
     write_planned(file, plan, [&](uint8_t* payload) {
-        for (size_t i = 0; i < plan.parts.size(); ++i) for_part(i, [&] { plan.parts[i]->write(payload, thread_count); });
+        write_parts(payload, plan, thread_count);
+        if (scene.frame_duration != 0) write_keyframes(payload, plan, scene);
     });
 }
 

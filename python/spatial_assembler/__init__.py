@@ -29,16 +29,17 @@ import numpy.typing as npt
 from . import _core
 from . import elements as elements
 from ._inputs import Encoding, Normals, Style
-from .adapters import from_ase, from_trimesh
+from .adapters import from_ase, from_mdanalysis, from_trimesh
 from .notebook import GlbView, save, view
 from .scene import Scene, atoms_options, mesh_options, one_part, points_options
+from .trajectories import trajectory
 
 try:
     __version__ = version("spatial-assembler")
 except PackageNotFoundError:  # imported from a source tree
     __version__ = "0+unknown"
 
-__all__ = ["point_cloud", "atoms", "mesh", "Scene", "from_ase", "from_trimesh", "save", "view", "GlbView", "elements",
+__all__ = ["point_cloud", "atoms", "mesh", "Scene", "trajectory", "from_ase", "from_mdanalysis", "from_trimesh", "save", "view", "GlbView", "elements",
            "release_memory", "Encoding", "Normals", "Style", "__version__"]
 
 

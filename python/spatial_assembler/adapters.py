@@ -40,25 +40,72 @@ def ase_bonds(atoms: Any) -> np.ndarray:
 
 
 def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
-             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32") -> bytes:
+             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32", fps: float = 10.0) -> bytes:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
     spheres by default (molecules and crystals are what ASE holds). bonds: True
     finds them with ASE's neighbour list (the default with style="ball-and-stick"),
     or give (m, 2) atom index pairs. bounds: the Morton box, such as the cell's
     bounding box; the atoms' own extremes when omitted. The other arguments are
-    those of spatial_assembler.atoms."""
+    those of spatial_assembler.atoms.
+
+    A list of Atoms (or an ASE trajectory, which reads its frames one by one)
+    becomes a trajectory (spatial_assembler.trajectory), frame k at time k / fps;
+    its bonds are those of the first frame."""
     Atoms = _optional("ase", "ase").Atoms
 
-    if not isinstance(atoms, Atoms):
-        raise TypeError(f"from_ase needs an ase.Atoms, not {type(atoms).__name__}")
     from . import atoms as atom_glb
+    from .trajectories import trajectory
 
+    frames = None if isinstance(atoms, Atoms) else list(atoms) if _is_sequence_of(atoms, Atoms) else None
+    if not isinstance(atoms, Atoms) and frames is None:
+        raise TypeError(f"from_ase needs an ase.Atoms or a list of them, not {type(atoms).__name__}")
+    first = atoms if frames is None else frames[0]
+    if frames is not None:
+        for k, frame in enumerate(frames):
+            if len(frame) != len(first) or not np.array_equal(frame.numbers, first.numbers):
+                raise ValueError(f"from_ase: every frame must hold the same atoms, but frame {k} differs from the first")
     if bonds is None:
         bonds = style == "ball-and-stick"
     if isinstance(bonds, (bool, np.bool_)):
-        bonds = ase_bonds(atoms) if bonds else None
-    return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius, radii=radii,
-                    bonds=bonds, instancing=instancing, encoding=encoding)
+        bonds = ase_bonds(first) if bonds else None
+    if frames is None:
+        return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius,
+                        radii=radii, bonds=bonds, instancing=instancing, encoding=encoding)
+    return trajectory(np.stack([frame.positions for frame in frames]), elements=first.numbers, bounds=bounds,
+                      style=style, radius=radius, radii=radii, bonds=bonds, instancing=instancing, fps=fps,
+                      encoding=encoding)
+
+
+def _is_sequence_of(value: Any, kind: type) -> bool:
+    try:
+        return len(value) > 0 and all(isinstance(item, kind) for item in value)
+    except TypeError:
+        return False
+
+
+def from_mdanalysis(atoms: Any, *, start: int | None = None, stop: int | None = None, step: int | None = None,
+                    style: Style = "points", fps: float = 10.0, encoding: Encoding = "float32", **options: Any) -> bytes:
+    """The frames of an MDAnalysis Universe or AtomGroup (positions in Å) as a
+    trajectory (spatial_assembler.trajectory), read frame by frame from
+    trajectory[start:stop:step] into one array. Atoms are coloured by element
+    where the topology has elements, else by the element guessed from their
+    names. The other options are those of spatial_assembler.trajectory."""
+    MDAnalysis = _optional("MDAnalysis", "mdanalysis")
+    from .trajectories import trajectory
+
+    group = atoms.atoms if isinstance(atoms, MDAnalysis.Universe) else atoms
+    if not isinstance(group, MDAnalysis.AtomGroup):
+        raise TypeError(f"from_mdanalysis needs an MDAnalysis Universe or AtomGroup, not {type(atoms).__name__}")
+    steps = group.universe.trajectory[start:stop:step]
+    frames = np.empty((len(steps), len(group), 3), np.float32)
+    for k, _ in enumerate(steps):
+        frames[k] = group.positions
+    if "elements" not in options and "types" not in options:
+        if not hasattr(group, "elements"):
+            group.universe.guess_TopologyAttrs(to_guess=["elements"])  # from the atoms' names
+        options["elements"] = [str(symbol).strip().capitalize() or "X" for symbol in group.elements]
+    glb: bytes = trajectory(frames, style=style, fps=fps, encoding=encoding, **options)
+    return glb
 
 
 def _vertex_colors(geometry: Any, trimesh: Any) -> tuple[np.ndarray, np.ndarray, np.ndarray | None]:
