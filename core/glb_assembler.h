@@ -208,6 +208,10 @@ struct AtomCloud {
     double radius = 0;
     ArrayView radii;           // one radius per atom (> 0), or none
     ArrayView bonds;           // pairs of atom indices, drawn as two half-sticks each
+    ArrayView bond_shifts;     // integers, three per bond, or none: the cell shift S of each bond's second
+                               // atom (the bond joins atom i to the image of j at p_j + S . cell); needs the cell
+    bool has_cell = false;     // cell: three lattice vectors as rows (a, b, c), drawn as the 12 edges of
+    double cell[9] = {};       // the parallelepiped they span from the origin, a node "Cell" of lines
     bool instancing = true;    // false: spheres and sticks as plain triangles
     Encoding encoding = Encoding::float32;
 };

@@ -126,6 +126,20 @@ public:
         if (!is_absent(env_, given)) job_.add(ArrayArgument::typed(env_, given, {key, true}, field), view);
     }
 
+    // Bonds: atom index pairs, or { pairs, shifts } (cell shifts of bonds across a periodic boundary), as bonds() gives them.
+    void bonds(glb::ArrayView& pairs, glb::ArrayView& shifts) {
+        const napi_value given = value("bonds");
+        if (is_absent(env_, given)) return;
+        if (type_of(env_, given) != napi_object || is_array(env_, given) || is_typed_array(env_, given)) {
+            job_.add(integer_argument(env_, given, {"bonds", true}, Field::bonds), pairs);
+            return;
+        }
+        job_.add(integer_argument(env_, property(env_, given, "pairs"), {"bonds.pairs", true}, Field::bonds), pairs);
+        const napi_value cell_shifts = property(env_, given, "shifts");
+        if (!is_absent(env_, cell_shifts))
+            job_.add(integer_argument(env_, cell_shifts, {"bonds.shifts", true}, Field::bond_shifts), shifts);
+    }
+
     // Colours of `rows` points or vertices: 3 or 4 numbers each, or one colour for all.
     void colors(glb::ColorRows& colors, const char* key, size_t rows) {
         const napi_value given = value(key);
@@ -259,7 +273,8 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.style = o.choice("style", "points", glb::style_named);
     part.has_radius = o.optional_number("radius", part.radius);
     o.array(part.radii, "radii", Field::radii);
-    o.integers(part.bonds, "bonds", Field::bonds);
+    o.bonds(part.bonds, part.bond_shifts);
+    part.has_cell = o.numbers("cell", part.cell, 9, 3);
     part.instancing = o.flag("instancing", true);
 }
 
@@ -386,7 +401,8 @@ std::unique_ptr<GlbJob> read_trajectory(napi_env env, const std::vector<napi_val
     for (uint32_t k = 1; k < count; ++k) {
         glb::AtomCloud& frame = std::get<glb::AtomCloud>(job->scene.parts.emplace_back(glb::ScenePart{first, "", false, {}}).content);
         for (const auto& [from, to] : {std::pair{&first.types, &frame.types}, {&first.atomic_numbers, &frame.atomic_numbers},
-                                       {&first.radii, &frame.radii}, {&first.bonds, &frame.bonds}})
+                                       {&first.radii, &frame.radii}, {&first.bonds, &frame.bonds},
+                                       {&first.bond_shifts, &frame.bond_shifts}})
             job->share(*from, *to);
         job->add(ArrayArgument::typed(env, element(env, frames, k), ArgumentName{"frames"}.at(k), Field::positions),
                  frame.positions);

@@ -44,6 +44,7 @@ ArgumentName checked_name(Field field) {
         case Field::box_maximum: return {"bounds", true};
         case Field::base_color: return {"baseColor", true};
         case Field::crease_angle: return {"creaseAngle", true};
+        case Field::bond_shifts: return {"bonds.shifts", true};
         default: return {glb::field_text(field), true};  // colors, types, normals, radii, radius, bonds, ...
     }
 }
@@ -150,7 +151,11 @@ ArgumentError checked_error(const glb::InputError& error) {
             return range(value + "be a rotation, scale and translation: the columns of its 3 x 3 part must lie at right angles");
         case Problem::not_an_image: return range(value + "be the bytes of a PNG or JPEG image");
         case Problem::needs_related:
+            if (error.field == Field::bond_shifts)
+                return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds.shifts\" property needs \"options.cell\": the cell they count in");
             return ArgumentError(ArgumentError::Kind::type, "The \"options.texture\" property needs \"options.uv\": the texture coordinates of every vertex");
+        case Problem::singular:
+            return range(value + "span a volume: its three vectors lie in one plane. Received volume " + js_number(error.value));
         case Problem::geometry_beyond_float32:
             if (error.field == Field::bonds)
                 return range(value + "join atoms less than the float32 range apart, which a stick can span" + received);

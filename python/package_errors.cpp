@@ -19,6 +19,7 @@ const char* argument_name(Field field) {
         case Field::indices: return "faces";
         case Field::base_color: return "base_color";
         case Field::crease_angle: return "crease_angle";
+        case Field::bond_shifts: return "bond shifts";
         case Field::box:
         case Field::box_minimum:
         case Field::box_maximum: return "bounds";
@@ -147,7 +148,10 @@ std::string message(const glb::InputError& error) {
         case Problem::not_an_image:
             return "texture must be the bytes of a PNG or JPEG image, or an image array";
         case Problem::needs_related:
+            if (error.field == Field::bond_shifts) return "bonds with cell shifts need the cell they count in: give cell=";
             return "texture needs uv: the texture coordinates of every vertex";
+        case Problem::singular:
+            return "cell must span a volume, but its three vectors lie in one plane (volume " + number_text(error.value) + ")";
         case Problem::geometry_beyond_float32:
             if (error.field == Field::bonds)
                 return "bonds: " + where + " joins atoms " + number_text(error.value) +

@@ -262,6 +262,8 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.radius = o.number("radius", 0);
     o.array(part.radii, "radii", Field::radii);
     o.array(part.bonds, "bonds", Field::bonds);
+    o.array(part.bond_shifts, "bond_shifts", Field::bond_shifts);
+    part.has_cell = o.numbers("cell", part.cell, 9);
     part.instancing = o.flag("instancing", true);
 }
 

@@ -138,6 +138,55 @@ void check_box(const Bounds3& box) {
     }
 }
 
+// A cell's vectors: finite in float32, and spanning a volume.
+void check_cell(const double* cell) {
+    for (size_t i = 0; i < 9; ++i) {
+        if (!std::isfinite(cell[i])) throw_value_error(Field::cell, Problem::not_finite, i / 3, i % 3, cell[i]);
+        if (std::isinf(to_float32(cell[i]))) throw_value_error(Field::cell, Problem::beyond_float32, i / 3, i % 3, cell[i]);
+    }
+    const double* a = cell;
+    const double* b = cell + 3;
+    const double* c = cell + 6;
+    const double volume = a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
+                          a[2] * (b[0] * c[1] - b[1] * c[0]);
+    const auto length = [](const double* v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); };
+    if (!(std::fabs(volume) > 1e-9 * length(a) * length(b) * length(c)))
+        throw_value_error(Field::cell, Problem::singular, kNoIndex, kNoIndex, volume);
+}
+
+// The cell's 8 corners (the sums of its vectors' subsets) and 12 edges (pairs of
+// corners one vector apart), drawn as lines in a neutral grey.
+void plan_cell(AtomLayout& layout, const AtomCloud& input) {
+    for (size_t corner = 0; corner < 8; ++corner)
+        for (size_t axis = 0; axis < 3; ++axis)
+            for (size_t vector = 0; vector < 3; ++vector)
+                if (corner >> vector & 1) layout.cell_corners[3 * corner + axis] += input.cell[3 * vector + axis];
+    size_t edge = 0;
+    for (uint32_t corner = 0; corner < 8; ++corner) {
+        for (uint32_t vector = 0; vector < 3; ++vector) {
+            if (corner >> vector & 1) continue;
+            layout.cell_edges[2 * edge] = corner;
+            layout.cell_edges[2 * edge + 1] = corner | 1u << vector;
+            ++edge;
+        }
+    }
+    LineSet& lines = layout.cell_lines;
+    lines.positions = ArrayView{layout.cell_corners, 24, ElementType::float64, true};
+    lines.segments = ArrayView{layout.cell_edges, 24, ElementType::uint32, true};
+    lines.has_color = true;
+    for (int channel = 0; channel < 3; ++channel) lines.color[channel] = 0.6;
+    lines.encoding = input.encoding;
+}
+
+// Cell shifts are whole numbers of cells.
+void check_bond_shifts(const AtomCloud& input) {
+    for (size_t i = 0; i < input.bond_shifts.count; ++i) {
+        const double shift = element_as_double(input.bond_shifts, i);
+        if (!std::isfinite(shift) || shift != std::floor(shift) || std::fabs(shift) > 1e6)
+            throw_value_error(Field::bond_shifts, Problem::not_integer, i / 3, i % 3, shift);
+    }
+}
+
 // The 8-bit palette colours of compact atoms: round(c * 255).
 uint8_t unorm8_palette(uint32_t row, int channel) {
     float value;
@@ -198,6 +247,16 @@ void check_part(const AtomCloud& input) {
     if (input.bonds.count % 2 != 0) throw_count_error(Field::bonds, Problem::not_whole_rows, input.bonds.count, 2);
     if (input.bonds.count != 0 && input.style != AtomStyle::ball_and_stick)
         throw_count_error(Field::bonds, Problem::not_drawn, input.bonds.count / 2, 0);
+    if (input.bond_shifts.given) {
+        if (!input.has_cell) {
+            InputError error(Field::bond_shifts, Problem::needs_related, "bond shifts need the cell they count in");
+            error.related = Field::cell;
+            throw error;
+        }
+        if (input.bond_shifts.count != 3 * (input.bonds.count / 2))
+            throw_count_error(Field::bond_shifts, Problem::count_mismatch, input.bond_shifts.count / 3, input.bonds.count / 2);
+    }
+    if (input.has_cell) check_cell(input.cell);
 }
 
 uint64_t payload_estimate(const AtomCloud& input) { return atom_payload_estimate(input, input.positions.count / 3); }
@@ -227,6 +286,7 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& input) {
         });
     }
 
+    if (input.bond_shifts.given) check_bond_shifts(input);
     uint32_t root;
     if (input.style != AtomStyle::points) {
         root = plan_spheres(document, layout, input);
@@ -249,6 +309,17 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& input) {
         layout.position_offset = placed.position_offset;
         layout.color_offset = placed.color_offset;
     }
+    if (input.has_cell) {
+        // The atoms and their cell side by side under one node "Atoms".
+        plan_cell(layout, input);
+        PlannedPart cell = plan_part(document, layout.cell_lines);
+        layout.cell_layout = std::move(cell.layout);
+        document.nodes[cell.root].name = "Cell";
+        gltf::Node both;
+        both.name = "Atoms";
+        both.children = {root, cell.root};
+        root = document.add(both);
+    }
     return PlannedPart{root, std::move(owned)};
 }
 
@@ -263,6 +334,7 @@ void AtomLayout::write(uint8_t* payload, uint32_t thread_count) const {
         write_float32(converted.get(), input->positions);
         positions = converted.get();
     }
+    if (cell_layout) cell_layout->write(payload, 1);
     if (input->style != AtomStyle::points) return write_spheres(payload, *this, *input, positions, thread_count);
     write_atom_points(payload, *this, *input, positions, thread_count);
 }

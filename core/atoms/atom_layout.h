@@ -62,9 +62,21 @@ public:
     uint64_t stick_index_offset = 0;    // and its indices
     uint64_t scale_offset = 0;          // instanced: sphere scales
     uint64_t stick_translation_offset = 0, stick_rotation_offset = 0, stick_scale_offset = 0;  // instanced
+    // The cell's edges, a line set of the part: its corners, the pairs that make
+    // its edges, and the lines' own layout.
+    double cell_corners[24] = {};
+    uint32_t cell_edges[24] = {};
+    LineSet cell_lines;
+    std::unique_ptr<PartLayout> cell_layout;
 
     void write(uint8_t* payload, uint32_t thread_count) const override;
 };
+
+// Where a half-stick of bond `bond` points: at atom `to`, or across a periodic
+// boundary at its image (forward: the half of the bond's first atom, which
+// points at p_to + S . cell; the other at p_to - S . cell). positions: float32,
+// or null to read the input's as the file will hold them.
+void stick_target(float* out, const AtomCloud& input, const float* positions, size_t bond, uint32_t to, bool forward);
 
 // The atoms' palette rows for the Morton sort.
 inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {

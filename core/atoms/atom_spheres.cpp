@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "atoms/atom_layout.h"
@@ -76,6 +77,15 @@ struct Stick {
     uint32_t from, to;
 };
 
+
+// Whether bond k joins an atom to an image in another cell.
+bool crosses_boundary(const AtomCloud& input, size_t bond) {
+    if (!input.bond_shifts.given) return false;
+    for (size_t k = 0; k < 3; ++k)
+        if (element_as_double(input.bond_shifts, 3 * bond + k) != 0) return true;
+    return false;
+}
+
 // Bond k's two atoms, checked: both below the atom count and not the same atom.
 template <typename Each>
 void for_each_bond(const AtomCloud& input, size_t atoms, Each&& each) {
@@ -85,7 +95,9 @@ void for_each_bond(const AtomCloud& input, size_t atoms, Each&& each) {
             first = atom;
             return;
         }
-        if (atom == first) throw_value_error(Field::bonds, Problem::same_atom, i / 2, kNoIndex, double(atom));
+        // An atom may bond to its own periodic image, never to itself.
+        if (atom == first && !crosses_boundary(input, i / 2))
+            throw_value_error(Field::bonds, Problem::same_atom, i / 2, kNoIndex, double(atom));
         each(i / 2, Stick{first, atom});
     });
 }
@@ -170,6 +182,21 @@ int16_t snorm16(float value) {
 
 }  // namespace
 
+void stick_target(float* out, const AtomCloud& input, const float* positions, size_t bond, uint32_t to, bool forward) {
+    // positions null: read from the input as the file will hold them.
+    for (size_t axis = 0; axis < 3; ++axis)
+        out[axis] = positions != nullptr ? positions[3 * size_t(to) + axis]
+                                         : to_float32(element_as_double(input.positions, 3 * size_t(to) + axis));
+    if (!input.bond_shifts.given) return;
+    // The bond joins the first atom to the second's image at p + S . cell; seen from the second, -S.
+    const double sign = forward ? 1.0 : -1.0;
+    for (size_t axis = 0; axis < 3; ++axis) {
+        double shift = 0;
+        for (size_t k = 0; k < 3; ++k) shift += element_as_double(input.bond_shifts, 3 * bond + k) * input.cell[3 * k + axis];
+        out[axis] = to_float32(double(out[axis]) + sign * shift);
+    }
+}
+
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i) {
     switch (layout.radius_source) {
         case RadiusSource::per_atom: return to_float32(element_as_double(input.radii, i));
@@ -218,10 +245,13 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
     }
     for_each_bond(input, atoms, [&](size_t bond, Stick stick) {
         // Half of a bond longer than the float range would be an infinite scale.
+        float ends[2][3];
+        for (size_t axis = 0; axis < 3; ++axis)
+            ends[0][axis] = to_float32(element_as_double(input.positions, 3 * size_t(stick.from) + axis));
+        stick_target(ends[1], input, nullptr, bond, stick.to, true);
         double squared = 0;
         for (size_t axis = 0; axis < 3; ++axis) {
-            const double d = double(to_float32(element_as_double(input.positions, 3 * size_t(stick.to) + axis))) -
-                             to_float32(element_as_double(input.positions, 3 * size_t(stick.from) + axis));
+            const double d = double(ends[1][axis]) - ends[0][axis];
             squared += d * d;
         }
         const double half_length = 0.5 * std::sqrt(squared);
@@ -408,10 +438,12 @@ void sphere_vertices(const float* p, float r, Each&& each) {
 // The vertices of both halves of every stick: each(row, position, normal), in bond order.
 template <typename Each>
 void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const float* positions, Each&& each) {
-    for_each_bond(input, layout.atom_count, [&](size_t, Stick stick) {
-        for (const auto& [from, to] : {std::pair<uint32_t, uint32_t>{stick.from, stick.to}, {stick.to, stick.from}}) {
-            const HalfStick half = half_stick(positions + 3 * size_t(from), positions + 3 * size_t(to),
-                                              radius_of(layout, input, from), radius_of(layout, input, to));
+    for_each_bond(input, layout.atom_count, [&](size_t bond, Stick stick) {
+        for (const auto& [from, to, forward] : {std::tuple{stick.from, stick.to, true}, {stick.to, stick.from, false}}) {
+            float target[3];
+            stick_target(target, input, positions, bond, to, forward);
+            const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
+                                              radius_of(layout, input, to));
             const uint32_t row = row_of_atom(layout, input, from);
             for (size_t v = 0; v < kStickVertices; ++v) {
                 float at[3], n[3];
@@ -610,10 +642,12 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
     uint8_t* scales = payload + layout.stick_scale_offset;
     size_t next[kPaletteRows];
     for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.sticks[row].first;
-    for_each_bond(input, layout.atom_count, [&](size_t, Stick stick) {
-        for (const auto& [from, to] : {std::pair<uint32_t, uint32_t>{stick.from, stick.to}, {stick.to, stick.from}}) {
-            const HalfStick half = half_stick(positions + 3 * size_t(from), positions + 3 * size_t(to),
-                                              radius_of(layout, input, from), radius_of(layout, input, to));
+    for_each_bond(input, layout.atom_count, [&](size_t bond, Stick stick) {
+        for (const auto& [from, to, forward] : {std::tuple{stick.from, stick.to, true}, {stick.to, stick.from, false}}) {
+            float target[3];
+            stick_target(target, input, positions, bond, to, forward);
+            const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
+                                              radius_of(layout, input, to));
             const size_t slot = next[row_of_atom(layout, input, from)]++;
             std::memcpy(translations + 12 * slot, half.translation, 12);
             if (compact) {

@@ -34,6 +34,8 @@ const char* field_text(Field field) {
         case Field::texture: return "texture";
         case Field::crease_angle: return "crease angle";
         case Field::frame_duration: return "frame duration";
+        case Field::cell: return "cell";
+        case Field::bond_shifts: return "bond shifts";
     }
     return "input";
 }
@@ -68,6 +70,7 @@ const char* problem_text(Problem problem) {
         case Problem::needs_related: return "needs another input";
         case Problem::geometry_beyond_float32: return "gives geometry beyond the 32-bit float range";
         case Problem::span_beyond_float32: return "spans more than the 32-bit float range";
+        case Problem::singular: return "spans no volume";
     }
     return "are wrong";
 }

@@ -42,6 +42,8 @@ enum class Field : uint8_t {
     texture,          // the image of a mesh
     crease_angle,     // the angle at which a mesh's normals split
     frame_duration,   // the time a frame of an animation is shown
+    cell,             // three lattice vectors of a periodic system
+    bond_shifts,      // the cell shifts of bonds across a periodic boundary
 };
 
 // What is wrong with it.
@@ -72,6 +74,7 @@ enum class Problem : uint8_t {
     needs_related,        // an input that is drawn only with the input `related` (a texture with uv)
     geometry_beyond_float32,  // what is drawn around the values (spheres, sticks) reaches beyond the float32 range
     span_beyond_float32,  // values spread over more than the float32 range on an axis (component), `value` wide
+    singular,             // a cell whose vectors span no volume (`value`: its volume)
 };
 
 constexpr size_t kNoIndex = SIZE_MAX;

@@ -28,7 +28,7 @@ import numpy.typing as npt
 
 from . import _core
 from . import elements as elements
-from ._inputs import Encoding, Normals, Style
+from ._inputs import Bonds, Encoding, Normals, Style
 from .adapters import from_ase, from_mdanalysis, from_trimesh
 from .notebook import GlbView, save, view
 from .scene import Scene, atoms_options, mesh_options, one_part, points_options
@@ -71,16 +71,19 @@ def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *
 @overload
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
-          radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+          radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          instancing: bool = True,
           encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
-          radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+          radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
-          radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+          radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """Atoms ordered along a Morton curve and coloured by palette row.
 
@@ -97,7 +100,7 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     and the atom count. bonds: (m, 2) atom index pairs (ball-and-stick).
     instancing=False writes spheres and sticks as plain triangles."""
     options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                            radii=radii, bonds=bonds, instancing=instancing)
+                            radii=radii, bonds=bonds, instancing=instancing, cell=cell)
     return one_part("atoms", options, encoding, out)
 
 

@@ -22,6 +22,10 @@ at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
 
 Style = Literal["points", "spheres", "ball-and-stick"]
 
+Bonds = npt.ArrayLike | tuple[npt.ArrayLike, npt.ArrayLike] | None
+"""(m, 2) atom index pairs, or (pairs, (m, 3) cell shifts) of bonds across periodic boundaries, as
+spatial_assembler.bonds gives them with a cell."""
+
 _CORE_FLOATS = (np.dtype(np.float32), np.dtype(np.float64))
 
 
@@ -104,6 +108,16 @@ def matrix_of(value: object, name: str = "transform") -> list[float]:
     if array.shape != (4, 4):
         raise ValueError(f"{name} must be a 4 x 4 matrix, not {array.dtype} of shape {array.shape}")
     return [float(v) for v in array.astype(np.float64).reshape(16)]
+
+
+def cell_of(value: object, name: str = "cell") -> list[float]:
+    """Three lattice vectors as the rows of a 3 x 3 matrix (an ASE Cell too), as nine numbers."""
+    array = array_of(getattr(value, "array", value), name)
+    _require_numbers(array, name)
+    if array.shape != (3, 3):
+        raise ValueError(f"{name} must be three lattice vectors as the rows of a 3 x 3 matrix, not {array.dtype} of "
+                         f"shape {array.shape}")
+    return [float(v) for v in array.astype(np.float64).reshape(9)]
 
 
 def box_of(value: object, name: str = "bounds") -> list[float]:

@@ -19,8 +19,8 @@ import numpy as np
 import numpy.typing as npt
 
 from . import _core
-from ._inputs import (Encoding, Normals, Style, array_of, box_of, color_of, colors_of, factors_of, integers_of,
-                      matrix_of, numbers_of, rows_of)
+from ._inputs import (Bonds, Encoding, Normals, Style, array_of, box_of, cell_of, color_of, colors_of,
+                      factors_of, integers_of, matrix_of, numbers_of, rows_of)
 from .elements import atomic_numbers_of
 
 Options = dict[str, Any]
@@ -57,7 +57,7 @@ def points_options(positions: npt.ArrayLike, colors: npt.ArrayLike | None) -> Op
 
 def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elements: npt.ArrayLike | None,
                   bounds: npt.ArrayLike | None, style: Style, radius: float | None, radii: npt.ArrayLike | None,
-                  bonds: npt.ArrayLike | None, instancing: bool) -> Options:
+                  bonds: Bonds, instancing: bool, cell: npt.ArrayLike | None = None) -> Options:
     options: Options = {"style": style, "radius": radius, "instancing": instancing}
     origins: dict[str, object] = {}
     points = rows_of(positions, "positions")
@@ -67,7 +67,13 @@ def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elem
     if bounds is not None:
         options["bounds"] = box_of(bounds)
     _given(options, origins, "radii", radii, None if radii is None else numbers_of(radii, "radii"))
+    shifts = None
+    if isinstance(bonds, tuple) and len(bonds) == 2:  # (pairs, cell shifts), as spatial_assembler.bonds gives them
+        bonds, shifts = bonds
     _given(options, origins, "bonds", bonds, None if bonds is None else integers_of(bonds, "bonds", (None, 2)))
+    _given(options, origins, "bond_shifts", shifts, None if shifts is None else integers_of(shifts, "bond_shifts", (None, 3)))
+    if cell is not None:
+        options["cell"] = cell_of(cell)
     options["origins"] = origins
     return options
 
@@ -172,12 +178,12 @@ class Scene:
 
     def atoms(self, positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *,
               elements: npt.ArrayLike | None = None, bounds: npt.ArrayLike | None = None, style: Style = "points",
-              radius: float | None = None, radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None,
-              instancing: bool = True, encoding: Encoding | None = None, name: str | None = None,
-              transform: npt.ArrayLike | None = None) -> Scene:
+              radius: float | None = None, radii: npt.ArrayLike | None = None, bonds: Bonds = None,
+              cell: npt.ArrayLike | None = None, instancing: bool = True, encoding: Encoding | None = None,
+              name: str | None = None, transform: npt.ArrayLike | None = None) -> Scene:
         """Atoms (see spatial_assembler.atoms)."""
         options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                                radii=radii, bonds=bonds, instancing=instancing)
+                                radii=radii, bonds=bonds, instancing=instancing, cell=cell)
         return self._add("atoms", _placed(options, name, transform, encoding))
 
     def mesh(self, positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",

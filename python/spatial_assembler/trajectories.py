@@ -22,7 +22,7 @@ import numpy as np
 import numpy.typing as npt
 
 from . import _core
-from ._inputs import Encoding, Style, array_of, floats_of
+from ._inputs import Bonds, Encoding, Style, array_of, floats_of
 from .scene import atoms_options
 
 
@@ -49,16 +49,19 @@ def frames_of(frames: object) -> np.ndarray:
 @overload
 def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
                bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
-               radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+               radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          instancing: bool = True,
                fps: float = 10.0, encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
 def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
                bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
-               radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+               radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          instancing: bool = True,
                fps: float = 10.0, encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
 def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
                bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
-               radii: npt.ArrayLike | None = None, bonds: npt.ArrayLike | None = None, instancing: bool = True,
+               radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          instancing: bool = True,
                fps: float = 10.0, encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """The frames of a trajectory in one file, frame k shown at time k / fps.
 
@@ -70,7 +73,7 @@ def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, ele
     refused before anything is written."""
     stack = frames_of(frames)
     common = atoms_options(stack[0], types, elements=elements, bounds=bounds, style=style, radius=radius, radii=radii,
-                           bonds=bonds, instancing=instancing)
+                           bonds=bonds, instancing=instancing, cell=cell)
     # The caller's memory, for the out= rule: the array given, or the frames as stacked from a sequence.
     origin = frames if isinstance(frames, np.ndarray) and not frames.dtype.hasobject else stack
     parts = [("atoms", {**common, "positions": frame, "origins": {**common["origins"], "positions": origin}})
