@@ -62,7 +62,6 @@ napi_value property(napi_env env, napi_value object, const char* key);
 napi_value element(napi_env env, napi_value object, uint32_t index);
 uint32_t array_length(napi_env env, napi_value array);
 napi_value undefined_value(napi_env env);
-napi_value string_of(napi_env env, const std::string& text);
 
 // A JavaScript error with Node's error code, or nullptr when it cannot be made.
 napi_value make_error(napi_env env, const char* constructor, const std::string& message, const char* code);

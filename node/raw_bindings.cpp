@@ -13,9 +13,6 @@
 
 namespace {
 
-template <typename Record, size_t Arrays>
-using RawJob = RecordJob<Record, Arrays>;
-
 glb::Bounds3 box_of(const std::array<double, 3>& minimum, const std::array<double, 3>& maximum) {
     return glb::Bounds3{{minimum[0], minimum[1], minimum[2]}, {maximum[0], maximum[1], maximum[2]}};
 }
@@ -68,7 +65,7 @@ napi_value read_into_option(napi_env env, napi_value options, InputMode mode) {
 
 // pointCloudGlb(positions, colors, vmin, vmax, { into })
 std::unique_ptr<GlbJob> read_point_cloud_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<RawJob<glb::RawPointCloud, 2>>();
+    auto job = std::make_unique<RecordJob<glb::RawPointCloud, 2>>();
     job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::Field::positions, glb::ElementType::float32));
     job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"colors"}, glb::Field::colors, glb::ElementType::float32));
     glb::RawPointCloud& input = job->record;
@@ -85,7 +82,7 @@ std::unique_ptr<GlbJob> read_point_cloud_glb(napi_env env, const std::vector<nap
 
 // atomGlb(positions, types, vmin, vmax, { into })
 std::unique_ptr<GlbJob> read_atom_glb(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
-    auto job = std::make_unique<RawJob<glb::RawAtomCloud, 2>>();
+    auto job = std::make_unique<RecordJob<glb::RawAtomCloud, 2>>();
     job->arguments[0].emplace(ArrayArgument::raw(env, args[0], {"positions"}, glb::Field::positions, glb::ElementType::float32));
     job->arguments[1].emplace(ArrayArgument::raw(env, args[1], {"types"}, glb::Field::types, glb::ElementType::uint16));
     glb::RawAtomCloud& input = job->record;
@@ -107,7 +104,7 @@ std::unique_ptr<GlbJob> read_mesh_glb(napi_env env, const std::vector<napi_value
     const napi_value options = args[0];
     refuse_non_object(env, options);
     refuse_unknown_keys(env, options, kMeshKeys);
-    auto job = std::make_unique<RawJob<glb::RawMesh, 4>>();
+    auto job = std::make_unique<RecordJob<glb::RawMesh, 4>>();
     // Each property is read once: a getter of the program runs once.
     job->arguments[0].emplace(ArrayArgument::raw(env, property(env, options, "positions"), {"positions", true}, glb::Field::positions, glb::ElementType::float32));
     job->arguments[1].emplace(ArrayArgument::raw(env, property(env, options, "normals"), {"normals", true}, glb::Field::normals, glb::ElementType::float32));
