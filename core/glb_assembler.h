@@ -261,7 +261,8 @@ constexpr const char* kCheckedGenerator = "spatial-assembler 0.1.0";
 
 // One part of a scene: what it draws, its node's name, and where it stands.
 struct ScenePart {
-    std::variant<PointCloud, AtomCloud, TriangleMesh, LineSet> content;
+    using Content = std::variant<PointCloud, AtomCloud, TriangleMesh, LineSet>;
+    Content content;
     std::string name;            // empty: the content's own name ("Points", "Atoms", "Mesh", "Lines")
     bool has_transform = false;  // transform: 4 x 4, row by row, acting on column vectors [x, y, z, 1]
     double transform[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -343,6 +344,10 @@ void write_glb_into(uint8_t* out, uint64_t capacity, const Plan& plan, const Inp
 Encoding encoding_named(std::string_view name);
 AtomStyle style_named(std::string_view name);
 NormalsMode normals_named(std::string_view name);  // "auto" (creased), "smooth", "flat"
+// The empty content of a part of kind "points", "atoms", "mesh" or "lines"
+// (InputError not_a_choice, Field::parts, for another), and the kind of a part.
+ScenePart::Content content_of_kind(std::string_view kind);
+const char* kind_of(const ScenePart& part);
 // The choices of a field in words, for messages: "'float32' or 'compact'".
 const char* choices_of(Field field);
 

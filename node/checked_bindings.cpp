@@ -100,12 +100,8 @@ ArrayArgument integer_argument(napi_env env, napi_value value, ArgumentName name
 class OptionReader {
 public:
     OptionReader(napi_env env, napi_value options, SceneJob& job) : env_(env), options_(options), job_(job) {
-        if (is_absent(env, options)) {
-            options_ = nullptr;
-        } else if (type_of(env, options) != napi_object || is_array(env, options)) {
-            throw ArgumentError(ArgumentError::Kind::type,
-                                "The \"options\" argument must be of type object. " + describe_received(env, options));
-        }
+        if (is_absent(env, options)) options_ = nullptr;
+        else refuse_non_object(env, options);
     }
 
     napi_env env() const { return env_; }
@@ -222,22 +218,7 @@ public:
 
     // Refuses an option that no line read, like an unknown keyword in Python.
     void refuse_unknown_keys() const {
-        if (options_ == nullptr) return;
-        napi_value keys;
-        check(env_, napi_get_all_property_names(env_, options_, napi_key_own_only,
-                                                static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
-                                                napi_key_numbers_to_strings, &keys));
-        const uint32_t count = array_length(env_, keys);
-        for (uint32_t i = 0; i < count; ++i) {
-            const std::string key = string_value(env_, element(env_, keys, i));
-            bool known = false;
-            for (const char* name : known_) known = known || key == name;
-            if (known) continue;
-            std::string listed;
-            for (size_t k = 0; k < known_.size(); ++k) listed += (k == 0 ? "" : ", ") + std::string(known_[k]);
-            throw ArgumentError(ArgumentError::Kind::type,
-                                "The \"options\" argument has an unknown key \"" + key + "\". Its keys are " + listed);
-        }
+        if (options_ != nullptr) ::refuse_unknown_keys(env_, options_, known_);
     }
 
 private:
@@ -310,12 +291,7 @@ napi_value read_part(napi_env env, SceneJob& job, const std::string& kind, napi_
                      napi_value options, Caller caller, InputMode mode, const char* encoding = "float32",
                      More more = [](OptionReader&) {}) {
     glb::ScenePart& part = job.scene.parts.emplace_back();
-    if (kind == "points") part.content = glb::PointCloud{};
-    else if (kind == "atoms") part.content = glb::AtomCloud{};
-    else if (kind == "mesh") part.content = glb::TriangleMesh{};
-    else if (kind == "lines") part.content = glb::LineSet{};
-    else throw ArgumentError(ArgumentError::Kind::range, "The value of \"kind\" is out of range. It must be 'points', "
-                                                         "'atoms', 'mesh' or 'lines'. Received '" + kind + "'");
+    part.content = glb::content_of_kind(kind);
     OptionReader o(env, options, job);
     napi_value into = nullptr;
     std::visit(

@@ -148,3 +148,28 @@ napi_value make_error(napi_env env, const char* constructor, const std::string& 
     else status = napi_create_error(env, code_value, text, &error);
     return status == napi_ok ? error : nullptr;
 }
+
+void refuse_non_object(napi_env env, napi_value options) {
+    if (type_of(env, options) != napi_object || is_array(env, options))
+        throw ArgumentError(ArgumentError::Kind::type,
+                            "The \"options\" argument must be of type object. " + describe_received(env, options));
+}
+
+void refuse_unknown_keys(napi_env env, napi_value options, const std::vector<const char*>& known_keys) {
+    napi_value keys;
+    check(env, napi_get_all_property_names(env, options, napi_key_own_only,
+                                           static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
+                                           napi_key_numbers_to_strings, &keys));
+    const uint32_t count = array_length(env, keys);
+    for (uint32_t i = 0; i < count; ++i) {
+        const std::string key = string_value(env, element(env, keys, i));
+        bool known = false;
+        for (const char* name : known_keys) known = known || key == name;
+        if (known) continue;
+        std::string listed;  // "a, b and c"
+        for (size_t k = 0; k < known_keys.size(); ++k)
+            listed += (k == 0 ? "" : k + 1 == known_keys.size() ? " and " : ", ") + std::string(known_keys[k]);
+        throw ArgumentError(ArgumentError::Kind::type,
+                            "The \"options\" argument has an unknown key \"" + key + "\". Its keys are " + listed);
+    }
+}

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A Node-API call failed: a JavaScript exception is pending (a getter of the
 // program threw, say), or JavaScript cannot run any more.
@@ -62,6 +63,11 @@ napi_value property(napi_env env, napi_value object, const char* key);
 napi_value element(napi_env env, napi_value object, uint32_t index);
 uint32_t array_length(napi_env env, napi_value array);
 napi_value undefined_value(napi_env env);
+
+// An options argument: TypeError unless it is an object (not an Array).
+void refuse_non_object(napi_env env, napi_value options);
+// TypeError for a key of an options object that is none of the known ones, like an unknown keyword in Python.
+void refuse_unknown_keys(napi_env env, napi_value options, const std::vector<const char*>& known_keys);
 
 // A JavaScript error with Node's error code, or nullptr when it cannot be made.
 napi_value make_error(napi_env env, const char* constructor, const std::string& message, const char* code);

@@ -1,9 +1,9 @@
 // The raw functions: pointCloudGlb, atomGlb and meshGlb, with the native Python
 // module's meaning (arrays as raw memory, the caller's bounds, counts as given).
 #include <cstring>
-#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bindings.h"
 #include "calls.h"
@@ -22,38 +22,9 @@ const T* as(const HeldArray& held) {
     return reinterpret_cast<const T*>(held.data);
 }
 
-const std::initializer_list<const char*> kMeshKeys = {"positions", "normals", "indices", "bounds", "baseColor",
+const std::vector<const char*> kMeshKeys = {"positions", "normals", "indices", "bounds", "baseColor",
                                                       "metallic",  "roughness", "emissive", "doubleSided", "colors",
                                                       "into"};
-
-// Refuses a key that the options object does not know, like an unknown keyword in Python.
-void refuse_unknown_keys(napi_env env, napi_value options, std::initializer_list<const char*> known_keys) {
-    napi_value keys;
-    check(env, napi_get_all_property_names(env, options, napi_key_own_only,
-                                           static_cast<napi_key_filter>(napi_key_enumerable | napi_key_skip_symbols),
-                                           napi_key_numbers_to_strings, &keys));
-    const uint32_t count = array_length(env, keys);
-    for (uint32_t i = 0; i < count; ++i) {
-        const std::string key = string_value(env, element(env, keys, i));
-        bool known = false;
-        for (const char* name : known_keys) known = known || key == name;
-        if (known) continue;
-        std::string listed;  // "a, b and c"
-        size_t index = 0;
-        for (const char* name : known_keys) {
-            if (index++ != 0) listed += index == known_keys.size() ? " and " : ", ";
-            listed += name;
-        }
-        throw ArgumentError(ArgumentError::Kind::type,
-                            "The \"options\" argument has an unknown key \"" + key + "\". Its keys are " + listed);
-    }
-}
-
-void refuse_non_object(napi_env env, napi_value options) {
-    if (type_of(env, options) != napi_object || is_array(env, options))
-        throw ArgumentError(ArgumentError::Kind::type,
-                            "The \"options\" argument must be of type object. " + describe_received(env, options));
-}
 
 // The last argument of pointCloudGlb and atomGlb: absent, or { into }.
 napi_value read_into_option(napi_env env, napi_value options, InputMode mode) {

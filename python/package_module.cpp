@@ -297,11 +297,7 @@ void read_part(glb::Scene& scene, const std::string& kind, const py::dict& optio
                glb::Encoding encoding) {
     OptionReader o(options, inputs);
     glb::ScenePart& part = scene.parts.emplace_back();
-    if (kind == "points") part.content = glb::PointCloud{};
-    else if (kind == "atoms") part.content = glb::AtomCloud{};
-    else if (kind == "mesh") part.content = glb::TriangleMesh{};
-    else if (kind == "lines") part.content = glb::LineSet{};
-    else throw py::value_error("no kind of part is called '" + kind + "'");
+    part.content = glb::content_of_kind(kind);
     std::visit(
         [&](auto& content) {
             read(o, content);

@@ -268,8 +268,22 @@ NormalsMode normals_named(std::string_view name) {
     throw_not_a_choice(Field::normals, name);
 }
 
+ScenePart::Content content_of_kind(std::string_view kind) {
+    if (kind == "points") return PointCloud{};
+    if (kind == "atoms") return AtomCloud{};
+    if (kind == "mesh") return TriangleMesh{};
+    if (kind == "lines") return LineSet{};
+    throw_not_a_choice(Field::parts, kind);
+}
+
+const char* kind_of(const ScenePart& part) {
+    static const char* const kinds[] = {"points", "atoms", "mesh", "lines"};
+    return kinds[part.content.index()];
+}
+
 const char* choices_of(Field field) {
     switch (field) {
+        case Field::parts: return "'points', 'atoms', 'mesh' or 'lines'";
         case Field::encoding: return "'float32' or 'compact'";
         case Field::style: return "'points', 'spheres' or 'ball-and-stick'";
         case Field::normals: return "'auto', 'smooth' or 'flat', or one normal per vertex";
