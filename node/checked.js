@@ -204,4 +204,66 @@ function checkedFunctions(native) {
   };
 }
 
-module.exports = { checkedFunctions };
+const BOND_OPTIONS = ['cell', 'pbc', 'tolerance'];
+const MAP_OPTIONS = ['colormap', 'vmin', 'vmax'];
+
+// A lattice: three triples (one lattice vector each) or nine numbers, row by row; or three box lengths.
+function cell(value, name) {
+  const flat = Array.isArray(value) && value.length === 3 && value.every(Array.isArray) ? value.flat() : value;
+  const values = numbers(flat, name);
+  if (values.length === 3) return [values[0], 0, 0, 0, values[1], 0, 0, 0, values[2]];
+  if (values.length !== 9)
+    throw rangeError(`The value of "${name}.length" is out of range. It must be 9 numbers (three lattice vectors) or 3 (a box's lengths). Received ${values.length}`);
+  return values;
+}
+
+// One boolean for all three axes, or three.
+function pbc(value, name) {
+  if (typeof value === 'boolean') return [value, value, value];
+  if (!Array.isArray(value) || value.length !== 3)
+    throw typeError(`${subject(name)} must be a boolean or an Array of three booleans. ${received(value)}`);
+  return value.map((item, axis) => boolean(item, `${name}[${axis}]`));
+}
+
+// Atomic numbers, or symbols turned into them (the error names the argument).
+function bondElements(value, native) {
+  if (!(Array.isArray(value) && value.length > 0 && typeof value[0] === 'string')) return integers(value, 'elements');
+  try {
+    return native.checked.atomicNumbers(value);
+  } catch (error) {
+    error.message = error.message.replaceAll('"options.elements', '"elements');
+    throw error;
+  }
+}
+
+// bonds, colormap, mapValues, elementColors and colormapNames over the addon's native half.
+function chemistryFunctions(native) {
+  const now = native.checked;
+  return {
+    bonds(positions, elements, options) {
+      const o = readOptions(options, BOND_OPTIONS);
+      const points = numbers(positions, 'positions');
+      const numbers_ = bondElements(elements, native);
+      const lattice = absent(o.cell) ? undefined : cell(o.cell, 'options.cell');
+      const periodic = absent(o.pbc) ? undefined : pbc(o.pbc, 'options.pbc');
+      if (lattice === undefined && periodic !== undefined && periodic.some(Boolean))
+        throw rangeError('The "options.pbc" property needs "options.cell": give the lattice vectors that repeat');
+      const tolerance = absent(o.tolerance) ? 0.4 : number(o.tolerance, 'options.tolerance');
+      return now.bonds(points, numbers_, lattice, periodic ?? [true, true, true], tolerance);
+    },
+    colormap(name) {
+      return now.colormap(string(name, 'name'));
+    },
+    mapValues(values, options) {
+      const o = readOptions(options, MAP_OPTIONS);
+      return now.mapValues(numbers(values, 'values'),
+                           absent(o.colormap) ? 'viridis' : string(o.colormap, 'options.colormap'),
+                           absent(o.vmin) ? undefined : number(o.vmin, 'options.vmin'),
+                           absent(o.vmax) ? undefined : number(o.vmax, 'options.vmax'));
+    },
+    elementColors: () => now.elementColors(),
+    colormapNames: Object.freeze(now.colormapNames()),
+  };
+}
+
+module.exports = { checkedFunctions, chemistryFunctions };

@@ -1,5 +1,7 @@
 #include "node_errors.h"
 
+#include "colors/colormaps.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -92,6 +94,7 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::same_atom:
             return range(value + "join two atoms in each bond. Received atom " + js_number(error.value) + " twice" + at(error));
         case Problem::inverted:
+            if (error.field == Field::value_minimum) return range(value + "be <= options.vmax" + received);
             return range(value + "not have its minimum above its maximum. Received them so on axis " +
                          std::string(1, "xyz"[error.component % 3]));
         case Problem::empty:
@@ -124,6 +127,13 @@ ArgumentError checked_error(const glb::InputError& error) {
                              std::to_string(3 * error.limit) + " (" + std::to_string(error.limit) + " atoms). Received " +
                              std::to_string(3 * error.count));
             return range(error.what());
+        case Problem::singular:
+            return range(value + "be a lattice of non-zero volume along its periodic axes. Received one that " +
+                         std::string(error.what()).substr(std::string("cell ").size()));
+        case Problem::unknown_name:
+            return range(value + "be one of " + glb::colormap_names_text() + ". Received '" + error.text + "'");
+        case Problem::too_far:
+            return range(value + "lie within 2 ** 29 cells of the cell along its periodic axes" + received);
         case Problem::shares_memory:
             break;
     }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "chemistry_binding.h"
 #include "conversions.h"
 #include "chemistry/elements.h"
 #include "glb_assembler.h"
@@ -355,4 +356,5 @@ PYBIND11_MODULE(_core, module) {
     module.def("atomic_numbers", &atomic_numbers, py::arg("symbols"));
     module.def("atomic_numbers_of_strings", &atomic_numbers_of_strings, py::arg("symbols"));
     module.def("element_table", &element_table);
+    register_chemistry(module);
 }

@@ -24,6 +24,13 @@ const char* field_text(Field field) {
         case Field::emissive: return "emissive";
         case Field::file: return "file";
         case Field::output: return "output";
+        case Field::cell: return "cell";
+        case Field::origin: return "origin";
+        case Field::tolerance: return "tolerance";
+        case Field::values: return "values";
+        case Field::colormap: return "colormap";
+        case Field::value_minimum: return "vmin";
+        case Field::value_maximum: return "vmax";
     }
     return "input";
 }
@@ -52,6 +59,9 @@ const char* problem_text(Problem problem) {
         case Problem::not_an_element: return "is not an element symbol";
         case Problem::too_large: return "are too large";
         case Problem::shares_memory: return "shares memory with an input";
+        case Problem::singular: return "is singular";
+        case Problem::unknown_name: return "is not a known name";
+        case Problem::too_far: return "lies too many cells away";
     }
     return "are wrong";
 }

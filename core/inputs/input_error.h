@@ -32,6 +32,13 @@ enum class Field : uint8_t {
     emissive,
     file,             // the whole file (its size)
     output,           // the caller's memory that the file is written into
+    cell,             // three lattice vectors, one per row (component: the vector's index times 3 plus its axis)
+    origin,           // where the cell's first corner lies
+    tolerance,        // the length added to the sum of two covalent radii, under which atoms are bonded
+    values,           // numbers to map to colours
+    colormap,         // the name of a colour map
+    value_minimum,    // the value mapped to a colour map's first colour (vmin)
+    value_maximum,    // the value mapped to its last colour (vmax)
 };
 
 // What is wrong with it.
@@ -56,6 +63,9 @@ enum class Problem : uint8_t {
     not_an_element,       // text that is no element symbol (`text` holds it)
     too_large,            // the file would not fit the container's 32-bit lengths (what() says how large)
     shares_memory,        // the output overlaps the input `related`, which the write reads
+    singular,             // a cell of volume 0 (or nearly), where a periodic axis needs a lattice
+    unknown_name,         // a name that is none of the options (`text` holds it)
+    too_far,              // a position more cells away from the cell than a 32-bit shift can say
 };
 
 constexpr size_t kNoIndex = SIZE_MAX;

@@ -26,9 +26,12 @@ from typing import overload
 import numpy.typing as npt
 
 from . import _core
+from . import colormaps as colormaps
 from . import elements as elements
 from ._inputs import Encoding, Style, box_of, colors_of, factor_of, factors_of, integers_of, numbers_of, rows_of
 from .adapters import from_ase, from_trimesh
+from .chemistry import bonds
+from .colormaps import colormap, map_values
 from .elements import atomic_numbers_of
 from .notebook import GlbView, save, view
 
@@ -38,7 +41,7 @@ except PackageNotFoundError:  # imported from a source tree
     __version__ = "0+unknown"
 
 __all__ = ["point_cloud", "atoms", "mesh", "from_ase", "from_trimesh", "save", "view", "GlbView", "elements",
-           "release_memory", "Encoding", "Style", "__version__"]
+           "release_memory", "Encoding", "Style", "__version__", "bonds", "colormaps", "colormap", "map_values"]
 
 
 def release_memory() -> int:
