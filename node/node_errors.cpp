@@ -78,7 +78,10 @@ ArgumentError checked_error(const glb::InputError& error) {
     const std::string length = "The value of \"" + std::string(name.is_option ? "options." : "") + name.name +
                                ".length\" is out of range. It must ";
     switch (error.problem) {
-        case Problem::not_finite: return range(value + "hold finite numbers" + received);
+        case Problem::not_finite:
+            if (error.field == Field::tolerance || error.field == Field::value_minimum || error.field == Field::value_maximum)
+                return range(value + "be a finite number" + received);
+            return range(value + "hold finite numbers" + received);
         case Problem::beyond_float32: return range(value + "lie within the float32 range" + received);
         case Problem::outside_unit_range:
             if (error.field == Field::colors)

@@ -148,7 +148,7 @@ def test_bad_options_name_the_argument(arguments, error, words):
     ([[0, 0, 0], [1, 1, 1]], [6, 119], ValueError, "119 is not an atomic number"),
     ([[0, 0, 0], [1, 1, 1]], ["C", "Xx"], ValueError, "'Xx' is not an element symbol (row 1)"),
     ([0, 0, 0], [6], ValueError, "positions must have shape (n, 3)"),
-    (RNG.random((2000, 3)), [6] * 2000, ValueError, "more than 1048576 bonds"),  # positions in nm, say
+    (RNG.random((2000, 3)), [6] * 2000, ValueError, "so densely that the atoms would have more than 1048576 bonds"),  # positions in nm, say
 ])
 def test_bad_atoms_name_the_argument_and_row(positions, elements, error, words):
     with pytest.raises(error) as raised:

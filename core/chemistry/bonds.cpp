@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <type_traits>
@@ -40,6 +41,12 @@ void require_finite_cell(const double* numbers, size_t count, Field field) {
     for (size_t i = 0; i < count; ++i)
         if (!std::isfinite(numbers[i]))
             throw_value_error(field, Problem::not_finite, count == 9 ? i / 3 : kNoIndex, count == 9 ? i % 3 : i, numbers[i]);
+}
+
+std::string number_text(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
 }
 
 [[noreturn]] void throw_singular(size_t axis, const std::string& why) {
@@ -156,7 +163,7 @@ Grid grid_of(const Basis& basis, const double* low, const double* high, double c
             const double reach = std::ceil(cutoff * cells[k] / thickness[k]);
             if (reach > double(kMaxStencil))
                 throw_singular(size_t(k), "is too thin along axis " + std::to_string(k) + " for bonds: its faces lie " +
-                                              std::to_string(thickness[k]) + " apart");
+                                              number_text(thickness[k]) + " apart");
             grid.reach[k] = int32_t(reach);
         } else {
             grid.reach[k] = cells[k] > 1 ? 1 : 0;
@@ -177,8 +184,8 @@ bool lexicographically_positive(const int32_t shift[3]) {
 
 [[noreturn]] void throw_too_many_bonds(uint64_t found, uint64_t limit) {
     InputError error(Field::bonds, Problem::too_large,
-                     "the atoms would have more than " + std::to_string(limit) +
-                         " bonds: they lie far denser than atoms do (positions in ångström?)");
+                     "positions lie so densely that the atoms would have more than " + std::to_string(limit) +
+                         " bonds, far more than atoms have: are they in ångström?");
     error.count = found;
     error.limit = limit;
     throw error;
