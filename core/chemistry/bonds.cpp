@@ -82,7 +82,7 @@ Basis basis_of(const PeriodicCell* cell) {
         invert(basis);
         return basis;
     }
-    int missing[3], missing_count = 0, present[3], present_count = 0;
+    int missing[3] = {0, 0, 0}, missing_count = 0, present[3] = {0, 0, 0}, present_count = 0;
     for (int k = 0; k < 3; ++k) {
         basis.periodic[k] = cell->periodic[k];
         basis.rows[k] = {cell->cell[3 * k], cell->cell[3 * k + 1], cell->cell[3 * k + 2]};
@@ -283,39 +283,54 @@ BondList find_bonds(const ArrayView& positions, const ArrayView& atomic_numbers,
         int32_t image[3];
         double translation[3];
     };
+    // Along each axis, for each grid cell and each step of the reach: the cell
+    // reached (wrapped around a periodic axis, -1 past the end of another) and
+    // the periodic image it lies in.
+    struct AxisStep {
+        int32_t along;
+        int32_t image;
+    };
+    std::vector<AxisStep> axis_steps[3];
+    for (int k = 0; k < 3; ++k) {
+        const int64_t count = grid.cells_along[k];
+        for (int64_t home = 0; home < count; ++home) {
+            for (int64_t step = -grid.reach[k]; step <= grid.reach[k]; ++step) {
+                const int64_t along = home + step;
+                const int64_t wrapped = ((along % count) + count) % count;
+                if (basis.periodic[k]) {
+                    axis_steps[k].push_back({int32_t(wrapped), int32_t((along - wrapped) / count)});
+                } else {
+                    axis_steps[k].push_back({along >= 0 && along < count ? int32_t(along) : -1, 0});
+                }
+            }
+        }
+    }
     auto neighbors_of = [&](uint32_t home_index, std::vector<Neighbor>& out) {
         out.clear();
-        uint32_t home[3];
+        size_t home[3];
         size_t rest = home_index;
         for (int k = 2; k >= 0; --k) {
-            home[k] = uint32_t(rest % grid.cells_along[k]);
+            home[k] = rest % grid.cells_along[k];
             rest /= grid.cells_along[k];
         }
-        int32_t step[3];
-        for (step[0] = -grid.reach[0]; step[0] <= grid.reach[0]; ++step[0]) {
-            for (step[1] = -grid.reach[1]; step[1] <= grid.reach[1]; ++step[1]) {
-                for (step[2] = -grid.reach[2]; step[2] <= grid.reach[2]; ++step[2]) {
-                    Neighbor neighbor{};
-                    size_t index = 0;
-                    bool inside = true;
-                    for (int k = 0; k < 3 && inside; ++k) {
-                        const int64_t along = int64_t(home[k]) + step[k];
-                        const int64_t count = grid.cells_along[k];
-                        int64_t wrapped = along;
-                        if (basis.periodic[k]) {
-                            wrapped = ((along % count) + count) % count;
-                            neighbor.image[k] = int32_t((along - wrapped) / count);
-                        } else {
-                            inside = along >= 0 && along < count;
-                        }
-                        index = index * size_t(count) + size_t(wrapped);
-                    }
-                    if (!inside || cell_start[index] == cell_start[index + 1]) continue;
-                    neighbor.first = cell_start[index];
-                    neighbor.last = cell_start[index + 1];
-                    for (int axis = 0; axis < 3; ++axis)
-                        for (int k = 0; k < 3; ++k)
-                            neighbor.translation[axis] += neighbor.image[k] * basis.rows[k][size_t(axis)];
+        const size_t widths[3] = {size_t(2 * grid.reach[0] + 1), size_t(2 * grid.reach[1] + 1), size_t(2 * grid.reach[2] + 1)};
+        const AxisStep* x_steps = axis_steps[0].data() + home[0] * widths[0];
+        const AxisStep* y_steps = axis_steps[1].data() + home[1] * widths[1];
+        const AxisStep* z_steps = axis_steps[2].data() + home[2] * widths[2];
+        for (const AxisStep* x = x_steps; x != x_steps + widths[0]; ++x) {
+            if (x->along < 0) continue;
+            for (const AxisStep* y = y_steps; y != y_steps + widths[1]; ++y) {
+                if (y->along < 0) continue;
+                const size_t row = (size_t(x->along) * grid.cells_along[1] + size_t(y->along)) * grid.cells_along[2];
+                for (const AxisStep* z = z_steps; z != z_steps + widths[2]; ++z) {
+                    if (z->along < 0) continue;
+                    const size_t index = row + size_t(z->along);
+                    if (cell_start[index] == cell_start[index + 1]) continue;
+                    Neighbor neighbor{cell_start[index], cell_start[index + 1], {x->image, y->image, z->image}, {0, 0, 0}};
+                    for (int k = 0; k < 3; ++k)
+                        if (neighbor.image[k] != 0)
+                            for (int axis = 0; axis < 3; ++axis)
+                                neighbor.translation[axis] += neighbor.image[k] * basis.rows[k][size_t(axis)];
                     out.push_back(neighbor);
                 }
             }
