@@ -349,7 +349,7 @@ NormalsMode normals_named(std::string_view name);  // "auto" (creased), "smooth"
 ScenePart::Content content_of_kind(std::string_view kind);
 const char* kind_of(const ScenePart& part);
 // The choices of a field in words, for messages: "'float32' or 'compact'".
-const char* choices_of(Field field);
+std::string choices_of(Field field);
 
 // Thread count of one atom call: 1 below 100000 atoms, otherwise the hardware
 // concurrency (4 when the platform reports none).

@@ -6,6 +6,7 @@
 
 #include "bindings.h"
 #include "calls.h"
+#include "chemistry_bindings.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ NAPI_MODULE_INIT() {
         const napi_value checked = new_object(env);
         const napi_value checked_promises = new_object(env);
         export_checked_functions(env, checked, checked_promises);
+        export_chemistry_functions(env, checked);
         check(env, napi_set_named_property(env, checked, "promises", checked_promises));
         check(env, napi_set_named_property(env, exports, "checked", checked));
         napi_value release;

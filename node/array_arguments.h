@@ -32,6 +32,8 @@ struct HeldArray {
     size_t byte_length = 0;
     glb::ElementType type = glb::ElementType::uint8;
     glb::ScratchArray<uint8_t> copy;  // when copied
+
+    glb::ArrayView view() const { return glb::ArrayView{data, byte_length / glb::element_size(type), type, true}; }
 };
 
 class ArrayArgument {

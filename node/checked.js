@@ -89,4 +89,16 @@ function checkedFunctions(native) {
   };
 }
 
-module.exports = { checkedFunctions };
+// bonds, colormap, mapValues, elementColors and colormapNames: the addon reads their arguments.
+function chemistryFunctions(native) {
+  const now = native.checked;
+  return {
+    bonds: now.bonds,
+    colormap: now.colormap,
+    mapValues: now.mapValues,
+    elementColors: now.elementColors,
+    colormapNames: Object.freeze(now.colormapNames()),
+  };
+}
+
+module.exports = { checkedFunctions, chemistryFunctions };

@@ -169,6 +169,57 @@ export function meshGlb(options: MeshOptions): Buffer;
 /** Frees the scratch memory that the calls of this thread keep between them; returns the bytes freed. */
 export function releaseMemory(): number;
 
+export interface BondOptions {
+  /**
+   * The lattice that the atoms repeat over: three lattice vectors (three triples, or nine numbers row by row),
+   * or three box lengths. With it, the result holds the cell shift of each bond.
+   */
+  cell?: NumberArray | readonly [readonly number[], readonly number[], readonly number[]] | null;
+  /** Which axes repeat: one boolean or three; all of them when absent with a cell. */
+  pbc?: boolean | readonly [boolean, boolean, boolean] | null;
+  /** Added to the sum of two covalent radii (ångström) under which atoms are bonded. Default 0.4. */
+  tolerance?: number;
+}
+
+export interface Bonds {
+  /** Atom index pairs i, j, i, j, ... (i <= j), sorted by i, then j, then shift. */
+  pairs: Uint32Array;
+  /**
+   * With a cell: the cell shift S of each bond (x, y, z, x, y, z, ...): bond k joins atom i to the
+   * image of atom j at positions[j] + S . cell. An atom bonded to an image of its own (i == j) has
+   * S with its first non-zero component positive. Undefined without a cell.
+   */
+  shifts: Int32Array | undefined;
+}
+
+/**
+ * The bonded atoms: closer than the sum of their covalent radii (Cordero et al. 2008) plus the
+ * tolerance, also across the faces of a periodic cell. elements: atomic numbers or element
+ * symbols, one per atom. The Python package's bonds(), with the same results.
+ */
+export function bonds(positions: NumberArray, elements: IntegerArray | readonly string[], options?: BondOptions): Bonds;
+
+export interface MapOptions {
+  /** One of colormapNames (letter case ignored). Default "viridis". */
+  colormap?: string;
+  /** The value given the first colour; the values' smallest when absent. */
+  vmin?: number | null;
+  /** The value given the last colour; the values' largest when absent. */
+  vmax?: number | null;
+}
+
+/** R, G, B in [0, 1] for each value on a colour map, as matplotlib maps them (values outside vmin..vmax clamped). */
+export function mapValues(values: NumberArray, options?: MapOptions): Float32Array;
+
+/** The 256 colours of a colour map, R, G, B each in [0, 1]. */
+export function colormap(name: string): Float32Array;
+
+/** The names of the colour maps: matplotlib's viridis, magma, inferno, plasma, cividis, turbo, coolwarm, RdBu. */
+export const colormapNames: readonly string[];
+
+/** R, G, B in [0, 1] for each atomic number 0 to 118: Jmol's colours, as ASE publishes them. */
+export function elementColors(): Float32Array;
+
 /**
  * The same functions on the libuv thread pool: the arrays are copied first, so
  * the program may change them at once; bad arguments reject the promise. They

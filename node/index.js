@@ -10,6 +10,8 @@
 //                                         Python module's meaning), byte for byte its files
 //   promises.*                            each of them on the libuv thread pool
 //   releaseMemory()                       frees the scratch memory kept between calls
+//   bonds, colormap, mapValues,           bonds of atoms (also across periodic cells), colour maps,
+//   elementColors, colormapNames          element colours: the Python package's functions
 //
 // The functions that return at once take { into: buffer }: the file is written
 // at the start of that memory and a Buffer view of it is returned, so that a
@@ -20,7 +22,7 @@
 const { join } = require('node:path');
 const { types } = require('node:util');
 
-const { checkedFunctions } = require('./checked.js');
+const { checkedFunctions, chemistryFunctions } = require('./checked.js');
 
 function loadNative() {
   try {
@@ -59,6 +61,7 @@ function withByteViews(options) {
 }
 
 const checked = checkedFunctions(native);
+const chemistry = chemistryFunctions(native);
 
 function atomGlb(positions, types, vmin, vmax, options) {
   return native.atomGlb(byteViewOf(positions), byteViewOf(types), vmin, vmax, options);
@@ -108,4 +111,9 @@ module.exports = {
   meshGlb,
   promises,
   releaseMemory: native.releaseMemory,
+  bonds: chemistry.bonds,
+  colormap: chemistry.colormap,
+  mapValues: chemistry.mapValues,
+  elementColors: chemistry.elementColors,
+  colormapNames: chemistry.colormapNames,
 };

@@ -101,6 +101,12 @@ napi_value undefined_value(napi_env env) {
     return value;
 }
 
+napi_value string_of(napi_env env, const std::string& text) {
+    napi_value value;
+    check(env, napi_create_string_utf8(env, text.data(), text.size(), &value));
+    return value;
+}
+
 std::string describe_received(napi_env env, napi_value value) {
     const napi_valuetype type = type_of(env, value);
     switch (type) {

@@ -63,6 +63,7 @@ napi_value property(napi_env env, napi_value object, const char* key);
 napi_value element(napi_env env, napi_value object, uint32_t index);
 uint32_t array_length(napi_env env, napi_value array);
 napi_value undefined_value(napi_env env);
+napi_value string_of(napi_env env, const std::string& text);
 
 // An options argument: TypeError unless it is an object (not an Array).
 void refuse_non_object(napi_env env, napi_value options);

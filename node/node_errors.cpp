@@ -1,5 +1,6 @@
 #include "node_errors.h"
 
+#include "colors/colormaps.h"
 #include "glb_assembler.h"
 
 #include <charconv>
@@ -85,7 +86,10 @@ ArgumentError checked_error(const glb::InputError& error) {
     const std::string length = "The value of \"" + std::string(name.is_option ? "options." : "") + name.name +
                                ".length\" is out of range. It must ";
     switch (error.problem) {
-        case Problem::not_finite: return range(value + "hold finite numbers" + received);
+        case Problem::not_finite:
+            if (error.field == Field::tolerance || error.field == Field::value_minimum || error.field == Field::value_maximum)
+                return range(value + "be a finite number" + received);
+            return range(value + "hold finite numbers" + received);
         case Problem::beyond_float32: return range(value + "lie within the float32 range" + received);
         case Problem::outside_unit_range:
             if (error.field == Field::crease_angle) return range(value + "be an angle in degrees from 0 to 180" + received);
@@ -108,6 +112,7 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::same_atom:
             return range(value + "join two atoms in each bond. Received atom " + js_number(error.value) + " twice" + at(error));
         case Problem::inverted:
+            if (error.field == Field::value_minimum) return range(value + "be <= options.vmax" + received);
             return range(value + "not have its minimum above its maximum. Received them so on axis " +
                          std::string(1, "xyz"[error.component % 3]));
         case Problem::empty:
@@ -154,8 +159,6 @@ ArgumentError checked_error(const glb::InputError& error) {
             if (error.field == Field::bond_shifts)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds.shifts\" property needs \"options.cell\": the cell they count in");
             return ArgumentError(ArgumentError::Kind::type, "The \"options.texture\" property needs \"options.uv\": the texture coordinates of every vertex");
-        case Problem::singular:
-            return range(value + "span a volume: its three vectors lie in one plane. Received volume " + js_number(error.value));
         case Problem::geometry_beyond_float32:
             if (error.field == Field::bonds)
                 return range(value + "join atoms less than the float32 range apart, which a stick can span" + received);
@@ -171,6 +174,11 @@ ArgumentError checked_error(const glb::InputError& error) {
                              std::to_string(3 * error.limit) + " (" + std::to_string(error.limit) + " atoms). Received " +
                              std::to_string(3 * error.count));
             return range(error.what());
+        case Problem::singular:
+            return range(value + "be a lattice of non-zero volume along its periodic axes. Received one that " +
+                         std::string(error.what()).substr(std::string("cell ").size()));
+        case Problem::too_far:
+            return range(value + "lie within 2 ** 29 cells of the cell along its periodic axes" + received);
         case Problem::shares_memory:
             break;
     }

@@ -169,3 +169,43 @@ void raise_raw_input_error(const glb::InputError& error) {
             throw py::value_error(error.what());
     }
 }
+
+namespace {
+
+// The element type of a struct-module format: native or little-endian byte
+// order, one of the core's element types.
+glb::ElementType element_type_of(const char* format, size_t item_size, const char* name) {
+    const char* code = format;
+    const bool big_endian = *code == '>' || *code == '!';
+    if (*code == '@' || *code == '=' || *code == '<' || big_endian) ++code;
+    const bool single = code[0] != '\0' && code[1] == '\0';
+    if (single && !big_endian) {
+        switch (*code) {
+            case 'f': return glb::ElementType::float32;
+            case 'd': return glb::ElementType::float64;
+            case 'b': return glb::ElementType::int8;
+            case 'B': return glb::ElementType::uint8;
+            case 'h': return glb::ElementType::int16;
+            case 'H': return glb::ElementType::uint16;
+            case 'i':
+            case 'l':
+            case 'q':
+            case 'n':
+                return item_size == 8 ? glb::ElementType::int64 : item_size == 4 ? glb::ElementType::int32 : glb::ElementType::int16;
+            case 'I':
+            case 'L':
+            case 'Q':
+            case 'N':
+                return item_size == 8 ? glb::ElementType::uint64 : item_size == 4 ? glb::ElementType::uint32 : glb::ElementType::uint16;
+            default: break;
+        }
+    }
+    throw py::type_error(std::string(name) + " must be numbers the core reads (float32, float64 or integers in "
+                         "native byte order), not buffer format '" + format + "'");
+}
+
+}  // namespace
+
+TypedBuffer::TypedBuffer(py::handle object, const char* name) : span_(object, name) {
+    type_ = element_type_of(span_.format(), span_.item_size(), name);
+}

@@ -55,6 +55,35 @@ private:
     glb::ScratchArray<uint8_t> packed_;
 };
 
+// A buffer argument as the core reads it: its memory and its element type (a
+// struct-module format in native or little-endian byte order, one of the core's
+// element types; TypeError naming the argument otherwise).
+class TypedBuffer {
+public:
+    TypedBuffer(py::handle object, const char* name);
+
+    // Its count and type, with no memory: for the checks that come before any packing.
+    glb::ArrayView counted() const {
+        return glb::ArrayView{nullptr, span_.byte_length() / glb::element_size(type_), type_, true};
+    }
+    // Its memory, packed first when it is strided or not aligned.
+    const void* data() { return span_.data(glb::element_size(type_)); }
+    // Both: call it only after every check of the call.
+    glb::ArrayView view() {
+        glb::ArrayView view = counted();
+        view.data = data();
+        return view;
+    }
+    // The memory the caller's buffer spans.
+    std::pair<const void*, size_t> extent() const { return span_.extent(); }
+    // The numbers in its last dimension (a colour's components).
+    size_t row_width() const { return span_.dimensions() == 0 ? 1 : span_.extent_of(span_.dimensions() - 1); }
+
+private:
+    BufferSpan span_;
+    glb::ElementType type_ = glb::ElementType::float32;
+};
+
 // The view of a buffer-kind argument.
 inline BufferSpan buffer_span(py::handle object, const char* argument_name) {
     return BufferSpan(object, argument_name);

@@ -3,6 +3,8 @@
 
 #include "package_errors.h"
 
+#include "colors/colormaps.h"
+
 #include <cmath>
 #include <string>
 
@@ -68,7 +70,9 @@ std::string message(const glb::InputError& error) {
     }
     const std::string name = argument_name(error.field);
     const std::string where = place(error);
-    const bool scalar = error.field == Field::metallic || error.field == Field::roughness || error.field == Field::radius;
+    const bool scalar = error.field == Field::metallic || error.field == Field::roughness || error.field == Field::radius ||
+                        error.field == Field::tolerance || error.field == Field::value_minimum ||
+                        error.field == Field::value_maximum;
     switch (error.problem) {
         case Problem::not_finite:
             if (scalar) return name + " must be a finite number, not " + number_text(error.value);
@@ -87,6 +91,7 @@ std::string message(const glb::InputError& error) {
                        number_text(error.value);
             return name + " must lie in [0, 1], not " + number_text(error.value);
         case Problem::negative:
+            if (scalar) return name + " must not be negative, not " + number_text(error.value);
             return name + " must not be negative, but " + where + " holds " + integer_text(error);
         case Problem::not_integer:
             return name + " must be whole numbers, but " + where + " holds " + number_text(error.value);
@@ -106,6 +111,8 @@ std::string message(const glb::InputError& error) {
         case Problem::same_atom:
             return "bonds must join two atoms, but " + where + " joins atom " + integer_text(error) + " to itself";
         case Problem::inverted:
+            if (error.field == Field::value_minimum)
+                return "vmin must not lie above vmax, but vmin is " + number_text(error.value);
             return std::string("bounds: the minimum lies above the maximum on axis ") + axis_name(error.component);
         case Problem::empty:
             if (error.field == Field::indices) return "faces hold no triangle: a mesh needs at least one";
@@ -151,7 +158,7 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::bond_shifts) return "bonds with cell shifts need the cell they count in: give cell=";
             return "texture needs uv: the texture coordinates of every vertex";
         case Problem::singular:
-            return "cell must span a volume, but its three vectors lie in one plane (volume " + number_text(error.value) + ")";
+            return std::string(error.what()) + " (pass pbc=False along axes that do not repeat, or no cell for a molecule)";
         case Problem::geometry_beyond_float32:
             if (error.field == Field::bonds)
                 return "bonds: " + where + " joins atoms " + number_text(error.value) +
@@ -161,6 +168,9 @@ std::string message(const glb::InputError& error) {
         case Problem::span_beyond_float32:
             return std::string("positions span ") + number_text(error.value) + " on axis " + axis_name(error.component) +
                    ", beyond the float32 range, which a compact file's scale cannot hold: use encoding='float32'";
+        case Problem::too_far:
+            return "positions must lie within 2**29 cells of the cell along its periodic axes, but " + where + " holds " +
+                   number_text(error.value);
         case Problem::unsupported_type:
         case Problem::both_given:
         case Problem::shares_memory:

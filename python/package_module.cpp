@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "chemistry_binding.h"
 #include "chemistry/elements.h"
 #include "conversions.h"
 #include "glb_assembler.h"
@@ -23,62 +24,6 @@
 namespace {
 
 using glb::Field;
-
-// A buffer argument as the core reads it: its memory and its element type.
-class TypedBuffer {
-public:
-    TypedBuffer(py::handle object, const char* name) : span_(object, name), name_(name) {
-        type_ = element_type_of(span_.format(), span_.item_size());
-    }
-
-    // Its count and type, with no memory: for the checks that come before any packing.
-    glb::ArrayView counted() const {
-        return glb::ArrayView{nullptr, span_.byte_length() / glb::element_size(type_), type_, true};
-    }
-    // Its memory, packed first when it is strided or not aligned.
-    const void* data() { return span_.data(glb::element_size(type_)); }
-    // The memory the caller's buffer spans.
-    std::pair<const void*, size_t> extent() const { return span_.extent(); }
-    // The numbers in its last dimension (a colour's components).
-    size_t row_width() const { return span_.dimensions() == 0 ? 1 : span_.extent_of(span_.dimensions() - 1); }
-
-private:
-    // The element type of a struct-module format: native or little-endian byte
-    // order, one of the core's element types.
-    glb::ElementType element_type_of(const char* format, size_t item_size) const {
-        const char* code = format;
-        const bool big_endian = *code == '>' || *code == '!';
-        if (*code == '@' || *code == '=' || *code == '<' || big_endian) ++code;
-        const bool single = code[0] != '\0' && code[1] == '\0';
-        if (single && !big_endian) {
-            switch (*code) {
-                case 'f': return glb::ElementType::float32;
-                case 'd': return glb::ElementType::float64;
-                case 'b': return glb::ElementType::int8;
-                case 'B': return glb::ElementType::uint8;
-                case 'h': return glb::ElementType::int16;
-                case 'H': return glb::ElementType::uint16;
-                case 'i':
-                case 'l':
-                case 'q':
-                case 'n':
-                    return item_size == 8 ? glb::ElementType::int64 : item_size == 4 ? glb::ElementType::int32 : glb::ElementType::int16;
-                case 'I':
-                case 'L':
-                case 'Q':
-                case 'N':
-                    return item_size == 8 ? glb::ElementType::uint64 : item_size == 4 ? glb::ElementType::uint32 : glb::ElementType::uint16;
-                default: break;
-            }
-        }
-        throw py::type_error(std::string(name_) + " must be numbers the core reads (float32, float64 or integers in "
-                             "native byte order), not buffer format '" + format + "'");
-    }
-
-    BufferSpan span_;
-    const char* name_;
-    glb::ElementType type_ = glb::ElementType::float32;
-};
 
 // The caller's buffer for the file (out=): writable and C-contiguous; TypeError
 // naming out otherwise. It is exported once, as a memoryview that the call
@@ -446,4 +391,5 @@ PYBIND11_MODULE(_core, module) {
     module.def("atomic_numbers_of_strings", &atomic_numbers_of_strings, py::arg("symbols"));
     module.def("element_table", &element_table);
     module.attr("generator") = glb::kCheckedGenerator;
+    register_chemistry(module);
 }

@@ -8,6 +8,7 @@
 #include "document/builder_support.h"
 #include "inputs/checked_inputs.h"
 #include "document/documents.h"
+#include "chemistry/bonds.h"
 #include "chemistry/elements.h"
 #include "glb_assembler.h"
 #include "inputs/arrays.h"
@@ -138,40 +139,23 @@ void check_box(const Bounds3& box) {
     }
 }
 
-// A cell's vectors: finite in float32, and spanning a volume.
-void check_cell(const double* cell) {
-    for (size_t i = 0; i < 9; ++i) {
-        if (!std::isfinite(cell[i])) throw_value_error(Field::cell, Problem::not_finite, i / 3, i % 3, cell[i]);
-        if (std::isinf(to_float32(cell[i]))) throw_value_error(Field::cell, Problem::beyond_float32, i / 3, i % 3, cell[i]);
-    }
-    const double* a = cell;
-    const double* b = cell + 3;
-    const double* c = cell + 6;
-    const double volume = a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
-                          a[2] * (b[0] * c[1] - b[1] * c[0]);
-    const auto length = [](const double* v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); };
-    if (!(std::fabs(volume) > 1e-9 * length(a) * length(b) * length(c)))
-        throw_value_error(Field::cell, Problem::singular, kNoIndex, kNoIndex, volume);
-}
+const double kOrigin[3] = {0, 0, 0};
 
-// The cell's 8 corners (the sums of its vectors' subsets) and 12 edges (pairs of
-// corners one vector apart), drawn as lines in a neutral grey.
-void plan_cell(AtomLayout& layout, const AtomCloud& input) {
+// The cell's corners and edges (which refuses a cell that is not finite or spans
+// no volume), its corners within the float32 range.
+void cell_geometry(float corners[8][3], uint32_t edges[12][2], const double* cell) {
+    unit_cell_edges(corners, edges, cell, kOrigin);
     for (size_t corner = 0; corner < 8; ++corner)
         for (size_t axis = 0; axis < 3; ++axis)
-            for (size_t vector = 0; vector < 3; ++vector)
-                if (corner >> vector & 1) layout.cell_corners[3 * corner + axis] += input.cell[3 * vector + axis];
-    size_t edge = 0;
-    for (uint32_t corner = 0; corner < 8; ++corner) {
-        for (uint32_t vector = 0; vector < 3; ++vector) {
-            if (corner >> vector & 1) continue;
-            layout.cell_edges[2 * edge] = corner;
-            layout.cell_edges[2 * edge + 1] = corner | 1u << vector;
-            ++edge;
-        }
-    }
+            if (std::isinf(corners[corner][axis]))
+                throw_value_error(Field::cell, Problem::beyond_float32, kNoIndex, axis, corners[corner][axis]);
+}
+
+// The cell drawn as lines in a neutral grey.
+void plan_cell(AtomLayout& layout, const AtomCloud& input) {
+    cell_geometry(layout.cell_corners, layout.cell_edges, input.cell);
     LineSet& lines = layout.cell_lines;
-    lines.positions = ArrayView{layout.cell_corners, 24, ElementType::float64, true};
+    lines.positions = ArrayView{layout.cell_corners, 24, ElementType::float32, true};
     lines.segments = ArrayView{layout.cell_edges, 24, ElementType::uint32, true};
     lines.has_color = true;
     for (int channel = 0; channel < 3; ++channel) lines.color[channel] = 0.6;
@@ -256,7 +240,11 @@ void check_part(const AtomCloud& input) {
         if (input.bond_shifts.count != 3 * (input.bonds.count / 2))
             throw_count_error(Field::bond_shifts, Problem::count_mismatch, input.bond_shifts.count / 3, input.bonds.count / 2);
     }
-    if (input.has_cell) check_cell(input.cell);
+    if (input.has_cell) {
+        float corners[8][3];
+        uint32_t edges[12][2];
+        cell_geometry(corners, edges, input.cell);
+    }
 }
 
 uint64_t payload_estimate(const AtomCloud& input) { return atom_payload_estimate(input, input.positions.count / 3); }

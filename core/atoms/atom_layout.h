@@ -64,8 +64,8 @@ public:
     uint64_t stick_translation_offset = 0, stick_rotation_offset = 0, stick_scale_offset = 0;  // instanced
     // The cell's edges, a line set of the part: its corners, the pairs that make
     // its edges, and the lines' own layout.
-    double cell_corners[24] = {};
-    uint32_t cell_edges[24] = {};
+    float cell_corners[8][3] = {};
+    uint32_t cell_edges[12][2] = {};
     LineSet cell_lines;
     std::unique_ptr<PartLayout> cell_layout;
 

@@ -36,6 +36,12 @@ const char* field_text(Field field) {
         case Field::frame_duration: return "frame duration";
         case Field::cell: return "cell";
         case Field::bond_shifts: return "bond shifts";
+        case Field::origin: return "origin";
+        case Field::tolerance: return "tolerance";
+        case Field::values: return "values";
+        case Field::colormap: return "colormap";
+        case Field::value_minimum: return "vmin";
+        case Field::value_maximum: return "vmax";
     }
     return "input";
 }
@@ -71,6 +77,7 @@ const char* problem_text(Problem problem) {
         case Problem::geometry_beyond_float32: return "gives geometry beyond the 32-bit float range";
         case Problem::span_beyond_float32: return "spans more than the 32-bit float range";
         case Problem::singular: return "spans no volume";
+        case Problem::too_far: return "lies too many cells away";
     }
     return "are wrong";
 }

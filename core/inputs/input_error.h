@@ -44,6 +44,12 @@ enum class Field : uint8_t {
     frame_duration,   // the time a frame of an animation is shown
     cell,             // three lattice vectors of a periodic system
     bond_shifts,      // the cell shifts of bonds across a periodic boundary
+    origin,           // where the cell's first corner lies
+    tolerance,        // the length added to the sum of two covalent radii, under which atoms are bonded
+    values,           // numbers to map to colours
+    colormap,         // the name of a colour map
+    value_minimum,    // the value mapped to a colour map's first colour (vmin)
+    value_maximum,    // the value mapped to its last colour (vmax)
 };
 
 // What is wrong with it.
@@ -75,6 +81,7 @@ enum class Problem : uint8_t {
     geometry_beyond_float32,  // what is drawn around the values (spheres, sticks) reaches beyond the float32 range
     span_beyond_float32,  // values spread over more than the float32 range on an axis (component), `value` wide
     singular,             // a cell whose vectors span no volume (`value`: its volume)
+    too_far,              // a position more cells away from the cell than a 32-bit shift can say
 };
 
 constexpr size_t kNoIndex = SIZE_MAX;

@@ -9,6 +9,7 @@
 #include "glb_assembler.h"
 #include "inputs/arrays.h"
 #include "parallel/parallel.h"
+#include "colors/colormaps.h"
 #include "scenes/parts.h"
 
 namespace glb {
@@ -281,8 +282,9 @@ const char* kind_of(const ScenePart& part) {
     return kinds[part.content.index()];
 }
 
-const char* choices_of(Field field) {
+std::string choices_of(Field field) {
     switch (field) {
+        case Field::colormap: return "one of " + colormap_names_text();
         case Field::parts: return "'points', 'atoms', 'mesh' or 'lines'";
         case Field::encoding: return "'float32' or 'compact'";
         case Field::style: return "'points', 'spheres' or 'ball-and-stick'";

@@ -27,9 +27,12 @@ from typing import overload
 import numpy.typing as npt
 
 from . import _core
+from . import colormaps as colormaps
 from . import elements as elements
 from ._inputs import Bonds, Encoding, Normals, Style
 from .adapters import from_ase, from_mdanalysis, from_trimesh
+from .chemistry import bonds
+from .colormaps import colormap, map_values
 from .notebook import GlbView, save, view
 from .scene import Scene, atoms_options, mesh_options, one_part, points_options
 from .trajectories import trajectory
@@ -39,8 +42,9 @@ try:
 except PackageNotFoundError:  # imported from a source tree
     __version__ = "0+unknown"
 
-__all__ = ["point_cloud", "atoms", "mesh", "Scene", "trajectory", "from_ase", "from_mdanalysis", "from_trimesh", "save", "view", "GlbView", "elements",
-           "release_memory", "Encoding", "Normals", "Style", "__version__"]
+__all__ = ["point_cloud", "atoms", "mesh", "Scene", "trajectory", "bonds", "colormap", "map_values", "colormaps",
+           "from_ase", "from_mdanalysis", "from_trimesh", "save", "view", "GlbView", "elements", "release_memory",
+           "Encoding", "Normals", "Style", "__version__"]
 
 
 def release_memory() -> int:

@@ -48,6 +48,11 @@ SLOT_BY_NUMBER: npt.NDArray[np.uint16] = np.frombuffer(_rows, np.uint8).astype(n
 COVALENT_RADII: npt.NDArray[np.float32] = np.array(_radii, np.float32)
 """The covalent radius of each atomic number 0 to 118, in ångström."""
 
+COLORS: npt.NDArray[np.float32] = np.frombuffer(_core.element_colors(), np.float32).reshape(-1, 3)
+"""The colour chemists know each atomic number 0 to 118 by (red, green, blue in [0, 1]): Jmol's, as ASE
+publishes them (``ase.data.colors.jmol_colors``; 110 to 118 take Mt's). Hydrogen white, carbon grey,
+oxygen red, nitrogen blue; the metals each their own. A table of the native core, as Node's."""
+
 
 def atomic_numbers(symbols: Iterable[str | bytes] | np.ndarray) -> npt.NDArray[np.uint8]:
     """Atomic numbers of element symbols (str or ASCII bytes, any letter case, spaces around them

@@ -29,6 +29,8 @@
 #include "atoms/sphere_geometry.h"
 #include "template_reference.h"
 
+void test_chemistry(int& checks, int& failures);  // chemistry_tests.cpp
+
 static int failures = 0;
 static int checks = 0;
 
@@ -640,6 +642,7 @@ int main() {
     test_sphere_and_stick_geometry();
     test_checked_atoms_independent_of_threads();
     test_document_bounds_hold();
+    test_chemistry(checks, failures);
     if (failures != 0) {
         std::fprintf(stderr, "%d of %d checks failed\n", failures, checks);
         return 1;

@@ -38,3 +38,14 @@ sa.pointCloud(positions, { colours: [1, 0, 0] });
 sa.mesh(positions, new Float32Array(3));
 
 export { a, b, c, d, e, f, g, h };
+
+// Bonds and colours.
+const found: { pairs: Uint32Array; shifts: Int32Array | undefined } = sa.bonds([0, 0, 0, 1, 0, 0], ['C', 'O'],
+                                                                               { cell: [5, 5, 5], pbc: [true, true, false] });
+const shades: Float32Array = sa.mapValues(new Float64Array([1, 2, 3]), { colormap: 'turbo', vmin: 0 });
+const table: Float32Array = sa.colormap(sa.colormapNames[0]);
+const elementColors: Float32Array = sa.elementColors();
+// @ts-expect-error: pbc takes booleans
+sa.bonds([0, 0, 0], [6], { cell: [5, 5, 5], pbc: [1, 1, 1] });
+// @ts-expect-error: elements are required
+sa.bonds([0, 0, 0]);
