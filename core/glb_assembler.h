@@ -187,6 +187,13 @@ struct PointCloud {
     Encoding encoding = Encoding::float32;
 };
 
+// Whether the bonds of ball-and-stick atoms are found from their elements.
+enum class BondSearch : uint8_t {
+    off,
+    on,         // refused without elements, or with bonds given
+    automatic,  // when the style is ball-and-stick, elements are given and bonds are not
+};
+
 enum class AtomStyle : uint8_t {
     points,          // one point per atom
     spheres,         // one sphere per atom
@@ -212,6 +219,8 @@ struct AtomCloud {
                                // atom (the bond joins atom i to the image of j at p_j + S . cell); needs the cell
     bool has_cell = false;     // cell: three lattice vectors as rows (a, b, c), drawn as the 12 edges of
     double cell[9] = {};       // the parallelepiped they span from the origin, a node "Cell" of lines
+    BondSearch bond_search = BondSearch::off;  // ball-and-stick: bonds found from the elements (covalent radii
+    bool periodic[3] = {true, true, true};     // + 0.4 Å), across the cell's faces along its periodic axes
     bool instancing = true;    // false: spheres and sticks as plain triangles
     Encoding encoding = Encoding::float32;
 };

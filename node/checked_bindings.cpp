@@ -122,10 +122,16 @@ public:
         if (!is_absent(env_, given)) job_.add(ArrayArgument::typed(env_, given, {key, true}, field), view);
     }
 
-    // Bonds: atom index pairs, or { pairs, shifts } (cell shifts of bonds across a periodic boundary), as bonds() gives them.
-    void bonds(glb::ArrayView& pairs, glb::ArrayView& shifts) {
+    // Bonds: atom index pairs, or { pairs, shifts } (cell shifts of bonds across a periodic boundary), as bonds()
+    // gives them; true to find them from the elements, false for none; left out, found for ball-and-stick elements.
+    void bonds(glb::ArrayView& pairs, glb::ArrayView& shifts, glb::BondSearch& search) {
         const napi_value given = value("bonds");
+        search = is_absent(env_, given) ? glb::BondSearch::automatic : glb::BondSearch::off;
         if (is_absent(env_, given)) return;
+        if (type_of(env_, given) == napi_boolean) {
+            search = boolean_value(env_, given) ? glb::BondSearch::on : glb::BondSearch::off;
+            return;
+        }
         if (type_of(env_, given) != napi_object || is_array(env_, given) || is_typed_array(env_, given)) {
             job_.add(integer_argument(env_, given, {"bonds", true}, Field::bonds), pairs);
             return;
@@ -182,6 +188,21 @@ public:
         if (is_absent(env_, given)) return false;
         out = read_number(env_, given, {key, true});
         return true;
+    }
+
+    // One boolean for all `count` flags, or `count` booleans; left out, they stay as they are.
+    void flags(const char* key, bool* out, size_t count) {
+        const napi_value given = value(key);
+        if (is_absent(env_, given)) return;
+        if (type_of(env_, given) == napi_boolean) {
+            for (size_t i = 0; i < count; ++i) out[i] = boolean_value(env_, given);
+            return;
+        }
+        if (!is_array(env_, given) || array_length(env_, given) != count)
+            throw ArgumentError(ArgumentError::Kind::type, ArgumentName{key, true}.subject() + " must be a boolean or an "
+                                "Array of " + std::to_string(count) + " booleans. " + describe_received(env_, given));
+        for (uint32_t i = 0; i < count; ++i)
+            out[i] = read_boolean(env_, element(env_, given, i), ArgumentName{key, true}.at(i));
     }
 
     bool flag(const char* key, bool fallback) {
@@ -254,8 +275,9 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.style = o.choice("style", "points", glb::style_named);
     part.has_radius = o.optional_number("radius", part.radius);
     o.array(part.radii, "radii", Field::radii);
-    o.bonds(part.bonds, part.bond_shifts);
+    o.bonds(part.bonds, part.bond_shifts, part.bond_search);
     part.has_cell = o.numbers("cell", part.cell, 9, 3);
+    o.flags("pbc", part.periodic, 3);
     part.instancing = o.flag("instancing", true);
 }
 

@@ -156,6 +156,8 @@ ArgumentError checked_error(const glb::InputError& error) {
             return range(value + "be a rotation, scale and translation: the columns of its 3 x 3 part must lie at right angles");
         case Problem::not_an_image: return range(value + "be the bytes of a PNG or JPEG image");
         case Problem::needs_related:
+            if (error.field == Field::bonds)
+                return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds\" property true finds bonds from the atoms' elements: give \"options.elements\"");
             if (error.field == Field::bond_shifts)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds.shifts\" property needs \"options.cell\": the cell they count in");
             return ArgumentError(ArgumentError::Kind::type, "The \"options.texture\" property needs \"options.uv\": the texture coordinates of every vertex");

@@ -156,6 +156,7 @@ std::string message(const glb::InputError& error) {
             return "texture must be the bytes of a PNG or JPEG image, or an image array";
         case Problem::needs_related:
             if (error.field == Field::bond_shifts) return "bonds with cell shifts need the cell they count in: give cell=";
+            if (error.field == Field::bonds) return "bonds=True finds bonds from the atoms' elements: give elements=";
             return "texture needs uv: the texture coordinates of every vertex";
         case Problem::singular:
             return std::string(error.what()) + " (pass pbc=False along axes that do not repeat, or no cell for a molecule)";

@@ -132,6 +132,18 @@ public:
         throw py::type_error(std::string(name) + " must be True or False, not " + text_of(given));
     }
 
+    // Item `index` of a sequence of three flags (or one flag for all); fallback when left out.
+    bool flag_at(const char* name, size_t index, bool fallback) const {
+        const py::object given = value(name);
+        if (given.is_none()) return fallback;
+        if (PyBool_Check(given.ptr())) return given.ptr() == Py_True;
+        const py::sequence flags = py::reinterpret_borrow<py::sequence>(given);
+        const py::object item = flags[index];
+        if (!PyBool_Check(item.ptr()) && type_name(item) != "numpy.bool")
+            throw py::type_error(std::string(name) + " must be True or False, or three of them, not " + text_of(given));
+        return PyObject_IsTrue(item.ptr()) == 1;
+    }
+
     // A choice by its name, as the core spells the choices.
     template <typename Named>
     auto choice(const char* name, Field field, const char* fallback, Named named) const -> decltype(named("")) {
@@ -208,7 +220,11 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     o.array(part.radii, "radii", Field::radii);
     o.array(part.bonds, "bonds", Field::bonds);
     o.array(part.bond_shifts, "bond_shifts", Field::bond_shifts);
+    part.bond_search = o.choice("bond_search", Field::bonds, "off", [](std::string_view name) {
+        return name == "on" ? glb::BondSearch::on : name == "automatic" ? glb::BondSearch::automatic : glb::BondSearch::off;
+    });
     part.has_cell = o.numbers("cell", part.cell, 9);
+    for (size_t axis = 0; axis < 3; ++axis) part.periodic[axis] = o.flag_at("pbc", axis, true);
     part.instancing = o.flag("instancing", true);
 }
 

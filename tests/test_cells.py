@@ -100,3 +100,31 @@ def test_bad_cells_and_shifts_are_refused():
     sa.atoms(positions, style="ball-and-stick", bonds=([[2, 2]], [[0, 1, 0]]), cell=np.eye(3))
     with pytest.raises(ValueError, match="joins atom 2 to itself"):
         sa.atoms(positions, style="ball-and-stick", bonds=([[2, 2]], [[0, 0, 0]]), cell=np.eye(3))
+
+
+def test_bonds_are_found_from_the_elements(validator):
+    ase_build = pytest.importorskip("ase.build")
+    copper = ase_build.bulk("Cu", "fcc", a=3.61, cubic=True).repeat(2)  # 32 atoms, 12 neighbours each
+    found = read_glb(sa.atoms(copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell))
+    sticks = [node for node in found.document["nodes"] if node["name"].startswith("Bonds")]
+    halves = sum(found.document["accessors"][node["extensions"]["EXT_mesh_gpu_instancing"]["attributes"]["TRANSLATION"]]
+                 ["count"] for node in sticks)
+    assert halves == 12 * len(copper)  # each bond two halves, each atom 12 bonds
+    # The same as the bonds that spatial_assembler.bonds finds, given.
+    given = sa.bonds(copper.positions, copper.numbers, cell=copper.cell, pbc=copper.pbc)
+    assert sa.atoms(copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell) == \
+        sa.atoms(copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell, bonds=given)
+    # from_ase draws a crystal's cell and its periodic bonds by default.
+    assert sa.from_ase(copper, style="ball-and-stick") == sa.atoms(
+        copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell, bonds=True)
+    assert "Cell" in [node["name"] for node in read_glb(sa.from_ase(copper)).document["nodes"]]
+    assert "Cell" not in [node["name"] for node in read_glb(sa.from_ase(copper, cell=False)).document["nodes"]]
+    # Without periodic axes, nothing crosses the cell's faces.
+    molecule_like = sa.atoms(copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell, pbc=False)
+    assert molecule_like == sa.atoms(copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell,
+                                     bonds=sa.bonds(copper.positions, copper.numbers))
+    validator.assert_valid(sa.from_ase(copper, style="ball-and-stick", encoding="compact"))
+    with pytest.raises(ValueError, match="^bonds=True finds bonds from the atoms' elements"):
+        sa.atoms(copper.positions, style="ball-and-stick", bonds=True)
+    with pytest.warns(UserWarning, match="draw no sticks"):
+        sa.atoms(copper.positions, types=[1] * len(copper), style="ball-and-stick")

@@ -1,5 +1,6 @@
 // The atom builders: the raw one (the native module's atom_glb) and the checked
 // one (its points style here, the sphere styles in atom_spheres.cpp).
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -231,6 +232,15 @@ void check_part(const AtomCloud& input) {
     if (input.bonds.count % 2 != 0) throw_count_error(Field::bonds, Problem::not_whole_rows, input.bonds.count, 2);
     if (input.bonds.count != 0 && input.style != AtomStyle::ball_and_stick)
         throw_count_error(Field::bonds, Problem::not_drawn, input.bonds.count / 2, 0);
+    if (input.bond_search == BondSearch::on) {
+        if (input.style != AtomStyle::ball_and_stick) throw_count_error(Field::bonds, Problem::not_drawn, 0, 0);
+        if (input.bonds.given) throw_count_error(Field::bonds, Problem::both_given, input.bonds.count / 2, 0);
+        if (!input.atomic_numbers.given) {
+            InputError error(Field::bonds, Problem::needs_related, "bonds are found from the atoms' elements");
+            error.related = Field::atomic_numbers;
+            throw error;
+        }
+    }
     if (input.bond_shifts.given) {
         if (!input.has_cell) {
             InputError error(Field::bond_shifts, Problem::needs_related, "bond shifts need the cell they count in");
@@ -249,9 +259,30 @@ void check_part(const AtomCloud& input) {
 
 uint64_t payload_estimate(const AtomCloud& input) { return atom_payload_estimate(input, input.positions.count / 3); }
 
-PlannedPart plan_part(gltf::Document& document, const AtomCloud& input) {
+// The input with the bonds found among its atoms: pairs, and cell shifts with a cell.
+const AtomCloud& with_found_bonds(AtomLayout& layout, const AtomCloud& input) {
+    PeriodicCell cell;
+    if (input.has_cell) {
+        std::copy(input.cell, input.cell + 9, cell.cell);
+        std::copy(input.periodic, input.periodic + 3, cell.periodic);
+    }
+    layout.found_bonds = glb::find_bonds(input.positions, input.atomic_numbers, input.has_cell ? &cell : nullptr, 0.4);
+    AtomCloud& found = layout.with_found_bonds;
+    found = input;
+    found.bond_search = BondSearch::off;
+    found.bonds = ArrayView{layout.found_bonds.pairs.data(), layout.found_bonds.pairs.size(), ElementType::uint32, true};
+    if (input.has_cell)
+        found.bond_shifts = ArrayView{layout.found_bonds.shifts.data(), layout.found_bonds.shifts.size(), ElementType::int32, true};
+    return found;
+}
+
+PlannedPart plan_part(gltf::Document& document, const AtomCloud& given) {
     auto owned = std::make_unique<AtomLayout>();
     AtomLayout& layout = *owned;
+    const bool search = given.bond_search == BondSearch::on ||
+                        (given.bond_search == BondSearch::automatic && given.style == AtomStyle::ball_and_stick &&
+                         given.atomic_numbers.given && !given.bonds.given);
+    const AtomCloud& input = search ? with_found_bonds(layout, given) : given;
     layout.input = &input;
     const size_t atoms = input.positions.count / 3;
     layout.atom_count = atoms;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "atoms/morton_order.h"
+#include "chemistry/bonds.h"
 #include "document/gltf_document.h"
 #include "encodings/quantization.h"
 #include "glb_assembler.h"
@@ -68,6 +69,9 @@ public:
     uint32_t cell_edges[12][2] = {};
     LineSet cell_lines;
     std::unique_ptr<PartLayout> cell_layout;
+    // Bonds found by the plan, and the input with them (what `input` points to then).
+    BondList found_bonds;
+    AtomCloud with_found_bonds;
 
     void write(uint8_t* payload, uint32_t thread_count) const override;
 };

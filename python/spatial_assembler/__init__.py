@@ -76,17 +76,20 @@ def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          pbc: bool | npt.ArrayLike | None = None,
           instancing: bool = True,
           encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          pbc: bool | npt.ArrayLike | None = None,
           instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
+          pbc: bool | npt.ArrayLike | None = None,
           instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """Atoms ordered along a Morton curve and coloured by palette row.
@@ -101,10 +104,15 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     EXT_mesh_gpu_instancing) or "ball-and-stick" (half-size spheres, and bonds
     as sticks). radius (one for all) or radii (one per atom) size the spheres;
     otherwise elements give covalent radii, and types one radius from the box
-    and the atom count. bonds: (m, 2) atom index pairs (ball-and-stick).
-    instancing=False writes spheres and sticks as plain triangles."""
+    and the atom count. bonds (ball-and-stick): found from the elements when
+    omitted (covalent radii plus 0.4 Å), True to find them, False for none, or
+    (m, 2) atom index pairs, or (pairs, cell shifts) as spatial_assembler.bonds
+    gives them, drawn across a periodic boundary as half-sticks that point at
+    the other atom's image. cell: three lattice vectors as rows (an ASE cell),
+    drawn as its 12 edges; pbc: its periodic axes for the bonds found (all by
+    default). instancing=False writes spheres and sticks as plain triangles."""
     options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                            radii=radii, bonds=bonds, instancing=instancing, cell=cell)
+                            radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
     return one_part("atoms", options, encoding, out)
 
 

@@ -22,9 +22,11 @@ at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
 
 Style = Literal["points", "spheres", "ball-and-stick"]
 
-Bonds = npt.ArrayLike | tuple[npt.ArrayLike, npt.ArrayLike] | None
+Bonds = npt.ArrayLike | tuple[npt.ArrayLike, npt.ArrayLike] | bool | None
 """(m, 2) atom index pairs, or (pairs, (m, 3) cell shifts) of bonds across periodic boundaries, as
-spatial_assembler.bonds gives them with a cell."""
+spatial_assembler.bonds gives them with a cell; True to find them from the elements (covalent radii plus
+0.4 Å, across the cell's faces along its periodic axes), False for none. None (the default): found for
+ball-and-stick atoms given as elements."""
 
 _CORE_FLOATS = (np.dtype(np.float32), np.dtype(np.float64))
 

@@ -21,36 +21,21 @@ def _optional(module: str, extra: str) -> Any:
         raise ImportError(f"this adapter needs {module}: pip install 'spatial-assembler[{extra}]'") from error
 
 
-# Added to every atom's natural cutoff: two atoms are bonded when they lie closer
-# than the sum of their covalent radii plus 0.4 Å, the tolerance molecular viewers
-# use (the covalent radii alone miss C-H and C-O bonds; the 0.6 Å of
-# NeighborList's default skin joins atoms across five-membered rings).
-_BOND_TOLERANCE = 0.2
-
-
-def ase_bonds(atoms: Any) -> np.ndarray:
-    """Bonds of an ``ase.Atoms``: the pairs that ASE's neighbour list finds with
-    natural cutoffs (covalent radii) and a tolerance of 0.4 Å a pair. Bonds that
-    cross a periodic boundary are left out: they would be drawn across the cell."""
-    neighborlist = _optional("ase.neighborlist", "ase")
-    cutoffs = np.asarray(neighborlist.natural_cutoffs(atoms)) + _BOND_TOLERANCE
-    first, second, shift = neighborlist.neighbor_list("ijS", atoms, cutoffs)
-    keep = (first < second) & ~np.any(shift, axis=1)
-    return np.stack([first[keep], second[keep]], axis=1)
-
-
-def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
-             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32", fps: float = 10.0) -> bytes:
+def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
+             radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             fps: float = 10.0) -> bytes:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
-    spheres by default (molecules and crystals are what ASE holds). bonds: True
-    finds them with ASE's neighbour list (the default with style="ball-and-stick"),
-    or give (m, 2) atom index pairs. bounds: the Morton box, such as the cell's
-    bounding box; the atoms' own extremes when omitted. The other arguments are
+    spheres by default (molecules and crystals are what ASE holds). bonds: found
+    by the core from the elements for ball-and-stick (covalent radii plus 0.4 Å,
+    across the cell's faces along the periodic axes of atoms.pbc), True or False
+    to say so, or (m, 2) atom index pairs. cell: the cell drawn as its edges,
+    atoms.cell by default for a periodic system (False: none). bounds: the
+    Morton box; the atoms' own extremes when omitted. The other arguments are
     those of spatial_assembler.atoms.
 
     A list of Atoms (or an ASE trajectory, which reads its frames one by one)
     becomes a trajectory (spatial_assembler.trajectory), frame k at time k / fps;
-    its bonds are those of the first frame."""
+    bonds are found in each frame."""
     Atoms = _optional("ase", "ase").Atoms
 
     from . import atoms as atom_glb
@@ -64,16 +49,19 @@ def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds:
         for k, frame in enumerate(frames):
             if len(frame) != len(first) or not np.array_equal(frame.numbers, first.numbers):
                 raise ValueError(f"from_ase: every frame must hold the same atoms, but frame {k} differs from the first")
-    if bonds is None:
-        bonds = style == "ball-and-stick"
-    if isinstance(bonds, (bool, np.bool_)):
-        bonds = ase_bonds(first) if bonds else None
+    periodic = bool(np.any(first.pbc)) and first.cell.rank == 3
+    if cell is None:
+        cell = first.cell.array if periodic else None
+    elif cell is False:
+        cell = None
+    options: dict[str, Any] = dict(elements=first.numbers, bounds=bounds, style=style, radius=radius, radii=radii,
+                                   bonds=bonds, cell=cell, pbc=[bool(axis) for axis in first.pbc],
+                                   instancing=instancing, encoding=encoding)
     if frames is None:
-        return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius,
-                        radii=radii, bonds=bonds, instancing=instancing, encoding=encoding)
-    return trajectory(np.stack([frame.positions for frame in frames]), elements=first.numbers, bounds=bounds,
-                      style=style, radius=radius, radii=radii, bonds=bonds, instancing=instancing, fps=fps,
-                      encoding=encoding)
+        glb: bytes = atom_glb(atoms.positions, **options)
+        return glb
+    stacked: bytes = trajectory(np.stack([frame.positions for frame in frames]), fps=fps, **options)
+    return stacked
 
 
 def _is_sequence_of(value: Any, kind: type) -> bool:

@@ -11,6 +11,7 @@ of one part.
 from __future__ import annotations
 
 import io
+import warnings
 from collections.abc import Buffer
 from os import PathLike
 from typing import Any, overload
@@ -57,7 +58,8 @@ def points_options(positions: npt.ArrayLike, colors: npt.ArrayLike | None) -> Op
 
 def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elements: npt.ArrayLike | None,
                   bounds: npt.ArrayLike | None, style: Style, radius: float | None, radii: npt.ArrayLike | None,
-                  bonds: Bonds, instancing: bool, cell: npt.ArrayLike | None = None) -> Options:
+                  bonds: Bonds, instancing: bool, cell: npt.ArrayLike | None = None,
+                  pbc: bool | npt.ArrayLike | None = None) -> Options:
     options: Options = {"style": style, "radius": radius, "instancing": instancing}
     origins: dict[str, object] = {}
     points = rows_of(positions, "positions")
@@ -70,6 +72,15 @@ def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elem
     shifts = None
     if isinstance(bonds, tuple) and len(bonds) == 2:  # (pairs, cell shifts), as spatial_assembler.bonds gives them
         bonds, shifts = bonds
+    # None: ball-and-stick finds the bonds of atoms given as elements; True: find them; False: none.
+    options["bond_search"] = "automatic" if bonds is None else "on" if bonds is True else "off"
+    if bonds is None and style == "ball-and-stick" and elements is None:
+        warnings.warn("ball-and-stick atoms without bonds and without elements draw no sticks: give bonds=, or "
+                      "elements= to find them", UserWarning, stacklevel=4)
+    if isinstance(bonds, (bool, np.bool_)):
+        bonds = None
+    if pbc is not None:
+        options["pbc"] = pbc
     _given(options, origins, "bonds", bonds, None if bonds is None else integers_of(bonds, "bonds", (None, 2)))
     _given(options, origins, "bond_shifts", shifts, None if shifts is None else integers_of(shifts, "bond_shifts", (None, 3)))
     if cell is not None:
@@ -179,11 +190,12 @@ class Scene:
     def atoms(self, positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *,
               elements: npt.ArrayLike | None = None, bounds: npt.ArrayLike | None = None, style: Style = "points",
               radius: float | None = None, radii: npt.ArrayLike | None = None, bonds: Bonds = None,
-              cell: npt.ArrayLike | None = None, instancing: bool = True, encoding: Encoding | None = None,
-              name: str | None = None, transform: npt.ArrayLike | None = None) -> Scene:
+              cell: npt.ArrayLike | None = None, pbc: bool | npt.ArrayLike | None = None, instancing: bool = True,
+              encoding: Encoding | None = None, name: str | None = None,
+              transform: npt.ArrayLike | None = None) -> Scene:
         """Atoms (see spatial_assembler.atoms)."""
         options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                                radii=radii, bonds=bonds, instancing=instancing, cell=cell)
+                                radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
         return self._add("atoms", _placed(options, name, transform, encoding))
 
     def mesh(self, positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",
