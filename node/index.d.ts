@@ -97,8 +97,16 @@ export interface AtomOptions extends OutputOptions {
   radius?: number | null;
   /** One radius per atom. */
   radii?: NumberArray | null;
-  /** Atom index pairs (a, b, a, b, ...), drawn as sticks with "ball-and-stick". */
-  bonds?: IntegerArray | null;
+  /**
+   * With "ball-and-stick": atom index pairs (a, b, a, b, ...), or { pairs, shifts } as bonds() gives them with a
+   * cell (drawn across the boundary as half-sticks pointing at the image); true to find them from the elements
+   * (covalent radii plus 0.4 Å), false for none. Left out: found when elements are given.
+   */
+  bonds?: IntegerArray | { pairs: IntegerArray; shifts?: IntegerArray | null } | boolean | null;
+  /** Three lattice vectors (nine numbers, or three rows of three), drawn as the cell's 12 edges. */
+  cell?: NumberArray | readonly (readonly number[])[] | null;
+  /** The cell's periodic axes for the bonds found: one boolean for all, or three; all by default. */
+  pbc?: boolean | readonly [boolean, boolean, boolean] | null;
   /** Default true; false writes spheres and sticks as plain triangles. */
   instancing?: boolean;
   /** Default "float32". */

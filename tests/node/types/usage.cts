@@ -49,3 +49,8 @@ const elementColors: Float32Array = sa.elementColors();
 sa.bonds([0, 0, 0], [6], { cell: [5, 5, 5], pbc: [1, 1, 1] });
 // @ts-expect-error: elements are required
 sa.bonds([0, 0, 0]);
+const crystal: Buffer = sa.atoms([0, 0, 0, 1, 1, 1], { elements: ['Si', 'Si'], style: 'ball-and-stick', bonds: true,
+                                                       cell: [[2, 0, 0], [0, 2, 0], [0, 0, 2]], pbc: [true, true, false] });
+const frames: Buffer = sa.trajectory([[0, 0, 0], [1, 1, 1]], { elements: ['C'], fps: 24 });
+void crystal;
+void frames;
