@@ -23,7 +23,6 @@
 //   InputError             an input is wrong (input_error.h says which and where);
 //                          also a file that would reach 4 GiB (Field::file)
 //   std::bad_alloc         an allocation failed (everything taken is released)
-//   std::system_error      a worker thread could not be started (atom builders)
 // The caller's arrays are never written, kept or freed; they are read as tightly
 // packed values in the host's byte order at their natural alignment.
 #pragma once
@@ -146,8 +145,9 @@ GlbPlan plan_glb(const RawMesh& input);
 
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawPointCloud& input);
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawMesh& input);
-// From 100000 atoms on, the work runs on one thread per hardware thread, or on
-// thread_count threads when that is not 0; the bytes never depend on the count.
+// From 100000 atoms on, the work is split into one range per hardware thread (or
+// thread_count ranges when that is not 0), run on the process's worker pool;
+// the bytes never depend on the count.
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawAtomCloud& input, uint32_t thread_count = 0);
 
 GlbBytes build_glb(const RawPointCloud& input);
