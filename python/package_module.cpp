@@ -16,6 +16,7 @@
 #include "chemistry/elements.h"
 #include "glb_assembler.h"
 #include "package_errors.h"
+#include "parallel/parallel.h"
 
 namespace {
 
@@ -342,6 +343,8 @@ py::tuple element_table() {
 
 PYBIND11_MODULE(_core, module) {
     module.doc() = "The checked builders of the GLB core, for the spatial_assembler package.";
+    // One pool of workers for the process: the native module's (each module links its own core).
+    if (void* pool = PyCapsule_Import("_spatial_assembler._worker_pool_v1", 0)) glb::use_worker_pool(pool); else PyErr_Clear();
     module.def("point_cloud", &point_cloud, py::arg("positions"), py::arg("colors"), py::arg("color_components"),
                py::arg("encoding"), py::arg("out"));
     module.def("atoms", &atoms, py::arg("positions"), py::arg("types"), py::arg("atomic_numbers"), py::arg("box"),

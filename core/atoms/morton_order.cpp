@@ -398,6 +398,7 @@ bool emit_in_morton_order(const float* positions, size_t count, AtomRows rows, c
         for (size_t bucket = size_t(std::lower_bound(starts.begin(), starts.begin() + buckets, begin) - starts.begin());
              bucket < buckets && starts[bucket] < end; ++bucket) {
             const size_t first = starts[bucket], last = starts[bucket + 1];
+            if (first == last) continue;  // an empty bucket writes nothing (it starts where the next one does)
             write(sort_bucket(records.get() + first, temp, last - first, rest_bits), first, last - first, rest_bits);
         }
     });
