@@ -34,8 +34,10 @@ int main(int argc, char** argv) {
     glb::GlbBytes file(size_t(glb::plan_glb(input).file_size));
     for (int call = 0; call < calls; ++call) {
         if (pause_ms) std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
+        const auto start = std::chrono::steady_clock::now();
         const glb::GlbPlan plan = glb::plan_glb(input);
         glb::write_glb(file.data(), plan, input, threads);
+        std::fprintf(stderr, "call %.4f\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     return 0;
 }
