@@ -20,9 +20,14 @@
 #include <thread>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <dlfcn.h>
 #include <pthread.h>
 #include <signal.h>
 #define GLB_POSIX_THREADS 1
+#elif defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
 #endif
 
 namespace glb {
@@ -69,6 +74,22 @@ void run_range(const Phase& phase, uint32_t range) noexcept {
     const size_t begin = size_t(range) * phase.chunk;
     const size_t end = phase.item_count - begin < phase.chunk ? phase.item_count : begin + phase.chunk;
     phase.work(phase.context, range, begin, end);
+}
+
+// The workers run code of the library that holds this copy of the core (a
+// Python extension, a Node addon) until the process ends: the library must stay
+// loaded also when its loader lets go of it (Node unloads an addon with the
+// last Worker environment that loaded it).
+void keep_library_loaded() noexcept {
+#if defined(GLB_POSIX_THREADS)
+    Dl_info library;
+    if (dladdr(reinterpret_cast<void*>(&keep_library_loaded), &library) != 0 && library.dli_fname != nullptr)
+        dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);  // never closed
+#elif defined(_WIN32)
+    HMODULE library = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&keep_library_loaded), &library);
+#endif
 }
 
 class WorkerPool {
@@ -141,6 +162,7 @@ private:
     // program's handlers.
     void start_workers() noexcept {
         started_ = true;
+        keep_library_loaded();
 #if defined(GLB_POSIX_THREADS)
         sigset_t asynchronous, previous;
         sigfillset(&asynchronous);

@@ -3,6 +3,7 @@
 // Workers with calls and promises of their own, all in flight together, write
 // the bytes of the same call made alone.
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { test } from 'node:test';
 import { Worker } from 'node:worker_threads';
 
@@ -53,3 +54,26 @@ test('calls, promises and Workers in flight together write the bytes of a call m
     await Promise.all(workers.map((worker) => worker.terminate()));
   }
 });
+
+// The pool's workers run the addon's code until the process ends: the addon must
+// stay loaded when the only environment that loaded it, a Worker, ends (Node
+// then lets go of it), or a worker that wakes runs unmapped code.
+const ONLY_A_WORKER_LOADS = `
+const { Worker } = require('node:worker_threads');
+const { readFileSync } = require('node:fs');
+const worker = new Worker(\`
+  const sa = require(\${JSON.stringify(process.argv[1])});
+  const n = 150000;
+  sa.atomGlb(new Float32Array(3 * n).map((_, i) => (i * 0.618) % 1), new Uint16Array(n), [0, 0, 0], [1, 1, 1]);
+\`, { eval: true });
+worker.on('exit', () => setTimeout(() => {
+  process.stdout.write(readFileSync('/proc/self/maps', 'utf8').includes('spatial_assembler') ? 'loaded' : 'unloaded');
+}, 50));
+`;
+
+test('the addon stays loaded once its workers run, also after the Worker that loaded it ends',
+  { skip: process.platform !== 'linux' && 'reads /proc/self/maps' }, () => {
+    const child = spawnSync(process.execPath, ['-e', ONLY_A_WORKER_LOADS, `${PACKAGE}/node/index.js`], { encoding: 'utf8' });
+    assert.equal(child.status, 0, child.stderr);
+    assert.equal(child.stdout, 'loaded');
+  });
