@@ -145,8 +145,8 @@ GlbPlan plan_glb(const RawMesh& input);
 
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawPointCloud& input);
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawMesh& input);
-// From 100000 atoms on, the work is split into one range per hardware thread (or
-// thread_count ranges when that is not 0), run on the process's worker pool;
+// From 100000 atoms on, the work runs on the process's worker pool, sized for
+// one thread per hardware thread (or thread_count threads when that is not 0);
 // the bytes never depend on the count.
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawAtomCloud& input, uint32_t thread_count = 0);
 

@@ -149,6 +149,7 @@ constexpr size_t kBucketTarget = 4096;             // atoms per bucket on averag
 constexpr unsigned kMaxBucketBits = 13;
 constexpr size_t kLargestBucket = size_t(1) << 17;  // beyond, a bucket leaves the cache: the entry sort instead
 constexpr size_t kInsertionBucket = 32;            // buckets this small are sorted by insertion
+constexpr uint32_t kRangesPerThread = 4;
 constexpr unsigned kMaxRestDigitBits = 11;
 constexpr unsigned kMinRestDigitBits = 6;
 constexpr size_t kMaxRestCounters = 3 << kMaxRestDigitBits;  // digits of 11 bits need 3 passes at most
@@ -361,9 +362,13 @@ bool emit_in_morton_order(const float* positions, size_t count, AtomRows rows, c
     LOG_ORDER_PHASE("begin");
     const unsigned bucket_bits = bucket_bits_for(count);
     const size_t buckets = size_t(1) << bucket_bits;
-    DigitCounts counts(thread_count, bucket_bits);
+    // Several ranges a thread, which the pool hands out one at a time: a thread
+    // that the system holds back (another program on its processor) leaves its
+    // share to the others instead of keeping the call waiting.
+    const uint32_t range_count = thread_count == 1 ? 1 : kRangesPerThread * thread_count;
+    DigitCounts counts(range_count, bucket_bits);
     PointJob job{positions, rows, box, kKeyBits - bucket_bits, &counts, nullptr};
-    parallel_ranges(count, thread_count, [&job](uint32_t range, size_t begin, size_t end) { count_buckets(job, range, begin, end); });
+    parallel_ranges(count, range_count, [&job](uint32_t range, size_t begin, size_t end) { count_buckets(job, range, begin, end); });
 
     // Each bucket's start, and each range's first record in each bucket: range t's
     // atoms of a bucket follow range t - 1's, so that buckets keep input order.
@@ -387,12 +392,12 @@ bool emit_in_morton_order(const float* positions, size_t count, AtomRows rows, c
     ScratchArray<PlacedAtom> temps = allocate_scratch<PlacedAtom>(size_t(ranges) * largest);
     job.records = records.get();
     LOG_ORDER_PHASE("allocate");
-    parallel_ranges(count, thread_count, [&job](uint32_t range, size_t begin, size_t end) { scatter_to_buckets(job, range, begin, end); });
+    parallel_ranges(count, range_count, [&job](uint32_t range, size_t begin, size_t end) { scatter_to_buckets(job, range, begin, end); });
     LOG_ORDER_PHASE("scatter");
 
     // A range sorts the buckets that start among its atoms, and writes them.
     const unsigned rest_bits = job.rest_bits;
-    parallel_ranges(count, thread_count, [&](uint32_t range, size_t begin, size_t end) {
+    parallel_ranges(count, range_count, [&](uint32_t range, size_t begin, size_t end) {
         PlacedAtom* temp = temps.get() + size_t(range) * largest;
         const Emit write = emit;
         for (size_t bucket = size_t(std::lower_bound(starts.begin(), starts.begin() + buckets, begin) - starts.begin());
