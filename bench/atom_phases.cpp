@@ -30,12 +30,14 @@ int main(int argc, char** argv) {
     for (uint16_t& type : types) type = uint16_t(random() % 9);
     const glb::Bounds3 bounds{{0, 0, 0}, {100, 100, 100}};
     const int pause_ms = argc > 4 ? std::atoi(argv[4]) : 0;
+    const glb::RawAtomCloud input{positions.data(), atoms, types.data(), atoms, bounds};
+    glb::GlbBytes file(size_t(glb::plan_glb(input).file_size));
     for (int call = 0; call < calls; ++call) {
         if (pause_ms) std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
-        const glb::RawAtomCloud input{positions.data(), atoms, types.data(), atoms, bounds};
+        const auto start = std::chrono::steady_clock::now();
         const glb::GlbPlan plan = glb::plan_glb(input);
-        glb::GlbBytes file(size_t(plan.file_size));
         glb::write_glb(file.data(), plan, input, threads);
+        std::fprintf(stderr, "call %.4f\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     return 0;
 }

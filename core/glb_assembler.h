@@ -159,8 +159,9 @@ GlbPlan plan_glb(const RawMesh& input);
 
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawPointCloud& input);
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawMesh& input);
-// From 100000 atoms on, the work runs on one range per hardware thread, or on
-// thread_count ranges when that is not 0; the bytes never depend on the count.
+// From 100000 atoms on, the work runs on the process's worker pool, sized for
+// one thread per hardware thread (or thread_count threads when that is not 0);
+// the bytes never depend on the count.
 void write_glb(uint8_t* file, const GlbPlan& plan, const RawAtomCloud& input, uint32_t thread_count = 0);
 
 // The raw builders by their arrays, as the native module's functions take them.

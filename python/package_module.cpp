@@ -20,6 +20,7 @@
 #include "conversions.h"
 #include "glb_assembler.h"
 #include "package_errors.h"
+#include "parallel/parallel.h"
 
 namespace {
 
@@ -401,6 +402,8 @@ PYBIND11_MODULE(_core, module) {
     module.def("glb", &glb_of, py::arg("parts"), py::arg("encoding"), py::arg("out"), py::arg("name_parts"),
                py::arg("frame_duration") = 0.0);
     module.def("check_part", &check_part, py::arg("kind"), py::arg("options"));
+    // One pool of workers for the process: the native module's (each module links its own core).
+    if (void* pool = PyCapsule_Import("_spatial_assembler._worker_pool_v1", 0)) glb::use_worker_pool(pool); else PyErr_Clear();
     module.def("release_memory", [] { return kept_memory().release(); });
     module.def("held_memory", [] { return kept_memory().held_bytes(); });
     module.def("atomic_numbers", &atomic_numbers, py::arg("symbols"));

@@ -164,7 +164,7 @@ print(outcome, len(again))
 
 
 @pytest.mark.skipif(not __import__("sys").platform.startswith("linux"), reason="limits the address space the Linux way")
-def test_refused_threads_and_memory_become_python_errors(unsanitized):
+def test_refused_memory_becomes_a_python_error_and_threads_are_optional(unsanitized):
     import subprocess
     import sys
 
@@ -175,6 +175,7 @@ def test_refused_threads_and_memory_become_python_errors(unsanitized):
                              timeout=120)
         assert run.returncode == 0, run.stderr
         outcome, size = run.stdout.split()
-        assert outcome in ("ok", "thread", "memory") and size == str(len(expected)), run.stdout
+        assert size == str(len(expected)), run.stdout
         outcomes.append(outcome)
-    assert "thread" in outcomes, outcomes
+    # Workers that cannot start leave the calling thread to do the work: never an error.
+    assert set(outcomes) <= {"ok", "memory"} and outcomes[-1] == "ok", outcomes

@@ -70,21 +70,9 @@ void write_raw_atoms(uint8_t* payload, const RawAtomCloud& input, uint32_t threa
     if (atom_count == 0) return;
     if (thread_count == 0) thread_count = atom_thread_count(atom_count);
     LOG_PHASE("start");
-    ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(atom_count);
-    ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(atom_count);
-    const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), input.positions, atom_count,
-                                                     AtomRows{input.types, nullptr}, morton_box(input.bounds),
-                                                     thread_count);
+    write_points_in_morton_order(payload, payload + 12 * atom_count, input.positions, atom_count,
+                                 AtomRows{input.types, nullptr}, morton_box(input.bounds), thread_count);
     LOG_PHASE("order");
-    // The sorted positions and their colours go straight into the BIN chunk
-    // (4-byte aligned); colours from the rows that the entries carry, so that no
-    // type id is read in sorted order.
-    uint8_t* colors = payload + 12 * atom_count;
-    gather_positions(payload, sorted, atom_count, input.positions, thread_count);
-    parallel_ranges(atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) std::memcpy(colors + 12 * i, kAtomPalette[row_of_entry(sorted[i])], 12);
-    });
-    LOG_PHASE("gather");
 }
 
 }  // namespace
@@ -182,19 +170,17 @@ uint8_t unorm8_palette(uint32_t row, int channel) {
 void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomCloud& input, const float* positions,
                        uint32_t thread_count) {
     const size_t atoms = layout.atom_count;
+    uint8_t* colors = payload + layout.color_offset;
+    if (input.encoding == Encoding::float32) {
+        write_points_in_morton_order(payload + layout.position_offset, colors, positions, atoms, rows_of(layout, input),
+                                     morton_box(layout.morton_bounds), thread_count);
+        return;
+    }
     ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(atoms);
     ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(atoms);
     const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, atoms,
                                                      rows_of(layout, input), morton_box(layout.morton_bounds),
                                                      thread_count);
-    uint8_t* colors = payload + layout.color_offset;
-    if (input.encoding == Encoding::float32) {
-        gather_positions(payload + layout.position_offset, sorted, atoms, positions, thread_count);
-        parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
-            for (size_t i = begin; i < end; ++i) std::memcpy(colors + 12 * i, kAtomPalette[row_of_entry(sorted[i])], 12);
-        });
-        return;
-    }
     uint8_t palette[kPaletteRows][4];
     for (uint32_t row = 0; row < kPaletteRows; ++row)
         for (int channel = 0; channel < 4; ++channel) palette[row][channel] = channel < 3 ? unorm8_palette(row, channel) : 0;

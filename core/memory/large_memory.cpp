@@ -30,6 +30,8 @@ size_t kept_size(size_t bytes) {
 
 // The reserve of this thread's session, if it holds one.
 thread_local ScratchReserve* current_reserve = nullptr;
+// Sessions open on this thread, whether or not they hold a reserve.
+thread_local unsigned open_sessions = 0;
 
 }  // namespace
 
@@ -157,6 +159,7 @@ void ScratchReserve::end_call() noexcept {
 }
 
 ScratchSession::ScratchSession(ScratchReserve* reserve) noexcept : outer_(current_reserve) {
+    ++open_sessions;
     if (reserve != nullptr && !reserve->busy_.exchange(true, std::memory_order_acquire)) {
         reserve_ = reserve;
         current_reserve = reserve;
@@ -164,11 +167,25 @@ ScratchSession::ScratchSession(ScratchReserve* reserve) noexcept : outer_(curren
 }
 
 ScratchSession::~ScratchSession() {
+    --open_sessions;
     if (reserve_ == nullptr) return;
     reserve_->end_call();
     current_reserve = outer_;
     reserve_->busy_.store(false, std::memory_order_release);
 }
+
+namespace {
+
+// Created at first need and never destroyed: calls may still run while the process exits.
+ScratchReserve* process_reserve() noexcept {
+    static ScratchReserve* const reserve = new (std::nothrow) ScratchReserve;
+    return reserve;
+}
+
+}  // namespace
+
+ProcessScratchSession::ProcessScratchSession() noexcept
+    : session_(open_sessions == 0 ? process_reserve() : nullptr) {}
 
 void* take_scratch(size_t bytes, ScratchReserve** reserve) noexcept {
     ScratchReserve* from = current_reserve;

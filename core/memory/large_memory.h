@@ -89,6 +89,20 @@ private:
     ScratchReserve* outer_ = nullptr;
 };
 
+// A session on the process's own reserve, for calls that come without one (the
+// native module's, which has no release call): while it lives on a thread where
+// no other session is open, that thread's scratch comes from a reserve that the
+// process keeps until it ends, within the same bound (what the last four such
+// calls needed). Inside another session, with or without a reserve, it does
+// nothing.
+class ProcessScratchSession {
+public:
+    ProcessScratchSession() noexcept;
+
+private:
+    ScratchSession session_;
+};
+
 // bytes of scratch memory: from the reserve of this thread's
 // session when it has one, else from the heap. *reserve says where it came from.
 void* take_scratch(size_t bytes, ScratchReserve** reserve) noexcept;

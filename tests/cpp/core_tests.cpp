@@ -3,14 +3,17 @@
 // builder's independence of the thread count. Run plain, under ASan/UBSan and
 // under ThreadSanitizer by the test command.
 #include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <numeric>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -26,10 +29,15 @@
 #include "memory/large_memory.h"
 #include "parallel/parallel.h"
 #include "encodings/quantization.h"
+#include "atoms/morton_order.h"
 #include "atoms/sphere_geometry.h"
 #include "template_reference.h"
 
 void test_chemistry(int& checks, int& failures);  // chemistry_tests.cpp
+#if defined(__linux__)
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 static int failures = 0;
 static int checks = 0;
@@ -155,6 +163,141 @@ static void test_parallel_ranges() {
         for (size_t i = 0; i < squares.size(); ++i) all = all && squares[i] == uint64_t(i) * i;
         CHECK(all);
     }
+}
+
+// One phase, checked: each range exactly once, with the split of
+// ceil(n / threads) items per range and only the non-empty ranges, and every
+// item's write visible to the caller when the phase returns.
+static bool phase_is_exact(size_t n, uint32_t threads) {
+    const size_t chunk = n == 0 ? 0 : (n + threads - 1) / threads;
+    std::vector<std::atomic<int>> runs(threads);
+    std::vector<Range> seen(threads, Range{UINT32_MAX, 0, 0});
+    std::vector<uint32_t> items(n, 0);
+    glb::parallel_ranges(n, threads, [&](uint32_t range, size_t begin, size_t end) {
+        runs[range].fetch_add(1, std::memory_order_relaxed);
+        seen[range] = Range{range, begin, end};
+        for (size_t i = begin; i < end; ++i) items[i] = uint32_t(i * 7 + range);
+    });
+    bool exact = true;
+    for (uint32_t range = 0; range < threads; ++range) {
+        const size_t begin = size_t(range) * chunk;
+        const bool runs_here = begin < n;
+        exact = exact && runs[range].load() == (runs_here ? 1 : 0);
+        if (runs_here) exact = exact && seen[range] == Range{range, begin, std::min(n, begin + chunk)};
+    }
+    for (size_t i = 0; i < n; ++i) exact = exact && items[i] == uint32_t(i * 7 + i / chunk);
+    return exact;
+}
+
+#if defined(__linux__)
+static long thread_id() { return long(syscall(SYS_gettid)); }
+#endif
+
+// The pool of workers behind parallel_ranges: the same phases below and above
+// the size from which workers take part, small phases on the calling thread
+// alone, workers kept from call to call, and callers on several threads at
+// once (also a range that runs a phase of its own) all finishing.
+static void test_parallel_ranges_on_the_pool() {
+    for (const size_t n : {size_t(0), size_t(2), size_t(6), size_t(1000), size_t(16383), size_t(16384), size_t(100003)})
+        for (const uint32_t threads : {1u, 2u, 3u, 7u}) CHECK(phase_is_exact(n, threads));
+
+    std::set<std::thread::id> small_phase_threads;
+    glb::parallel_ranges(1000, 4, [&](uint32_t, size_t, size_t) { small_phase_threads.insert(std::this_thread::get_id()); });
+    CHECK(small_phase_threads == std::set<std::thread::id>{std::this_thread::get_id()});
+
+#if defined(__linux__)
+    // Fresh threads per phase would show hundreds of thread ids here.
+    std::mutex mutex;
+    std::set<long> workers;
+    std::vector<double> values(200000, 1.0);
+    for (int phase = 0; phase < 300; ++phase) {
+        glb::parallel_ranges(values.size(), 8, [&](uint32_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) values[i] = std::sqrt(values[i] + 1.0);
+            const std::lock_guard<std::mutex> lock(mutex);
+            workers.insert(thread_id());
+        });
+    }
+    const unsigned hardware = std::thread::hardware_concurrency();
+    CHECK(workers.size() <= (hardware == 0 ? 4 : hardware));
+#endif
+
+    std::atomic<bool> all_exact{true};
+    std::vector<std::thread> callers;
+    for (uint32_t caller = 0; caller < 4; ++caller) {
+        callers.emplace_back([&all_exact, caller] {
+            for (int phase = 0; phase < 25; ++phase) {
+                if (!phase_is_exact(40000 + caller, 2 + (caller + phase) % 6)) all_exact = false;
+                // A range that runs a phase itself, while the other callers keep the workers busy.
+                std::atomic<int> inner_exact{0};
+                glb::parallel_ranges(20000, 3, [&](uint32_t range, size_t, size_t) {
+                    if (range == 1 && phase_is_exact(30000, 3)) inner_exact = 1;
+                });
+                if (inner_exact.load() != 1) all_exact = false;
+            }
+        });
+    }
+    for (std::thread& caller : callers) caller.join();
+    CHECK(all_exact.load());
+}
+
+// Points written through buckets against the entry sort and the gather (itself
+// checked against std::stable_sort above): the same bytes for spread, crowded
+// and clustered atoms, any coordinate (NaN, infinities, outside the box), rows
+// from types, from bytes or none, on every thread count.
+static void test_points_in_morton_order() {
+    std::mt19937 random(2718);
+    const auto uniform = [&] { return float(random() >> 8) * 0x1p-24f; };  // [0, 1) in 24-bit steps
+    struct Case {
+        std::vector<float> positions;
+        glb::Bounds3 box;
+    };
+    std::vector<Case> cases;
+    for (const size_t n : {size_t(1), size_t(7), size_t(37), size_t(3000), size_t(100003)}) {
+        Case spread{std::vector<float>(3 * n), glb::Bounds3{{0, 0, 0}, {1, 1, 1}}};
+        for (float& value : spread.positions) value = uniform();
+        cases.push_back(spread);
+    }
+    {  // every atom in one cell of a large box: too crowded for buckets
+        Case crowded{std::vector<float>(3 * 200000), glb::Bounds3{{-1000, -1000, -1000}, {1000, 1000, 1000}}};
+        for (float& value : crowded.positions) value = uniform() * 0.01f;
+        cases.push_back(crowded);
+    }
+    {  // half the atoms in one small cluster, duplicates among them
+        Case clustered{std::vector<float>(3 * 150001), glb::Bounds3{{-2, -2, -2}, {2, 2, 2}}};
+        for (size_t i = 0; i < clustered.positions.size(); ++i)
+            clustered.positions[i] = (i / 3) % 2 == 0 ? 4 * uniform() - 2 : float(int(uniform() * 16)) / 65536;
+        cases.push_back(clustered);
+    }
+    {  // values no box holds
+        Case odd{std::vector<float>(3 * 20000), glb::Bounds3{{0, 0, 0}, {1, 1, 1}}};
+        const float specials[] = {NAN, HUGE_VALF, -HUGE_VALF, -0.0f, 1.0f, 1e30f, -1e-30f, FLT_MAX};
+        for (size_t i = 0; i < odd.positions.size(); ++i) odd.positions[i] = i % 5 == 0 ? specials[random() % 8] : 3 * uniform() - 1;
+        cases.push_back(odd);
+    }
+    bool same = true;
+    for (const Case& c : cases) {
+        const size_t n = c.positions.size() / 3;
+        std::vector<uint16_t> types(n);
+        std::vector<uint8_t> rows(n);
+        for (size_t i = 0; i < n; ++i) types[i] = uint16_t(random() % 3 == 0 ? random() : random() % 9), rows[i] = uint8_t(random() % 8);
+        const glb::MortonBox box = glb::morton_box(c.box);
+        for (const glb::AtomRows atom_rows : {glb::AtomRows{types.data(), nullptr}, glb::AtomRows{nullptr, rows.data()}, glb::AtomRows{}}) {
+            std::vector<uint8_t> expected(24 * n);
+            std::vector<uint64_t> entries(n), scratch(n);
+            const uint64_t* sorted = glb::sort_along_morton_curve(entries.data(), scratch.data(), c.positions.data(), n,
+                                                                  atom_rows, box, 1);
+            glb::gather_positions(expected.data(), sorted, n, c.positions.data(), 1);
+            for (size_t i = 0; i < n; ++i) std::memcpy(&expected[12 * (n + i)], glb::kAtomPalette[glb::row_of_entry(sorted[i])], 12);
+            for (const uint32_t threads : {1u, 2u, 3u, 7u}) {
+                std::vector<uint8_t> written(24 * n + 4, 0xA5);  // and nothing past the end
+                glb::write_points_in_morton_order(written.data(), written.data() + 12 * n, c.positions.data(), n,
+                                                  atom_rows, box, threads);
+                same = same && std::memcmp(written.data(), expected.data(), 24 * n) == 0 &&
+                       written[24 * n] == 0xA5 && written[24 * n + 3] == 0xA5;
+            }
+        }
+    }
+    CHECK(same);
 }
 
 static void check_sort(std::vector<uint32_t> keys, uint32_t threads) {
@@ -631,6 +774,8 @@ int main() {
     test_container_writer();
     test_document_numbers();
     test_parallel_ranges();
+    test_parallel_ranges_on_the_pool();
+    test_points_in_morton_order();
     test_radix_sort();
     test_atoms_independent_of_threads();
     test_entry_sort();

@@ -87,7 +87,7 @@ test('a value that is not a number is never coerced, and a getter\'s own error p
 });
 
 
-test('a thread that cannot start and memory that runs out are errors, not crashes',
+test('a thread that cannot start is no error, memory that runs out is one, neither a crash',
      { skip: SANITIZED ? 'address-space limits are meaningless beside the sanitizer' : process.platform !== 'linux' && 'Linux only' },
      async () => {
        const { spawn, execFileSync } = await import('node:child_process');
@@ -107,7 +107,7 @@ test('a thread that cannot start and memory that runs out are errors, not crashe
        const code = await new Promise((resolve) => child.on('exit', resolve));
        assert.equal(code, 0, `the child ended with ${code}: ${output}`);
        const outcomes = JSON.parse(output.split('\n')[1]);
-       const thread = 'Error||Resource temporarily unavailable';
+       const thread = 'ok';  // the pool's worker could not start: the calling thread did the work
        const outOfMemory = 'Error|ERR_MEMORY_ALLOCATION_FAILED|Out of memory: the GLB or the memory to build it could not be allocated';
        assert.deepEqual(outcomes, [thread, outOfMemory, outOfMemory]);
      });
