@@ -95,8 +95,10 @@ using gltf::Target;
 
 constexpr size_t kLargestShortIndex = 65534;  // 65535 would be the primitive restart value
 constexpr double kPi = 3.14159265358979323846;
-// Faces this close to parallel share a vertex in the flat style: they are drawn alike.
-constexpr double kFlatCosine = 1 - 1e-9;
+// Faces within this angle (degrees) of parallel share a vertex in the flat
+// style: they are drawn alike. Wide enough for the rounding of unit normals to
+// float32 (some 1e-7 on a cosine): faces of one plane always share.
+constexpr double kFlatAngle = 0.1;
 
 const double kLightGreyMaterial[4] = {0.8, 0.8, 0.8, 1.0};
 
@@ -184,16 +186,14 @@ VertexSizes vertex_sizes(bool compact, bool has_colors, bool has_uv) {
 class MeshLayout final : public PartLayout {
 public:
     const TriangleMesh* input = nullptr;
-    size_t vertex_count = 0;
+    size_t vertex_count = 0;            // written: after splits at creases
     size_t face_count = 0;
     bool compact = false;
     bool has_colors = false;
-    bool split = false;                 // normals computed by the plan, vertices split at creases
-    ArrayView positions, uv;            // the input's, or copies in the split vertices' order
-    ColorRows colors;
-    ScratchArray<uint8_t> split_positions, split_colors, split_uv;
-    ScratchArray<uint32_t> faces;       // read (and renumbered) by the plan; null: the write reads the input's
-    ScratchArray<float> normals;        // split: unit normals of the split vertices
+    ColorRows colors;                   // the input's, resolved
+    ScratchArray<uint32_t> source;      // the input vertex of each written vertex; null: the input's own order
+    ScratchArray<uint32_t> faces;       // in written numbering, read by the plan; null: the write reads the input's
+    ScratchArray<float> normals;        // unit normals of the written vertices, made by the plan; or null
     Quantization quantization;          // compact
     bool short_indices = false;         // compact: 16-bit indices, one primitive per chunk
     std::vector<MeshChunk> chunks;
@@ -202,64 +202,184 @@ public:
 
     void write(uint8_t* payload, uint32_t thread_count) const override;
 
+    // Rows [first, first + count) of written vertices of an input array of
+    // `width` values a row: its own rows, or copies gathered into buffer
+    // (room for kBlockRows rows of four float64).
+    ArrayView rows(const ArrayView& values, size_t width, size_t first, size_t count, void* buffer) const;
+    // The extremes of the positions of written vertices [first, first + count).
+    Extremes extremes(size_t first, size_t count) const;
+
 private:
-    void write_normals(float* out, const uint32_t* faces) const;
+    void check_gathered_values(uint32_t thread_count) const;
+    void write_indices(uint8_t* payload, uint32_t thread_count) const;
+    void write_vertices(uint8_t* payload, const float* computed_normals, uint32_t thread_count) const;
+    void write_colors(uint8_t* payload, uint32_t thread_count) const;
 };
 
-// Unit normals of every vertex: given ones normalised, split ones copied, smooth ones computed.
-void MeshLayout::write_normals(float* out, const uint32_t* faces_read) const {
+// Vertices are converted in blocks of this many rows, small enough for a buffer on the stack.
+constexpr size_t kBlockRows = 512;
+
+ArrayView MeshLayout::rows(const ArrayView& values, size_t width, size_t first, size_t count, void* buffer) const {
+    if (!source) return subview(values, width * first, width * count);
+    return gather_rows(buffer, values, width, source.get() + first, count);
+}
+
+Extremes MeshLayout::extremes(size_t first, size_t count) const {
+    if (!source) return row_extremes(subview(input->positions, 3 * first, 3 * count), Field::positions);
+    Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+    alignas(8) uint8_t gathered[3 * 8 * kBlockRows];
+    for (size_t block = first; block < first + count; block += kBlockRows) {
+        const Extremes part = row_extremes(rows(input->positions, 3, block, std::min(kBlockRows, first + count - block), gathered),
+                                           Field::positions);
+        for (int axis = 0; axis < 3; ++axis) {
+            all.min[axis] = std::min(all.min[axis], part.min[axis]);
+            all.max[axis] = std::max(all.max[axis], part.max[axis]);
+        }
+    }
+    return all;
+}
+
+// Vertices written in another order than the input's are checked in the
+// input's first, so that an error names the same row as it would otherwise.
+void MeshLayout::check_gathered_values(uint32_t thread_count) const {
+    const size_t rows = input->positions.count / 3;
     if (input->normals.given) {
-        write_unit_normals(out, input->normals);
-    } else if (split) {
-        std::memcpy(out, normals.get(), 12 * vertex_count);
-    } else {
-        write_area_weighted_normals(out, positions, faces_read, face_count);
+        for_row_ranges(rows, thread_count, [&](size_t begin, size_t end) {
+            float unit[3 * kBlockRows];
+            for (size_t block = begin; block < end; block += kBlockRows) {
+                const size_t count = std::min(kBlockRows, end - block);
+                try {
+                    write_unit_normals(unit, subview(input->normals, 3 * block, 3 * count));
+                } catch (const InputError& error) {
+                    throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                      error.limit);
+                }
+            }
+        });
+    }
+    if (has_colors && colors.rows() > 1) {
+        for_row_ranges(rows, thread_count, [&](size_t begin, size_t end) {
+            float values[4 * kBlockRows];
+            for (size_t block = begin; block < end; block += kBlockRows) {
+                const size_t count = std::min(kBlockRows, end - block);
+                try {
+                    write_colors_float32(values, count, rows_from(colors, block, count), 4, Field::colors);
+                } catch (const InputError& error) {
+                    throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                      error.limit);
+                }
+            }
+        });
     }
 }
 
-void MeshLayout::write(uint8_t* payload, uint32_t) const {
-    const size_t vertices = vertex_count;
-    const uint32_t* faces_read = faces.get();
-    if (!compact) {
-        uint32_t* indices = reinterpret_cast<uint32_t*>(payload + index_offset);  // 4-byte aligned
-        if (faces_read != nullptr) {
-            std::memcpy(indices, faces_read, 12 * face_count);
-        } else {
-            read_indices(indices, input->faces, 3, vertices, Field::indices);
-        }
-        write_float32(reinterpret_cast<float*>(payload + position_offset), positions);
-        write_normals(reinterpret_cast<float*>(payload + normal_offset), indices);
-        if (has_colors)
-            write_colors_float32(reinterpret_cast<float*>(payload + color_offset), vertices, colors, 4, Field::colors);
-        if (uv.given) write_float32(reinterpret_cast<float*>(payload + uv_offset), uv);
-    } else {
-        // Normals as unit float32 in scratch, then quantised.
-        ScratchArray<float> unit_normals = allocate_scratch<float>(3 * vertices);
-        write_normals(unit_normals.get(), faces_read);
-        const float* normal_values = unit_normals.get();
-        for_row_ranges(vertices, [&](size_t begin, size_t end) {
-            write_quantized_positions(payload + position_offset + kQuantizedPositionStride * begin, positions, begin,
-                                      end - begin, quantization);
-            for (size_t v = begin; v < end; ++v) {
-                const float* n = normal_values + 3 * v;
-                const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
-                std::memcpy(payload + normal_offset + kQuantizedNormalStride * v, packed, 4);
+void MeshLayout::write_indices(uint8_t* payload, uint32_t thread_count) const {
+    const uint32_t* planned = faces.get();
+    if (!compact || !short_indices) {
+        uint32_t* out = reinterpret_cast<uint32_t*>(payload + index_offset);  // 4-byte aligned
+        for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
+            if (planned != nullptr) {
+                std::memcpy(out + 3 * begin, planned + 3 * begin, 12 * (end - begin));
+            } else {
+                read_indices(out + 3 * begin, subview(input->faces, 3 * begin, 3 * (end - begin)), 3, vertex_count,
+                             Field::indices);
             }
-            if (has_colors)
-                write_colors_unorm8(payload + color_offset + 4 * begin, 4, end - begin,
-                                    rows_from(colors, begin, end - begin), 4, Field::colors);
         });
-        if (uv.given) write_float32(reinterpret_cast<float*>(payload + uv_offset), uv);
-        uint8_t* indices = payload + index_offset;
-        if (!short_indices) {
-            std::memcpy(indices, faces_read, 12 * face_count);
-        } else {
-            uint16_t* out = reinterpret_cast<uint16_t*>(indices);
-            for (const MeshChunk& chunk : chunks)
-                for (size_t i = 3 * chunk.first_face; i < 3 * (chunk.first_face + chunk.face_count); ++i)
-                    *out++ = uint16_t(faces_read[i] - chunk.first_vertex);
-        }
+        return;
     }
+    uint16_t* out = reinterpret_cast<uint16_t*>(payload + index_offset);
+    for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
+        // The chunks in face order: the one that holds the range's first face, and on.
+        size_t k = size_t(std::upper_bound(chunks.begin(), chunks.end(), begin,
+                                           [](size_t face, const MeshChunk& chunk) { return face < chunk.first_face; }) -
+                          chunks.begin()) - 1;
+        for (size_t f = begin; f < end; ++f) {
+            while (f >= chunks[k].first_face + chunks[k].face_count) ++k;
+            const uint32_t first = uint32_t(chunks[k].first_vertex);
+            for (size_t i = 3 * f; i < 3 * f + 3; ++i) out[i] = uint16_t(planned[i] - first);
+        }
+    });
+}
+
+void MeshLayout::write_vertices(uint8_t* payload, const float* computed_normals, uint32_t thread_count) const {
+    for_row_ranges(vertex_count, thread_count, [&](size_t begin, size_t end) {
+        alignas(8) uint8_t gathered[4 * 8 * kBlockRows];
+        float unit[3 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            const ArrayView positions = rows(input->positions, 3, block, count, gathered);
+            if (!compact) {
+                write_float32(reinterpret_cast<float*>(payload + position_offset) + 3 * block, positions);
+            } else {
+                write_quantized_positions(payload + position_offset + kQuantizedPositionStride * block, positions, 0, count,
+                                          quantization);
+            }
+            // Unit normals, straight into a float32 file, or through unit for the compact one.
+            float* normal_out = compact ? unit : reinterpret_cast<float*>(payload + normal_offset) + 3 * block;
+            const float* normal_values = normal_out;
+            if (computed_normals != nullptr) {
+                normal_values = computed_normals + 3 * block;
+                if (!compact) std::memcpy(normal_out, normal_values, 12 * count);
+            } else {
+                try {
+                    write_unit_normals(normal_out, rows(input->normals, 3, block, count, gathered));
+                } catch (const InputError& error) {
+                    throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                      error.limit);
+                }
+            }
+            if (compact) {
+                for (size_t v = 0; v < count; ++v) {
+                    const float* n = normal_values + 3 * v;
+                    const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
+                    std::memcpy(payload + normal_offset + kQuantizedNormalStride * (block + v), packed, 4);
+                }
+            }
+            if (input->uv.given)
+                write_float32(reinterpret_cast<float*>(payload + uv_offset) + 2 * block,
+                              rows(input->uv, 2, block, count, gathered));
+        }
+    });
+}
+
+void MeshLayout::write_colors(uint8_t* payload, uint32_t thread_count) const {
+    for_row_ranges(vertex_count, thread_count, [&](size_t begin, size_t end) {
+        alignas(8) uint8_t gathered[4 * 8 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            const ColorRows values =
+                colors.rows() <= 1 ? colors
+                                   : ColorRows{rows(colors.values, colors.components, block, count, gathered), colors.components};
+            try {
+                if (!compact) {
+                    write_colors_float32(reinterpret_cast<float*>(payload + color_offset) + 4 * block, count, values, 4,
+                                         Field::colors);
+                } else {
+                    write_colors_unorm8(payload + color_offset + 4 * block, 4, count, values, 4, Field::colors);
+                }
+            } catch (const InputError& error) {
+                throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                  error.limit);
+            }
+        }
+    });
+}
+
+void MeshLayout::write(uint8_t* payload, uint32_t thread_count) const {
+    if (source) check_gathered_values(thread_count);
+    write_indices(payload, thread_count);
+    // Smooth normals the plan left to the write: from the faces as they are written.
+    ScratchArray<float> smooth;
+    const float* computed = normals.get();
+    if (!input->normals.given && computed == nullptr) {
+        const uint32_t* written_faces = faces ? faces.get() : reinterpret_cast<const uint32_t*>(payload + index_offset);
+        float* out = compact ? (smooth = allocate_scratch<float>(3 * vertex_count)).get()
+                             : reinterpret_cast<float*>(payload + normal_offset);
+        write_area_weighted_normals(out, input->positions, written_faces, face_count, thread_count);
+        computed = out;
+    }
+    write_vertices(payload, computed, thread_count);
+    if (has_colors) write_colors(payload, thread_count);
     if (input->texture.given) std::memcpy(payload + image_offset, input->texture.data, input->texture.count);
 }
 
@@ -305,7 +425,7 @@ uint32_t add_float32_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     layout.color_offset = placed.color_offset;
     layout.index_offset = placed.index_offset;
     const size_t mesh = size_t(document.nodes[placed.node].mesh);
-    if (layout.uv.given) {
+    if (input.uv.given) {
         const uint32_t uv = add_uv(document, add_uv_view(document, layout), 0, layout.vertex_count);
         document.meshes[mesh].primitives[0].attributes.push_back({"TEXCOORD_0", uv});
     }
@@ -332,7 +452,7 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     const uint64_t index_bytes = uint64_t(layout.face_count) * (layout.short_indices ? 6 : 12);
     layout.index_offset = document.reserve(index_bytes);
     const uint32_t index_view = document.add(BufferView{layout.index_offset, index_bytes, 0, Target::indices});
-    const uint32_t uv_view = layout.uv.given ? add_uv_view(document, layout) : 0;
+    const uint32_t uv_view = input.uv.given ? add_uv_view(document, layout) : 0;
     gltf::Material material = material_of(material_of(input, layout.has_colors));
     if (input.texture.given) add_texture(document, layout, input, material);
     const uint32_t material_index = document.add(material);
@@ -349,10 +469,7 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
         positions.component_type = ComponentType::uint16;
         positions.normalized = true;
         positions.count = chunk.vertex_count;
-        set_quantized_bounds(positions,
-                             row_extremes(subview(layout.positions, 3 * chunk.first_vertex, 3 * chunk.vertex_count),
-                                          Field::positions),
-                             layout.quantization);
+        set_quantized_bounds(positions, layout.extremes(chunk.first_vertex, chunk.vertex_count), layout.quantization);
         Accessor normals;
         normals.buffer_view = normal_view;
         normals.byte_offset = chunk.first_vertex * kQuantizedNormalStride;
@@ -371,7 +488,7 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
             colors.type = AccessorType::vec4;
             triangles.attributes.push_back({"COLOR_0", document.add(colors)});
         }
-        if (layout.uv.given)
+        if (input.uv.given)
             triangles.attributes.push_back(
                 {"TEXCOORD_0", add_uv(document, uv_view, chunk.first_vertex, chunk.vertex_count)});
         Accessor indices;
@@ -441,38 +558,27 @@ PlannedPart plan_part(gltf::Document& document, const TriangleMesh& input) {
     layout.vertex_count = input.positions.count / 3;
     layout.face_count = input.faces.count / 3;
     layout.has_colors = input.colors.given();
-    layout.positions = input.positions;
-    layout.uv = input.uv;
     if (layout.has_colors) layout.colors = resolved_colors(input.colors, layout.vertex_count);
     if (input.texture.given && image_type(input.texture) == nullptr)
         throw_value_error(Field::texture, Problem::not_an_image, kNoIndex, kNoIndex, 0);
     if (input.uv.given) require_finite_rows(input.uv, 2, Field::uv);
     const Extremes extremes = row_extremes(input.positions, Field::positions);
 
-    layout.split = !input.normals.given && input.normals_mode != NormalsMode::smooth;
-    if (layout.split || layout.compact) {
+    const bool split = !input.normals.given && input.normals_mode != NormalsMode::smooth;
+    if (split || layout.compact) {
         layout.faces = allocate_scratch<uint32_t>(input.faces.count);
-        read_indices(layout.faces.get(), input.faces, 3, layout.vertex_count, Field::indices);
+        uint32_t* faces = layout.faces.get();
+        for_row_ranges(layout.face_count, [&](size_t begin, size_t end) {
+            read_indices(faces + 3 * begin, subview(input.faces, 3 * begin, 3 * (end - begin)), 3, layout.vertex_count,
+                         Field::indices);
+        });
     }
-    if (layout.split) {
-        const double cosine = input.normals_mode == NormalsMode::flat ? kFlatCosine
-                                                                      : std::cos(input.crease_angle * kPi / 180);
-        SplitVertices split = split_at_creases(layout.faces.get(), layout.face_count, input.positions, cosine);
-        const uint32_t* source = split.source.get();
-        layout.vertex_count = split.count;
-        layout.normals = std::move(split.normals);
-        layout.split_positions = allocate_scratch<uint8_t>(split.count * 3 * element_size(input.positions.type));
-        layout.positions = gather_rows(layout.split_positions.get(), input.positions, 3, source, split.count);
-        if (layout.has_colors && layout.colors.rows() > 1) {
-            layout.split_colors = allocate_scratch<uint8_t>(split.count * layout.colors.components *
-                                                            element_size(layout.colors.values.type));
-            layout.colors.values = gather_rows(layout.split_colors.get(), layout.colors.values, layout.colors.components,
-                                               source, split.count);
-        }
-        if (input.uv.given) {
-            layout.split_uv = allocate_scratch<uint8_t>(split.count * 2 * element_size(input.uv.type));
-            layout.uv = gather_rows(layout.split_uv.get(), input.uv, 2, source, split.count);
-        }
+    if (split) {
+        const double cosine = std::cos((input.normals_mode == NormalsMode::flat ? kFlatAngle : input.crease_angle) * kPi / 180);
+        SplitVertices copies = split_at_creases(layout.faces.get(), layout.face_count, input.positions, cosine, 0);
+        layout.vertex_count = copies.count;
+        layout.source = std::move(copies.source);
+        layout.normals = std::move(copies.normals);
     }
 
     uint32_t node;

@@ -1,107 +1,49 @@
 #include "meshes/vertex_normals.h"
 
+#include <algorithm>
+#include <array>
+#include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <map>
+#include <numeric>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "inputs/input_error.h"
-#include "inputs/arrays.h"
-#include "memory/large_memory.h"
+#include "inputs/simd.h"
+#include "parallel/row_ranges.h"
 
 namespace glb {
 
 namespace {
 
-// x, y, z of vertex i as the file holds it (float32), widened to double.
-struct Vertices {
-    const ArrayView& positions;
-    void at(size_t i, double* out) const {
-        for (size_t axis = 0; axis < 3; ++axis) out[axis] = to_float32(element_as_double(positions, 3 * i + axis));
-    }
-};
-
-}  // namespace
-
-void write_unit_normals(float* out, const ArrayView& normals) {
-    const size_t vertices = normals.count / 3;
-    for (size_t v = 0; v < vertices; ++v) {
-        double n[3];
-        for (size_t axis = 0; axis < 3; ++axis) {
-            n[axis] = element_as_double(normals, 3 * v + axis);
-            if (!std::isfinite(n[axis])) throw_value_error(Field::normals, Problem::not_finite, v, axis, n[axis]);
-        }
-        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-        if (!(length > 0)) throw_value_error(Field::normals, Problem::zero_length, v, kNoIndex, 0);
-        if (!std::isfinite(length)) throw_value_error(Field::normals, Problem::beyond_float32, v, kNoIndex, length);
-        for (size_t axis = 0; axis < 3; ++axis) out[3 * v + axis] = float(n[axis] / length);
+// A coordinate as the file holds it (float32), widened to double.
+template <typename T>
+inline double file_coordinate(T value) {
+    if constexpr (std::is_same_v<T, float>) {
+        return value;
+    } else {
+        return to_float32(double(value));
     }
 }
 
-void write_area_weighted_normals(float* out, const ArrayView& positions, const uint32_t* faces, size_t face_count) {
-    const size_t vertices = positions.count / 3;
-    ScratchArray<double> sums = allocate_scratch<double>(3 * vertices);
-    for (size_t i = 0; i < 3 * vertices; ++i) sums[i] = 0;
-    const Vertices at{positions};
-    for (size_t f = 0; f < face_count; ++f) {
-        const uint32_t* corner = faces + 3 * f;
-        double a[3], b[3], c[3];
-        at.at(corner[0], a);
-        at.at(corner[1], b);
-        at.at(corner[2], c);
-        const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-        const double w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-        // The cross product: its length is twice the face's area.
-        const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
-        for (int k = 0; k < 3; ++k)
-            for (int axis = 0; axis < 3; ++axis) sums[3 * size_t(corner[k]) + size_t(axis)] += n[axis];
-    }
-    for (size_t v = 0; v < vertices; ++v) {
-        const double* n = &sums[3 * v];
-        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-        if (length > 0 && std::isfinite(length)) {
-            for (size_t axis = 0; axis < 3; ++axis) out[3 * v + axis] = float(n[axis] / length);
-        } else {
-            out[3 * v + 0] = 0;
-            out[3 * v + 1] = 0;
-            out[3 * v + 2] = 1;
-        }
-    }
+// The cross product of a face's edges: its normal, twice its area long.
+template <typename T>
+inline void face_cross(double* n, const T* positions, const uint32_t* corner) {
+    double p[3][3];
+    for (int k = 0; k < 3; ++k)
+        for (int axis = 0; axis < 3; ++axis) p[k][axis] = file_coordinate(positions[3 * size_t(corner[k]) + axis]);
+    const double u[3] = {p[1][0] - p[0][0], p[1][1] - p[0][1], p[1][2] - p[0][2]};
+    const double w[3] = {p[2][0] - p[0][0], p[2][1] - p[0][1], p[2][2] - p[0][2]};
+    n[0] = u[1] * w[2] - u[2] * w[1];
+    n[1] = u[2] * w[0] - u[0] * w[2];
+    n[2] = u[0] * w[1] - u[1] * w[0];
 }
 
-}  // namespace glb
-
-namespace glb {
-
-namespace {
-
-// The cross product of a face's edges (twice its area, along its normal), in float.
-struct FaceNormals {
-    ScratchArray<float> weighted;  // 3 per face
-    ScratchArray<float> unit;      // 3 per face; 0, 0, 0 for a degenerate face
-};
-
-FaceNormals face_normals(const uint32_t* faces, size_t face_count, const ArrayView& positions) {
-    FaceNormals normals{allocate_scratch<float>(3 * face_count), allocate_scratch<float>(3 * face_count)};
-    const Vertices at{positions};
-    for (size_t f = 0; f < face_count; ++f) {
-        const uint32_t* corner = faces + 3 * f;
-        double a[3], b[3], c[3];
-        at.at(corner[0], a);
-        at.at(corner[1], b);
-        at.at(corner[2], c);
-        const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-        const double w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-        const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
-        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-        const bool usable = length > 0 && std::isfinite(length);
-        for (int axis = 0; axis < 3; ++axis) {
-            normals.weighted[3 * f + axis] = usable ? float(n[axis]) : 0.0f;
-            normals.unit[3 * f + axis] = usable ? float(n[axis] / length) : 0.0f;
-        }
-    }
-    return normals;
-}
-
-void unit_or_up(float* out, const double* n) {
+// n made unit length, as float32; (0, 0, 1) when it has no direction.
+inline void unit_or_up(float* out, const double* n) {
     const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     if (length > 0 && std::isfinite(length)) {
         for (int axis = 0; axis < 3; ++axis) out[axis] = float(n[axis] / length);
@@ -112,70 +54,388 @@ void unit_or_up(float* out, const double* n) {
     }
 }
 
+// A vector of finite components made unit length, as float32; false when it is zero.
+inline bool unit_vector(float* out, double x, double y, double z) {
+    double sum = x * x + y * y + z * z;
+    if (!(sum >= DBL_MIN && sum <= DBL_MAX)) {
+        // Squares that underflow or overflow: scale by the power of two of the
+        // largest component first (exact, so ordinary vectors come out alike).
+        const double largest = std::max({std::fabs(x), std::fabs(y), std::fabs(z)});
+        if (largest == 0) return false;
+        int exponent = 0;
+        std::frexp(largest, &exponent);
+        x = std::ldexp(x, -exponent);
+        y = std::ldexp(y, -exponent);
+        z = std::ldexp(z, -exponent);
+        sum = x * x + y * y + z * z;
+    }
+    const double length = std::sqrt(sum);
+    out[0] = float(x / length);
+    out[1] = float(y / length);
+    out[2] = float(z / length);
+    return true;
+}
+
+// Rows of given normals whose squared lengths lie in the double range (every
+// finite float32 vector but zero): made unit length in double, as
+// unit_vector does. Returns how many other rows it met (and wrote something for).
+template <typename T>
+inline size_t usual_unit_normals(float* out, const T* in, size_t rows) {
+    size_t unusual = 0;
+    for (size_t v = 0; v < rows; ++v) {
+        const double x = double(in[3 * v]), y = double(in[3 * v + 1]), z = double(in[3 * v + 2]);
+        const double sum = x * x + y * y + z * z;
+        unusual += !(sum >= DBL_MIN && sum <= DBL_MAX);  // NaN fails both
+        const double length = std::sqrt(sum);
+        out[3 * v] = float(x / length);
+        out[3 * v + 1] = float(y / length);
+        out[3 * v + 2] = float(z / length);
+    }
+    return unusual;
+}
+
+#ifdef GLB_AVX2_PATHS
+// The same a row at a time in one register, x, y, z and the next row's x: one
+// division for three. The last row is left to the loop above.
+template <typename T>
+GLB_AVX2 size_t avx2_usual_unit_normals(float* out, const T* in, size_t rows) {
+    size_t unusual = 0, v = 0;
+    for (; v + 1 < rows; ++v) {
+        __m256d n;
+        if constexpr (std::is_same_v<T, float>) {
+            n = _mm256_cvtps_pd(_mm_loadu_ps(in + 3 * v));
+        } else {
+            n = _mm256_loadu_pd(in + 3 * v);
+        }
+        const __m256d squares = _mm256_mul_pd(n, n);
+        const __m128d low = _mm256_castpd256_pd128(squares);
+        const __m128d sum = _mm_add_sd(_mm_add_sd(low, _mm_unpackhi_pd(low, low)), _mm256_extractf128_pd(squares, 1));
+        const double value = _mm_cvtsd_f64(sum);
+        unusual += !(value >= DBL_MIN && value <= DBL_MAX);
+        const __m256d length = _mm256_broadcastsd_pd(_mm_sqrt_sd(sum, sum));
+        // Four floats: the fourth is the next row's x, written over by the next row.
+        _mm_storeu_ps(out + 3 * v, _mm256_cvtpd_ps(_mm256_div_pd(n, length)));
+    }
+    return unusual + usual_unit_normals(out + 3 * v, in + 3 * v, rows - v);
+}
+#endif
+
+template <typename T>
+void unit_normals_of(float* out, const T* in, size_t rows) {
+    size_t unusual = 0;
+#ifdef GLB_AVX2_PATHS
+    if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double>) {
+        unusual = has_avx2() ? avx2_usual_unit_normals(out, in, rows) : usual_unit_normals(out, in, rows);
+    } else
+#endif
+    {
+        unusual = usual_unit_normals(out, in, rows);
+    }
+    if (unusual == 0) return;
+    for (size_t v = 0; v < rows; ++v) {
+        const double n[3] = {double(in[3 * v]), double(in[3 * v + 1]), double(in[3 * v + 2])};
+        for (size_t axis = 0; axis < 3; ++axis)
+            if (!std::isfinite(n[axis])) throw_value_error(Field::normals, Problem::not_finite, v, axis, n[axis]);
+        if (!unit_vector(out + 3 * v, n[0], n[1], n[2])) throw_value_error(Field::normals, Problem::zero_length, v, kNoIndex, 0);
+    }
+}
+
+// The size of each range of a split of rows into thread_count ranges, as
+// parallel_ranges makes it: range i begins at row i * this.
+size_t range_length(size_t rows, uint32_t thread_count) {
+    return rows / thread_count + (rows % thread_count != 0);
+}
+
 }  // namespace
 
-SplitVertices split_at_creases(uint32_t* faces, size_t face_count, const ArrayView& positions, double cos_crease) {
+void write_unit_normals(float* out, const ArrayView& normals) {
+    visit_element_type(normals.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        unit_normals_of(out, static_cast<const T*>(normals.data), normals.count / 3);
+    });
+}
+
+void write_area_weighted_normals(float* out, const ArrayView& positions, const uint32_t* faces, size_t face_count,
+                                 uint32_t thread_count) {
     const size_t vertices = positions.count / 3;
-    const size_t corners = 3 * face_count;
-    const FaceNormals normals = face_normals(faces, face_count, positions);
-
-    // The corners around each vertex, as a compressed table: first[v] .. first[v + 1].
-    ScratchArray<size_t> first = allocate_scratch<size_t>(vertices + 1);
-    for (size_t v = 0; v <= vertices; ++v) first[v] = 0;
-    for (size_t c = 0; c < corners; ++c) ++first[size_t(faces[c]) + 1];
-    for (size_t v = 0; v < vertices; ++v) first[v + 1] += first[v];
-    ScratchArray<size_t> around = allocate_scratch<size_t>(corners == 0 ? 1 : corners);
-    {
-        ScratchArray<size_t> next = allocate_scratch<size_t>(vertices + 1);
-        for (size_t v = 0; v < vertices; ++v) next[v] = first[v];
-        for (size_t c = 0; c < corners; ++c) around[next[faces[c]]++] = c;
-    }
-
-    // At most one split vertex per corner, plus one per vertex of no face.
-    SplitVertices split;
-    const size_t most = corners + vertices;
-    split.source = allocate_scratch<uint32_t>(most == 0 ? 1 : most);
-    split.normals = allocate_scratch<float>(3 * (most == 0 ? 1 : most));
-    const float* weighted = normals.weighted.get();
-    const float* unit = normals.unit.get();
-    for (size_t v = 0; v < vertices; ++v) {
-        const size_t begin = first[v], end = first[v + 1], own_first = split.count;
-        if (begin == end) {
-            split.source[split.count] = uint32_t(v);
-            const double up[3] = {0, 0, 0};
-            unit_or_up(&split.normals[3 * split.count++], up);
-            continue;
-        }
-        for (size_t i = begin; i < end; ++i) {
-            const size_t face = around[i] / 3;
-            const float* u = unit + 3 * face;
-            const bool degenerate = u[0] == 0 && u[1] == 0 && u[2] == 0;
-            double sum[3] = {0, 0, 0};
-            for (size_t j = begin; j < end; ++j) {
-                const size_t other = around[j] / 3;
-                const float* w = unit + 3 * other;
-                const double cosine = double(u[0]) * w[0] + double(u[1]) * w[1] + double(u[2]) * w[2];
-                if (!degenerate && cosine < cos_crease) continue;
-                for (int axis = 0; axis < 3; ++axis) sum[axis] += weighted[3 * other + axis];
+    ScratchArray<double> sums = allocate_scratch<double>(3 * vertices + 1);
+    visit_element_type(positions.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* points = static_cast<const T*>(positions.data);
+        // Each range of vertices reads every face and adds those around its own
+        // vertices, in face order: no two ranges write the same sum, and every
+        // sum is added up in the order of one thread.
+        for_row_ranges(vertices, thread_count, [&](size_t begin, size_t end) {
+            double* sum = sums.get();
+            std::fill(sum + 3 * begin, sum + 3 * end, 0.0);
+            const size_t span = end - begin;
+            for (size_t f = 0; f < face_count; ++f) {
+                const uint32_t* corner = faces + 3 * f;
+                const bool mine[3] = {corner[0] - begin < span, corner[1] - begin < span, corner[2] - begin < span};
+                if (!(mine[0] || mine[1] || mine[2])) continue;
+                double n[3];
+                face_cross(n, points, corner);
+                for (int k = 0; k < 3; ++k)
+                    if (mine[k])
+                        for (int axis = 0; axis < 3; ++axis) sum[3 * size_t(corner[k]) + size_t(axis)] += n[axis];
             }
-            float n[3];
-            unit_or_up(n, sum);
-            size_t chosen = split.count;
-            for (size_t k = own_first; k < split.count; ++k) {
-                const float* m = &split.normals[3 * k];
-                if (m[0] == n[0] && m[1] == n[1] && m[2] == n[2]) {
-                    chosen = k;
-                    break;
+            for (size_t v = begin; v < end; ++v) unit_or_up(out + 3 * v, sum + 3 * v);
+        });
+    });
+}
+
+namespace {
+
+// The cross product of each face's edges as float32 (twice its area along its
+// normal), and that made unit length; 0, 0, 0 for a degenerate face.
+struct FaceNormals {
+    ScratchArray<float> weighted;
+    ScratchArray<float> unit;
+};
+
+FaceNormals face_normals(const uint32_t* faces, size_t face_count, const ArrayView& positions, uint32_t thread_count) {
+    FaceNormals normals{allocate_scratch<float>(3 * face_count + 3), allocate_scratch<float>(3 * face_count + 3)};
+    visit_element_type(positions.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* points = static_cast<const T*>(positions.data);
+        for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
+            for (size_t f = begin; f < end; ++f) {
+                double n[3];
+                face_cross(n, points, faces + 3 * f);
+                float* weighted = normals.weighted.get() + 3 * f;
+                for (size_t axis = 0; axis < 3; ++axis) weighted[axis] = to_float32(n[axis]);
+                const double w[3] = {weighted[0], weighted[1], weighted[2]};
+                const double length = std::sqrt(w[0] * w[0] + w[1] * w[1] + w[2] * w[2]);
+                const bool usable = length > 0 && std::isfinite(length);
+                for (size_t axis = 0; axis < 3; ++axis) {
+                    if (!usable) weighted[axis] = 0;
+                    normals.unit[3 * f + axis] = usable ? float(w[axis] / length) : 0.0f;
                 }
             }
-            if (chosen == split.count) {
-                split.source[split.count] = uint32_t(v);
-                for (int axis = 0; axis < 3; ++axis) split.normals[3 * split.count + axis] = n[axis];
-                ++split.count;
-            }
-            faces[around[i]] = uint32_t(chosen);
+        });
+    });
+    return normals;
+}
+
+// The corners around each vertex, in corner order: around[first[v] .. first[v + 1]).
+struct CornerTable {
+    ScratchArray<uint32_t> first;   // vertices + 1
+    ScratchArray<uint32_t> around;  // one a corner
+};
+
+// The corner table is counted on at most this many ranges: each holds a counter a vertex.
+constexpr uint32_t kCornerTableRanges = 8;
+
+CornerTable corners_around(const uint32_t* faces, size_t corners, size_t vertices, uint32_t thread_count) {
+    CornerTable table{allocate_scratch<uint32_t>(vertices + 1), allocate_scratch<uint32_t>(corners + 1)};
+    // Each range of corners counts those of every vertex, then places them after
+    // those of the ranges before it: around each vertex, they stay in corner order.
+    const uint32_t ranges = std::min(thread_count, kCornerTableRanges);
+    const size_t length = range_length(corners, ranges);
+    ScratchArray<uint32_t> counts = allocate_scratch<uint32_t>(size_t(ranges) * vertices + 1);
+    for_row_ranges(corners, ranges, [&](size_t begin, size_t end) {
+        uint32_t* count = counts.get() + begin / length * vertices;
+        std::fill(count, count + vertices, 0u);
+        for (size_t c = begin; c < end; ++c) ++count[faces[c]];
+    });
+    uint32_t next = 0;  // corners number below 2^32: the file holds 2 bytes each at least
+    for (size_t v = 0; v < vertices; ++v) {
+        table.first[v] = next;
+        for (size_t r = 0; r < ranges && r * length < corners; ++r) {
+            uint32_t& count = counts[r * vertices + v];
+            const uint32_t placed = count;
+            count = next;  // from here on, where the range's next corner of v goes
+            next += placed;
         }
     }
+    table.first[vertices] = next;
+    for_row_ranges(corners, ranges, [&](size_t begin, size_t end) {
+        uint32_t* cursor = counts.get() + begin / length * vertices;
+        for (size_t c = begin; c < end; ++c) table.around[cursor[faces[c]]++] = uint32_t(c);
+    });
+    return table;
+}
+
+// What the split of one vertex reads.
+struct Creases {
+    const uint32_t* faces;  // in input numbering
+    const uint32_t* first;
+    const uint32_t* around;
+    const float* weighted;
+    const float* unit;
+    double cos_crease;
+
+    const float* unit_of(uint32_t corner) const { return unit + 3 * size_t(corner / 3); }
+    const float* weighted_of(uint32_t corner) const { return weighted + 3 * size_t(corner / 3); }
+    static bool degenerate(const float* u) { return u[0] == 0 && u[1] == 0 && u[2] == 0; }
+    static double cosine(const float* u, const float* w) {
+        return double(u[0]) * w[0] + double(u[1]) * w[1] + double(u[2]) * w[2];
+    }
+};
+
+// The copies of one vertex as they are made: their normals (3 floats each)
+// follow the range's earlier copies at normals.
+struct VertexCopies {
+    float* normals;
+    size_t count;  // copies of this vertex so far
+
+    // The copy with normal n: an earlier one with an equal normal, or a new one.
+    uint32_t copy_with(const float* n) {
+        for (size_t k = 0; k < count; ++k) {
+            const float* m = normals + 3 * k;
+            if (m[0] == n[0] && m[1] == n[1] && m[2] == n[2]) return uint32_t(k);
+        }
+        std::copy(n, n + 3, normals + 3 * count);
+        return uint32_t(count++);
+    }
+};
+
+// A vertex of at most kPairwiseCorners corners: which faces lie within the
+// crease angle of which, as bit masks; corners of equal masks have equal sums.
+void split_pairwise(const Creases& creases, const uint32_t* corner, size_t count, VertexCopies& copies,
+                    uint32_t* copy_of) {
+    uint64_t near[kPairwiseCorners];
+    const uint64_t all = count == 64 ? ~uint64_t(0) : (uint64_t(1) << count) - 1;
+    for (size_t i = 0; i < count; ++i) near[i] = uint64_t(1) << i;
+    for (size_t i = 0; i < count; ++i) {
+        for (size_t j = i + 1; j < count; ++j) {
+            if (Creases::cosine(creases.unit_of(corner[i]), creases.unit_of(corner[j])) < creases.cos_crease) continue;
+            near[i] |= uint64_t(1) << j;
+            near[j] |= uint64_t(1) << i;
+        }
+    }
+    for (size_t i = 0; i < count; ++i)
+        if (Creases::degenerate(creases.unit_of(corner[i]))) near[i] = all;  // no direction to turn from: every face counts
+    for (size_t i = 0; i < count; ++i) {
+        size_t same = i;
+        for (size_t k = 0; k < i && same == i; ++k)
+            if (near[k] == near[i]) same = k;
+        if (same != i) {
+            copy_of[i] = copy_of[same];
+            continue;
+        }
+        const float* own = creases.unit_of(corner[i]);
+        if (near[i] == uint64_t(1) << i && !Creases::degenerate(own)) {  // a face on its own: its unit normal
+            copy_of[i] = copies.copy_with(own);
+            continue;
+        }
+        double sum[3] = {0, 0, 0};
+        for (uint64_t bits = near[i]; bits != 0; bits &= bits - 1) {
+            const float* w = creases.weighted_of(corner[__builtin_ctzll(bits)]);
+            for (int axis = 0; axis < 3; ++axis) sum[axis] += w[axis];
+        }
+        float n[3];
+        unit_or_up(n, sum);
+        copy_of[i] = copies.copy_with(n);
+    }
+}
+
+// A vertex of many corners: groups of faces joined across the edges they
+// share around it, where they turn by at most the crease angle.
+void split_by_edges(const Creases& creases, uint32_t vertex, const uint32_t* corner, size_t count, VertexCopies& copies,
+                    uint32_t* copy_of) {
+    std::vector<std::pair<uint32_t, uint32_t>> edges;  // (other vertex of an edge, corner position)
+    edges.reserve(2 * count);
+    for (size_t i = 0; i < count; ++i) {
+        const size_t face = corner[i] / 3, within = corner[i] % 3;
+        for (size_t step = 1; step <= 2; ++step) {
+            const uint32_t other = creases.faces[3 * face + (within + step) % 3];
+            if (other != vertex) edges.push_back({other, uint32_t(i)});
+        }
+    }
+    std::sort(edges.begin(), edges.end());
+    std::vector<uint32_t> group(count);
+    std::iota(group.begin(), group.end(), 0u);
+    const auto root = [&](uint32_t i) {
+        while (group[i] != i) i = group[i] = group[group[i]];
+        return i;
+    };
+    for (size_t e = 0; e + 1 < edges.size(); ++e) {
+        if (edges[e].first != edges[e + 1].first) continue;
+        const float* u = creases.unit_of(corner[edges[e].second]);
+        const float* w = creases.unit_of(corner[edges[e + 1].second]);
+        if (Creases::degenerate(u) || Creases::degenerate(w) || Creases::cosine(u, w) < creases.cos_crease) continue;
+        const uint32_t a = root(edges[e].second), b = root(edges[e + 1].second);
+        group[std::max(a, b)] = std::min(a, b);  // the lower root stays: the same groups in any order
+    }
+    std::vector<double> sums(3 * count, 0.0);
+    double total[3] = {0, 0, 0};
+    for (size_t i = 0; i < count; ++i) {
+        const float* w = creases.weighted_of(corner[i]);
+        double* sum = &sums[3 * size_t(root(uint32_t(i)))];
+        for (int axis = 0; axis < 3; ++axis) {
+            sum[axis] += w[axis];
+            total[axis] += w[axis];
+        }
+    }
+    std::map<std::array<float, 3>, uint32_t> made;
+    for (size_t i = 0; i < count; ++i) {
+        std::array<float, 3> n;
+        unit_or_up(n.data(), Creases::degenerate(creases.unit_of(corner[i])) ? total : &sums[3 * size_t(root(uint32_t(i)))]);
+        const auto found = made.emplace(n, uint32_t(copies.count));
+        if (found.second) std::copy(n.begin(), n.end(), copies.normals + 3 * copies.count++);
+        copy_of[i] = found.first->second;
+    }
+}
+
+}  // namespace
+
+SplitVertices split_at_creases(uint32_t* faces, size_t face_count, const ArrayView& positions, double cos_crease,
+                               uint32_t thread_count) {
+    const size_t vertices = positions.count / 3;
+    const size_t corners = 3 * face_count;
+    const uint32_t threads = thread_count != 0 ? thread_count : atom_thread_count(vertices);
+    const FaceNormals normals = face_normals(faces, face_count, positions, threads);
+    const CornerTable table = corners_around(faces, corners, vertices, threads);
+    const Creases creases{faces, table.first.get(), table.around.get(), normals.weighted.get(), normals.unit.get(),
+                          cos_crease};
+
+    // Each range of vertices makes its copies in a region of its own (room for
+    // one a corner and one a vertex of no face), each corner's copy counted from
+    // the range's first; then the regions close up in vertex order, and the
+    // faces are renumbered.
+    SplitVertices split;
+    split.source = allocate_scratch<uint32_t>(corners + vertices + 1);
+    split.normals = allocate_scratch<float>(3 * (corners + vertices) + 3);
+    ScratchArray<uint32_t> copy_of = allocate_scratch<uint32_t>(corners + 1);  // by corner table position
+    const size_t length = range_length(vertices, threads);
+    std::vector<size_t> made(threads, 0);
+    for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
+        const size_t region = creases.first[begin] + begin;
+        size_t count = 0;
+        for (size_t v = begin; v < end; ++v) {
+            const uint32_t* corner = creases.around + creases.first[v];
+            const size_t corners_of_v = creases.first[v + 1] - creases.first[v];
+            uint32_t* copy = copy_of.get() + creases.first[v];
+            VertexCopies copies{split.normals.get() + 3 * (region + count), 0};
+            if (corners_of_v == 0) {
+                const double none[3] = {0, 0, 0};
+                unit_or_up(copies.normals, none);
+                copies.count = 1;
+            } else if (corners_of_v <= kPairwiseCorners) {
+                split_pairwise(creases, corner, corners_of_v, copies, copy);
+            } else {
+                split_by_edges(creases, uint32_t(v), corner, corners_of_v, copies, copy);
+            }
+            for (size_t i = 0; i < corners_of_v; ++i) copy[i] += uint32_t(count);
+            std::fill(split.source.get() + region + count, split.source.get() + region + count + copies.count, uint32_t(v));
+            count += copies.count;
+        }
+        made[begin / length] = count;
+    });
+    std::vector<size_t> offsets(threads + 1, 0);
+    for (uint32_t r = 0; r < threads; ++r) {
+        offsets[r + 1] = offsets[r] + made[r];
+        // Down to its place: the earlier regions have closed up below it already.
+        const size_t begin = std::min(size_t(r) * length, vertices), region = creases.first[begin] + begin;
+        std::memmove(split.source.get() + offsets[r], split.source.get() + region, sizeof(uint32_t) * made[r]);
+        std::memmove(split.normals.get() + 3 * offsets[r], split.normals.get() + 3 * region, 3 * sizeof(float) * made[r]);
+    }
+    split.count = offsets[threads];
+    for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
+        const uint32_t offset = uint32_t(offsets[begin / length]);
+        for (size_t i = creases.first[begin]; i < creases.first[end]; ++i) faces[creases.around[i]] = offset + copy_of[i];
+    });
     return split;
 }
 
