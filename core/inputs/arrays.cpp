@@ -508,10 +508,13 @@ double element_as_double(const ArrayView& view, size_t i) {
 namespace glb {
 
 ArrayView gather_rows(void* out, const ArrayView& values, size_t width, const uint32_t* rows, size_t count) {
-    const size_t row_bytes = width * element_size(values.type);
-    const uint8_t* in = static_cast<const uint8_t*>(values.data);
-    uint8_t* to = static_cast<uint8_t*>(out);
-    for (size_t i = 0; i < count; ++i) std::memcpy(to + i * row_bytes, in + size_t(rows[i]) * row_bytes, row_bytes);
+    visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = elements_of<T>(values);
+        T* to = static_cast<T*>(out);
+        for (size_t i = 0; i < count; ++i)
+            for (size_t k = 0; k < width; ++k) to[i * width + k] = in[size_t(rows[i]) * width + k];
+    });
     return ArrayView{out, count * width, values.type, values.given};
 }
 

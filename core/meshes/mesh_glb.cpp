@@ -11,6 +11,7 @@
 #include "encodings/quantization.h"
 #include "parallel/row_ranges.h"
 #include "meshes/vertex_normals.h"
+#include "meshes/vertex_windows.h"
 #include "scenes/parts.h"
 
 namespace glb {
@@ -93,7 +94,6 @@ using gltf::BufferView;
 using gltf::ComponentType;
 using gltf::Target;
 
-constexpr size_t kLargestShortIndex = 65534;  // 65535 would be the primitive restart value
 constexpr double kPi = 3.14159265358979323846;
 // Faces within this angle (degrees) of parallel share a vertex in the flat
 // style: they are drawn alike. Wide enough for the rounding of unit normals to
@@ -113,54 +113,6 @@ MeshMaterial material_of(const TriangleMesh& input, bool has_colors) {
     for (int i = 0; i < 3; ++i) material.emissive[i] = input.emissive[i];
     material.double_sided = input.double_sided;
     return material;
-}
-
-// A run of triangles whose corners all lie in one window of at most 65535
-// vertices: one primitive of 16-bit indices relative to the window's first vertex.
-struct MeshChunk {
-    size_t first_face = 0;
-    size_t face_count = 0;
-    size_t first_vertex = 0;
-    size_t vertex_count = 0;
-};
-
-// Runs of triangles that fit 16-bit indices, greedily in face order; none when
-// a triangle spans more than the window or the runs would be too short to pay
-// for their primitives.
-std::vector<MeshChunk> short_index_chunks(const uint32_t* faces, size_t face_count, size_t vertex_count) {
-    std::vector<MeshChunk> chunks;
-    if (vertex_count <= kLargestShortIndex + 1) {
-        chunks.push_back(MeshChunk{0, face_count, 0, vertex_count});
-        return chunks;
-    }
-    MeshChunk chunk;
-    uint32_t low = UINT32_MAX, high = 0;
-    for (size_t f = 0; f < face_count; ++f) {
-        const uint32_t* c = faces + 3 * f;
-        const uint32_t face_low = std::min({c[0], c[1], c[2]}), face_high = std::max({c[0], c[1], c[2]});
-        if (face_high - face_low > kLargestShortIndex) return {};
-        const uint32_t new_low = std::min(low, face_low), new_high = std::max(high, face_high);
-        if (f != chunk.first_face && new_high - new_low > kLargestShortIndex) {
-            chunk.face_count = f - chunk.first_face;
-            chunk.first_vertex = low;
-            chunk.vertex_count = size_t(high - low) + 1;
-            chunks.push_back(chunk);
-            chunk = MeshChunk{f, 0, 0, 0};
-            low = face_low;
-            high = face_high;
-        } else {
-            low = new_low;
-            high = new_high;
-        }
-    }
-    chunk.face_count = face_count - chunk.first_face;
-    chunk.first_vertex = low;
-    chunk.vertex_count = size_t(high - low) + 1;
-    chunks.push_back(chunk);
-    // Each primitive costs some 500 bytes of document and a draw call: worth it for
-    // runs of a thousand triangles and more.
-    if (chunks.size() > 1 + face_count / 1024) return {};
-    return chunks;
 }
 
 // The MIME type of PNG or JPEG bytes, by their signature; nullptr for anything else.
@@ -195,8 +147,8 @@ public:
     ScratchArray<uint32_t> faces;       // in written numbering, read by the plan; null: the write reads the input's
     ScratchArray<float> normals;        // unit normals of the written vertices, made by the plan; or null
     Quantization quantization;          // compact
-    bool short_indices = false;         // compact: 16-bit indices, one primitive per chunk
-    std::vector<MeshChunk> chunks;
+    bool short_indices = false;         // compact: 16-bit indices, one primitive per window
+    std::vector<VertexWindow> windows;
     uint64_t position_offset = 0, normal_offset = 0, color_offset = 0, uv_offset = 0, index_offset = 0;
     uint64_t image_offset = 0;
 
@@ -210,9 +162,10 @@ public:
     Extremes extremes(size_t first, size_t count) const;
 
 private:
-    void check_gathered_values(uint32_t thread_count) const;
+    void check_gathered_colors(uint32_t thread_count) const;
     void write_indices(uint8_t* payload, uint32_t thread_count) const;
-    void write_vertices(uint8_t* payload, const float* computed_normals, uint32_t thread_count) const;
+    void write_vertices(uint8_t* payload, const float* computed_normals, const float* input_unit_normals,
+                        uint32_t thread_count) const;
     void write_colors(uint8_t* payload, uint32_t thread_count) const;
 };
 
@@ -240,37 +193,31 @@ Extremes MeshLayout::extremes(size_t first, size_t count) const {
 }
 
 // Vertices written in another order than the input's are checked in the
-// input's first, so that an error names the same row as it would otherwise.
-void MeshLayout::check_gathered_values(uint32_t thread_count) const {
+// input's first, so that an error names the same row as it would otherwise:
+// the colours here, the normals as unit_normals_of_input makes them.
+void MeshLayout::check_gathered_colors(uint32_t thread_count) const {
     const size_t rows = input->positions.count / 3;
-    if (input->normals.given) {
-        for_row_ranges(rows, thread_count, [&](size_t begin, size_t end) {
-            float unit[3 * kBlockRows];
-            for (size_t block = begin; block < end; block += kBlockRows) {
-                const size_t count = std::min(kBlockRows, end - block);
-                try {
-                    write_unit_normals(unit, subview(input->normals, 3 * block, 3 * count));
-                } catch (const InputError& error) {
-                    throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
-                                      error.limit);
-                }
+    for_row_ranges(rows, thread_count, [&](size_t begin, size_t end) {
+        float values[4 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            try {
+                write_colors_float32(values, count, rows_from(colors, block, count), 4, Field::colors);
+            } catch (const InputError& error) {
+                throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                  error.limit);
             }
-        });
-    }
-    if (has_colors && colors.rows() > 1) {
-        for_row_ranges(rows, thread_count, [&](size_t begin, size_t end) {
-            float values[4 * kBlockRows];
-            for (size_t block = begin; block < end; block += kBlockRows) {
-                const size_t count = std::min(kBlockRows, end - block);
-                try {
-                    write_colors_float32(values, count, rows_from(colors, block, count), 4, Field::colors);
-                } catch (const InputError& error) {
-                    throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
-                                      error.limit);
-                }
-            }
-        });
-    }
+        }
+    });
+}
+
+// The given normals made unit length in the input's order (and so checked in it), for a gather.
+ScratchArray<float> unit_normals_of_input(const ArrayView& normals, uint32_t thread_count) {
+    ScratchArray<float> unit = allocate_scratch<float>(normals.count + 3);
+    for_row_ranges(normals.count / 3, thread_count, [&](size_t begin, size_t end) {
+        write_unit_normals(unit.get() + 3 * begin, subview(normals, 3 * begin, 3 * (end - begin)));
+    });
+    return unit;
 }
 
 void MeshLayout::write_indices(uint8_t* payload, uint32_t thread_count) const {
@@ -289,19 +236,22 @@ void MeshLayout::write_indices(uint8_t* payload, uint32_t thread_count) const {
     }
     uint16_t* out = reinterpret_cast<uint16_t*>(payload + index_offset);
     for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
-        // The chunks in face order: the one that holds the range's first face, and on.
-        size_t k = size_t(std::upper_bound(chunks.begin(), chunks.end(), begin,
-                                           [](size_t face, const MeshChunk& chunk) { return face < chunk.first_face; }) -
-                          chunks.begin()) - 1;
+        // The windows in face order: the one that holds the range's first face, and on.
+        size_t k = size_t(std::upper_bound(windows.begin(), windows.end(), begin,
+                                           [](size_t face, const VertexWindow& window) { return face < window.first_face; }) -
+                          windows.begin()) - 1;
         for (size_t f = begin; f < end; ++f) {
-            while (f >= chunks[k].first_face + chunks[k].face_count) ++k;
-            const uint32_t first = uint32_t(chunks[k].first_vertex);
+            while (f >= windows[k].first_face + windows[k].face_count) ++k;
+            const uint32_t first = uint32_t(windows[k].first_vertex);
             for (size_t i = 3 * f; i < 3 * f + 3; ++i) out[i] = uint16_t(planned[i] - first);
         }
     });
 }
 
-void MeshLayout::write_vertices(uint8_t* payload, const float* computed_normals, uint32_t thread_count) const {
+// Normals: computed_normals (unit, one a written vertex), else input_unit_normals
+// (unit, one an input vertex), else the input's, made unit length here.
+void MeshLayout::write_vertices(uint8_t* payload, const float* computed_normals, const float* input_unit_normals,
+                                uint32_t thread_count) const {
     for_row_ranges(vertex_count, thread_count, [&](size_t begin, size_t end) {
         alignas(8) uint8_t gathered[4 * 8 * kBlockRows];
         float unit[3 * kBlockRows];
@@ -317,8 +267,13 @@ void MeshLayout::write_vertices(uint8_t* payload, const float* computed_normals,
             // Unit normals, straight into a float32 file, or through unit for the compact one.
             float* normal_out = compact ? unit : reinterpret_cast<float*>(payload + normal_offset) + 3 * block;
             const float* normal_values = normal_out;
-            if (computed_normals != nullptr) {
-                normal_values = computed_normals + 3 * block;
+            if (computed_normals != nullptr || input_unit_normals != nullptr) {
+                normal_values = computed_normals != nullptr
+                                    ? computed_normals + 3 * block
+                                    : static_cast<const float*>(
+                                          rows(ArrayView{input_unit_normals, input->normals.count, ElementType::float32, true}, 3,
+                                               block, count, gathered)
+                                              .data);
                 if (!compact) std::memcpy(normal_out, normal_values, 12 * count);
             } else {
                 try {
@@ -366,7 +321,9 @@ void MeshLayout::write_colors(uint8_t* payload, uint32_t thread_count) const {
 }
 
 void MeshLayout::write(uint8_t* payload, uint32_t thread_count) const {
-    if (source) check_gathered_values(thread_count);
+    ScratchArray<float> input_unit_normals;
+    if (source && input->normals.given) input_unit_normals = unit_normals_of_input(input->normals, thread_count);
+    if (source && has_colors && colors.rows() > 1) check_gathered_colors(thread_count);
     write_indices(payload, thread_count);
     // Smooth normals the plan left to the write: from the faces as they are written.
     ScratchArray<float> smooth;
@@ -378,7 +335,7 @@ void MeshLayout::write(uint8_t* payload, uint32_t thread_count) const {
         write_area_weighted_normals(out, input->positions, written_faces, face_count, thread_count);
         computed = out;
     }
-    write_vertices(payload, computed, thread_count);
+    write_vertices(payload, computed, input_unit_normals.get(), thread_count);
     if (has_colors) write_colors(payload, thread_count);
     if (input->texture.given) std::memcpy(payload + image_offset, input->texture.data, input->texture.count);
 }
@@ -459,43 +416,43 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
 
     gltf::Mesh mesh;
     mesh.name = "MeshGeometry";
-    const std::vector<MeshChunk> whole = {MeshChunk{0, layout.face_count, 0, layout.vertex_count}};
-    const std::vector<MeshChunk>& chunks = layout.short_indices ? layout.chunks : whole;
+    const std::vector<VertexWindow> whole = {VertexWindow{0, layout.face_count, 0, layout.vertex_count}};
+    const std::vector<VertexWindow>& windows = layout.short_indices ? layout.windows : whole;
     uint64_t index_byte = 0;
-    for (const MeshChunk& chunk : chunks) {
+    for (const VertexWindow& window : windows) {
         Accessor positions;
         positions.buffer_view = position_view;
-        positions.byte_offset = chunk.first_vertex * kQuantizedPositionStride;
+        positions.byte_offset = window.first_vertex * kQuantizedPositionStride;
         positions.component_type = ComponentType::uint16;
         positions.normalized = true;
-        positions.count = chunk.vertex_count;
-        set_quantized_bounds(positions, layout.extremes(chunk.first_vertex, chunk.vertex_count), layout.quantization);
+        positions.count = window.vertex_count;
+        set_quantized_bounds(positions, layout.extremes(window.first_vertex, window.vertex_count), layout.quantization);
         Accessor normals;
         normals.buffer_view = normal_view;
-        normals.byte_offset = chunk.first_vertex * kQuantizedNormalStride;
+        normals.byte_offset = window.first_vertex * kQuantizedNormalStride;
         normals.component_type = ComponentType::int8;
         normals.normalized = true;
-        normals.count = chunk.vertex_count;
+        normals.count = window.vertex_count;
         gltf::Primitive triangles;
         triangles.attributes = {{"POSITION", document.add(positions)}, {"NORMAL", document.add(normals)}};
         if (layout.has_colors) {
             Accessor colors;
             colors.buffer_view = color_view;
-            colors.byte_offset = chunk.first_vertex * 4;
+            colors.byte_offset = window.first_vertex * 4;
             colors.component_type = ComponentType::uint8;
             colors.normalized = true;
-            colors.count = chunk.vertex_count;
+            colors.count = window.vertex_count;
             colors.type = AccessorType::vec4;
             triangles.attributes.push_back({"COLOR_0", document.add(colors)});
         }
         if (input.uv.given)
             triangles.attributes.push_back(
-                {"TEXCOORD_0", add_uv(document, uv_view, chunk.first_vertex, chunk.vertex_count)});
+                {"TEXCOORD_0", add_uv(document, uv_view, window.first_vertex, window.vertex_count)});
         Accessor indices;
         indices.buffer_view = index_view;
         indices.byte_offset = index_byte;
         indices.component_type = layout.short_indices ? ComponentType::uint16 : ComponentType::uint32;
-        indices.count = 3 * uint64_t(chunk.face_count);
+        indices.count = 3 * uint64_t(window.face_count);
         indices.type = AccessorType::scalar;
         index_byte += indices.count * (layout.short_indices ? 2 : 4);
         triangles.indices = document.add(indices);
@@ -507,6 +464,57 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     node.name = "Mesh";
     set_dequantization(node, layout.quantization);
     return document.add(node);
+}
+
+// Positions of the written vertices as float32, for the spatial order of windows.
+ScratchArray<float> float_positions(const MeshLayout& layout) {
+    ScratchArray<float> positions = allocate_scratch<float>(3 * layout.vertex_count + 3);
+    for_row_ranges(layout.vertex_count, [&](size_t begin, size_t end) {
+        alignas(8) uint8_t gathered[3 * 8 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            write_float32(positions.get() + 3 * block, layout.rows(layout.input->positions, 3, block, count, gathered));
+        }
+    });
+    return positions;
+}
+
+// A compact mesh of more vertices than 16-bit indices reach: primitives over
+// windows of its vertices, the faces in their own order when that repeats few
+// vertices at the seams, else in a spatial order; one primitive of 32-bit
+// indices when neither keeps the repeated vertices to kMostRepeated of them.
+constexpr double kMostRepeated = 0.01;
+
+void place_in_windows(MeshLayout& layout) {
+    const size_t vertices = layout.vertex_count;
+    const size_t most = vertices + size_t(double(vertices) * kMostRepeated);
+    WindowedMesh windowed = windows_in_order(layout.faces.get(), layout.face_count, vertices, most);
+    if (windowed.windows.empty())
+        windowed = windows_in_space(layout.faces.get(), layout.face_count, vertices, float_positions(layout).get(), most);
+    if (windowed.windows.empty()) return;  // 32-bit indices, the vertices as they are
+
+    const uint32_t* window_source = windowed.source.get();
+    const TriangleMesh& input = *layout.input;
+    // The normals follow their vertices: those the plan made, or the smooth ones, made here from the faces as given.
+    if (!input.normals.given) {
+        if (!layout.normals) {
+            layout.normals = allocate_scratch<float>(3 * vertices + 3);
+            write_area_weighted_normals(layout.normals.get(), input.positions, layout.faces.get(), layout.face_count, 0);
+        }
+        ScratchArray<float> normals = allocate_scratch<float>(3 * windowed.vertex_count + 3);
+        for (size_t v = 0; v < windowed.vertex_count; ++v)
+            std::memcpy(normals.get() + 3 * v, layout.normals.get() + 3 * size_t(window_source[v]), 12);
+        layout.normals = std::move(normals);
+    }
+    // Each windowed vertex copies an input vertex: through the split's copies, if any.
+    if (layout.source) {
+        for (size_t v = 0; v < windowed.vertex_count; ++v) windowed.source[v] = layout.source[window_source[v]];
+    }
+    layout.source = std::move(windowed.source);
+    layout.faces = std::move(windowed.faces);
+    layout.vertex_count = windowed.vertex_count;
+    layout.windows = std::move(windowed.windows);
+    layout.short_indices = true;
 }
 
 }  // namespace
@@ -587,8 +595,12 @@ PlannedPart plan_part(gltf::Document& document, const TriangleMesh& input) {
     } else {
         // One scale for all three axes, so that the node's transform keeps the normals' directions.
         layout.quantization = quantization_of(extremes, true);
-        layout.chunks = short_index_chunks(layout.faces.get(), layout.face_count, layout.vertex_count);
-        layout.short_indices = !layout.chunks.empty();
+        if (layout.vertex_count <= kWindowVertices) {
+            layout.windows = {VertexWindow{0, layout.face_count, 0, layout.vertex_count}};
+            layout.short_indices = true;
+        } else {
+            place_in_windows(layout);
+        }
         node = add_compact_mesh(document, layout, input);
     }
     return PlannedPart{node, std::move(owned)};

@@ -4,7 +4,6 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <numeric>
 #include <type_traits>
@@ -155,6 +154,40 @@ void write_unit_normals(float* out, const ArrayView& normals) {
     });
 }
 
+namespace {
+
+// Runs visit(corner, n, mine) on every face with a corner among the vertices
+// [begin, end), in face order: its corners, its cross product and which of its
+// corners lie in the range.
+template <typename T, typename Visit>
+void visit_faces_around(const T* points, const uint32_t* faces, size_t face_count, size_t begin, size_t end,
+                        Visit&& visit) {
+    const size_t span = end - begin;
+    for (size_t f = 0; f < face_count; ++f) {
+        const uint32_t* corner = faces + 3 * f;
+        const bool mine[3] = {corner[0] - begin < span, corner[1] - begin < span, corner[2] - begin < span};
+        if (!(mine[0] || mine[1] || mine[2])) continue;
+        double n[3];
+        face_cross(n, points, corner);
+        visit(corner, n, mine);
+    }
+}
+
+// The area-weighted sums of the vertices [begin, end): each vertex adds its
+// faces in face order.
+template <typename T>
+void add_area_weighted(double* sums, const T* points, const uint32_t* faces, size_t face_count, size_t begin,
+                       size_t end) {
+    std::fill(sums + 3 * begin, sums + 3 * end, 0.0);
+    visit_faces_around(points, faces, face_count, begin, end, [&](const uint32_t* corner, const double* n, const bool* mine) {
+        for (int k = 0; k < 3; ++k)
+            if (mine[k])
+                for (int axis = 0; axis < 3; ++axis) sums[3 * size_t(corner[k]) + size_t(axis)] += n[axis];
+    });
+}
+
+}  // namespace
+
 void write_area_weighted_normals(float* out, const ArrayView& positions, const uint32_t* faces, size_t face_count,
                                  uint32_t thread_count) {
     const size_t vertices = positions.count / 3;
@@ -163,59 +196,16 @@ void write_area_weighted_normals(float* out, const ArrayView& positions, const u
         using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
         const T* points = static_cast<const T*>(positions.data);
         // Each range of vertices reads every face and adds those around its own
-        // vertices, in face order: no two ranges write the same sum, and every
-        // sum is added up in the order of one thread.
+        // vertices: no two ranges write the same sum, and every sum is added up
+        // in the order of one thread.
         for_row_ranges(vertices, thread_count, [&](size_t begin, size_t end) {
-            double* sum = sums.get();
-            std::fill(sum + 3 * begin, sum + 3 * end, 0.0);
-            const size_t span = end - begin;
-            for (size_t f = 0; f < face_count; ++f) {
-                const uint32_t* corner = faces + 3 * f;
-                const bool mine[3] = {corner[0] - begin < span, corner[1] - begin < span, corner[2] - begin < span};
-                if (!(mine[0] || mine[1] || mine[2])) continue;
-                double n[3];
-                face_cross(n, points, corner);
-                for (int k = 0; k < 3; ++k)
-                    if (mine[k])
-                        for (int axis = 0; axis < 3; ++axis) sum[3 * size_t(corner[k]) + size_t(axis)] += n[axis];
-            }
-            for (size_t v = begin; v < end; ++v) unit_or_up(out + 3 * v, sum + 3 * v);
+            add_area_weighted(sums.get(), points, faces, face_count, begin, end);
+            for (size_t v = begin; v < end; ++v) unit_or_up(out + 3 * v, sums.get() + 3 * v);
         });
     });
 }
 
 namespace {
-
-// The cross product of each face's edges as float32 (twice its area along its
-// normal), and that made unit length; 0, 0, 0 for a degenerate face.
-struct FaceNormals {
-    ScratchArray<float> weighted;
-    ScratchArray<float> unit;
-};
-
-FaceNormals face_normals(const uint32_t* faces, size_t face_count, const ArrayView& positions, uint32_t thread_count) {
-    FaceNormals normals{allocate_scratch<float>(3 * face_count + 3), allocate_scratch<float>(3 * face_count + 3)};
-    visit_element_type(positions.type, [&](auto pointer) {
-        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
-        const T* points = static_cast<const T*>(positions.data);
-        for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
-            for (size_t f = begin; f < end; ++f) {
-                double n[3];
-                face_cross(n, points, faces + 3 * f);
-                float* weighted = normals.weighted.get() + 3 * f;
-                for (size_t axis = 0; axis < 3; ++axis) weighted[axis] = to_float32(n[axis]);
-                const double w[3] = {weighted[0], weighted[1], weighted[2]};
-                const double length = std::sqrt(w[0] * w[0] + w[1] * w[1] + w[2] * w[2]);
-                const bool usable = length > 0 && std::isfinite(length);
-                for (size_t axis = 0; axis < 3; ++axis) {
-                    if (!usable) weighted[axis] = 0;
-                    normals.unit[3 * f + axis] = usable ? float(w[axis] / length) : 0.0f;
-                }
-            }
-        });
-    });
-    return normals;
-}
 
 // The corners around each vertex, in corner order: around[first[v] .. first[v + 1]).
 struct CornerTable {
@@ -256,20 +246,29 @@ CornerTable corners_around(const uint32_t* faces, size_t corners, size_t vertice
     return table;
 }
 
-// What the split of one vertex reads.
-struct Creases {
-    const uint32_t* faces;  // in input numbering
-    const uint32_t* first;
-    const uint32_t* around;
-    const float* weighted;
-    const float* unit;
-    double cos_crease;
+// The faces around one vertex, as its split reads them: each corner's face's
+// cross product (its area-weighted normal) and unit normal (0, 0, 0 for a
+// degenerate face).
+struct FacesAround {
+    std::vector<double> weighted, unit;  // 3 a corner
 
-    const float* unit_of(uint32_t corner) const { return unit + 3 * size_t(corner / 3); }
-    const float* weighted_of(uint32_t corner) const { return weighted + 3 * size_t(corner / 3); }
-    static bool degenerate(const float* u) { return u[0] == 0 && u[1] == 0 && u[2] == 0; }
-    static double cosine(const float* u, const float* w) {
-        return double(u[0]) * w[0] + double(u[1]) * w[1] + double(u[2]) * w[2];
+    template <typename T>
+    void read(const T* points, const uint32_t* faces, const uint32_t* corner, size_t count) {
+        weighted.resize(3 * count);
+        unit.resize(3 * count);
+        for (size_t i = 0; i < count; ++i) {
+            double* n = &weighted[3 * i];
+            face_cross(n, points, faces + 3 * size_t(corner[i] / 3));
+            const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+            const double scale = length > 0 ? 1 / length : 0.0;  // for cosines only: one division
+            for (int axis = 0; axis < 3; ++axis) unit[3 * i + axis] = n[axis] * scale;
+        }
+    }
+    bool degenerate(size_t i) const { return unit[3 * i] == 0 && unit[3 * i + 1] == 0 && unit[3 * i + 2] == 0; }
+    double cosine(size_t i, size_t j) const {
+        const double* u = &unit[3 * i];
+        const double* w = &unit[3 * j];
+        return u[0] * w[0] + u[1] * w[1] + u[2] * w[2];
     }
 };
 
@@ -292,20 +291,19 @@ struct VertexCopies {
 
 // A vertex of at most kPairwiseCorners corners: which faces lie within the
 // crease angle of which, as bit masks; corners of equal masks have equal sums.
-void split_pairwise(const Creases& creases, const uint32_t* corner, size_t count, VertexCopies& copies,
-                    uint32_t* copy_of) {
+void split_pairwise(const FacesAround& around, size_t count, double cos_crease, VertexCopies& copies, uint32_t* copy_of) {
     uint64_t near[kPairwiseCorners];
     const uint64_t all = count == 64 ? ~uint64_t(0) : (uint64_t(1) << count) - 1;
     for (size_t i = 0; i < count; ++i) near[i] = uint64_t(1) << i;
     for (size_t i = 0; i < count; ++i) {
         for (size_t j = i + 1; j < count; ++j) {
-            if (Creases::cosine(creases.unit_of(corner[i]), creases.unit_of(corner[j])) < creases.cos_crease) continue;
+            if (around.cosine(i, j) < cos_crease) continue;
             near[i] |= uint64_t(1) << j;
             near[j] |= uint64_t(1) << i;
         }
     }
     for (size_t i = 0; i < count; ++i)
-        if (Creases::degenerate(creases.unit_of(corner[i]))) near[i] = all;  // no direction to turn from: every face counts
+        if (around.degenerate(i)) near[i] = all;  // no direction to turn from: every face counts
     for (size_t i = 0; i < count; ++i) {
         size_t same = i;
         for (size_t k = 0; k < i && same == i; ++k)
@@ -314,14 +312,9 @@ void split_pairwise(const Creases& creases, const uint32_t* corner, size_t count
             copy_of[i] = copy_of[same];
             continue;
         }
-        const float* own = creases.unit_of(corner[i]);
-        if (near[i] == uint64_t(1) << i && !Creases::degenerate(own)) {  // a face on its own: its unit normal
-            copy_of[i] = copies.copy_with(own);
-            continue;
-        }
         double sum[3] = {0, 0, 0};
         for (uint64_t bits = near[i]; bits != 0; bits &= bits - 1) {
-            const float* w = creases.weighted_of(corner[__builtin_ctzll(bits)]);
+            const double* w = &around.weighted[3 * size_t(__builtin_ctzll(bits))];
             for (int axis = 0; axis < 3; ++axis) sum[axis] += w[axis];
         }
         float n[3];
@@ -332,14 +325,14 @@ void split_pairwise(const Creases& creases, const uint32_t* corner, size_t count
 
 // A vertex of many corners: groups of faces joined across the edges they
 // share around it, where they turn by at most the crease angle.
-void split_by_edges(const Creases& creases, uint32_t vertex, const uint32_t* corner, size_t count, VertexCopies& copies,
-                    uint32_t* copy_of) {
+void split_by_edges(const FacesAround& around, const uint32_t* faces, uint32_t vertex, const uint32_t* corner, size_t count,
+                    double cos_crease, VertexCopies& copies, uint32_t* copy_of) {
     std::vector<std::pair<uint32_t, uint32_t>> edges;  // (other vertex of an edge, corner position)
     edges.reserve(2 * count);
     for (size_t i = 0; i < count; ++i) {
         const size_t face = corner[i] / 3, within = corner[i] % 3;
         for (size_t step = 1; step <= 2; ++step) {
-            const uint32_t other = creases.faces[3 * face + (within + step) % 3];
+            const uint32_t other = faces[3 * face + (within + step) % 3];
             if (other != vertex) edges.push_back({other, uint32_t(i)});
         }
     }
@@ -351,31 +344,53 @@ void split_by_edges(const Creases& creases, uint32_t vertex, const uint32_t* cor
         return i;
     };
     for (size_t e = 0; e + 1 < edges.size(); ++e) {
-        if (edges[e].first != edges[e + 1].first) continue;
-        const float* u = creases.unit_of(corner[edges[e].second]);
-        const float* w = creases.unit_of(corner[edges[e + 1].second]);
-        if (Creases::degenerate(u) || Creases::degenerate(w) || Creases::cosine(u, w) < creases.cos_crease) continue;
-        const uint32_t a = root(edges[e].second), b = root(edges[e + 1].second);
+        const uint32_t i = edges[e].second, j = edges[e + 1].second;
+        if (edges[e].first != edges[e + 1].first || around.degenerate(i) || around.degenerate(j) ||
+            around.cosine(i, j) < cos_crease)
+            continue;
+        const uint32_t a = root(i), b = root(j);
         group[std::max(a, b)] = std::min(a, b);  // the lower root stays: the same groups in any order
     }
     std::vector<double> sums(3 * count, 0.0);
     double total[3] = {0, 0, 0};
     for (size_t i = 0; i < count; ++i) {
-        const float* w = creases.weighted_of(corner[i]);
         double* sum = &sums[3 * size_t(root(uint32_t(i)))];
         for (int axis = 0; axis < 3; ++axis) {
-            sum[axis] += w[axis];
-            total[axis] += w[axis];
+            sum[axis] += around.weighted[3 * i + axis];
+            total[axis] += around.weighted[3 * i + axis];
         }
     }
     std::map<std::array<float, 3>, uint32_t> made;
     for (size_t i = 0; i < count; ++i) {
         std::array<float, 3> n;
-        unit_or_up(n.data(), Creases::degenerate(creases.unit_of(corner[i])) ? total : &sums[3 * size_t(root(uint32_t(i)))]);
+        unit_or_up(n.data(), around.degenerate(i) ? total : &sums[3 * size_t(root(uint32_t(i)))]);
         const auto found = made.emplace(n, uint32_t(copies.count));
         if (found.second) std::copy(n.begin(), n.end(), copies.normals + 3 * copies.count++);
         copy_of[i] = found.first->second;
     }
+}
+
+// Whether a vertex needs no split: every face around it lies within half the
+// crease angle of the sum of them all (so any two within the angle: every
+// corner's sum is that one), with room for rounding. Marks the vertices
+// [begin, end) that may need one.
+template <typename T>
+void mark_creased(uint8_t* creased, const double* sums, const T* points, const uint32_t* faces, size_t face_count,
+                  size_t begin, size_t end, double cos_crease) {
+    const double half = std::acos(std::max(-1.0, std::min(1.0, cos_crease))) / 2;
+    const double within = std::cos(half) + 1e-9;
+    std::fill(creased + begin, creased + end, uint8_t(0));
+    visit_faces_around(points, faces, face_count, begin, end, [&](const uint32_t* corner, const double* n, const bool* mine) {
+        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        if (!(length > 0)) return;  // adds nothing to any sum
+        for (int k = 0; k < 3; ++k) {
+            if (!mine[k]) continue;
+            const double* s = sums + 3 * size_t(corner[k]);
+            const double dot = n[0] * s[0] + n[1] * s[1] + n[2] * s[2];
+            const double sum_length = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
+            if (!(dot >= within * length * sum_length)) creased[corner[k]] = 1;
+        }
+    });
 }
 
 }  // namespace
@@ -385,56 +400,79 @@ SplitVertices split_at_creases(uint32_t* faces, size_t face_count, const ArrayVi
     const size_t vertices = positions.count / 3;
     const size_t corners = 3 * face_count;
     const uint32_t threads = thread_count != 0 ? thread_count : atom_thread_count(vertices);
-    const FaceNormals normals = face_normals(faces, face_count, positions, threads);
-    const CornerTable table = corners_around(faces, corners, vertices, threads);
-    const Creases creases{faces, table.first.get(), table.around.get(), normals.weighted.get(), normals.unit.get(),
-                          cos_crease};
-
-    // Each range of vertices makes its copies in a region of its own (room for
-    // one a corner and one a vertex of no face), each corner's copy counted from
-    // the range's first; then the regions close up in vertex order, and the
-    // faces are renumbered.
     SplitVertices split;
-    split.source = allocate_scratch<uint32_t>(corners + vertices + 1);
-    split.normals = allocate_scratch<float>(3 * (corners + vertices) + 3);
-    ScratchArray<uint32_t> copy_of = allocate_scratch<uint32_t>(corners + 1);  // by corner table position
-    const size_t length = range_length(vertices, threads);
-    std::vector<size_t> made(threads, 0);
-    for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
-        const size_t region = creases.first[begin] + begin;
-        size_t count = 0;
-        for (size_t v = begin; v < end; ++v) {
-            const uint32_t* corner = creases.around + creases.first[v];
-            const size_t corners_of_v = creases.first[v + 1] - creases.first[v];
-            uint32_t* copy = copy_of.get() + creases.first[v];
-            VertexCopies copies{split.normals.get() + 3 * (region + count), 0};
-            if (corners_of_v == 0) {
-                const double none[3] = {0, 0, 0};
-                unit_or_up(copies.normals, none);
-                copies.count = 1;
-            } else if (corners_of_v <= kPairwiseCorners) {
-                split_pairwise(creases, corner, corners_of_v, copies, copy);
-            } else {
-                split_by_edges(creases, uint32_t(v), corner, corners_of_v, copies, copy);
-            }
-            for (size_t i = 0; i < corners_of_v; ++i) copy[i] += uint32_t(count);
-            std::fill(split.source.get() + region + count, split.source.get() + region + count + copies.count, uint32_t(v));
-            count += copies.count;
+    visit_element_type(positions.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* points = static_cast<const T*>(positions.data);
+        // The smooth normals first, and the vertices whose faces turn too far from them.
+        ScratchArray<double> sums = allocate_scratch<double>(3 * vertices + 1);
+        ScratchArray<uint8_t> creased = allocate_scratch<uint8_t>(vertices + 1);
+        const size_t length = range_length(vertices, threads);
+        std::vector<size_t> creased_count(threads, 0);
+        for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
+            add_area_weighted(sums.get(), points, faces, face_count, begin, end);
+            mark_creased(creased.get(), sums.get(), points, faces, face_count, begin, end, cos_crease);
+            creased_count[begin / length] = size_t(std::count(creased.get() + begin, creased.get() + end, uint8_t(1)));
+        });
+        if (std::accumulate(creased_count.begin(), creased_count.end(), size_t(0)) == 0) {
+            split.count = vertices;
+            split.normals = allocate_scratch<float>(3 * vertices + 3);
+            for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
+                for (size_t v = begin; v < end; ++v) unit_or_up(split.normals.get() + 3 * v, sums.get() + 3 * v);
+            });
+            return;
         }
-        made[begin / length] = count;
-    });
-    std::vector<size_t> offsets(threads + 1, 0);
-    for (uint32_t r = 0; r < threads; ++r) {
-        offsets[r + 1] = offsets[r] + made[r];
-        // Down to its place: the earlier regions have closed up below it already.
-        const size_t begin = std::min(size_t(r) * length, vertices), region = creases.first[begin] + begin;
-        std::memmove(split.source.get() + offsets[r], split.source.get() + region, sizeof(uint32_t) * made[r]);
-        std::memmove(split.normals.get() + 3 * offsets[r], split.normals.get() + 3 * region, 3 * sizeof(float) * made[r]);
-    }
-    split.count = offsets[threads];
-    for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
-        const uint32_t offset = uint32_t(offsets[begin / length]);
-        for (size_t i = creases.first[begin]; i < creases.first[end]; ++i) faces[creases.around[i]] = offset + copy_of[i];
+
+        // Each range of vertices makes its copies in a region of its own (room for
+        // one a corner and one a vertex of no face), each corner's copy counted
+        // from the range's first; then the regions are copied together in vertex
+        // order, and the faces renumbered.
+        const CornerTable table = corners_around(faces, corners, vertices, threads);
+        ScratchArray<uint32_t> region_sources = allocate_scratch<uint32_t>(corners + vertices + 1);
+        ScratchArray<float> region_normals = allocate_scratch<float>(3 * (corners + vertices) + 3);
+        ScratchArray<uint32_t> copy_of = allocate_scratch<uint32_t>(corners + 1);  // by corner table position
+        std::vector<size_t> made(threads, 0);
+        for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
+            const size_t region = table.first[begin] + begin;
+            size_t count = 0;
+            FacesAround around;
+            for (size_t v = begin; v < end; ++v) {
+                const uint32_t* corner = table.around.get() + table.first[v];
+                const size_t corners_of_v = table.first[v + 1] - table.first[v];
+                uint32_t* copy = copy_of.get() + table.first[v];
+                VertexCopies copies{region_normals.get() + 3 * (region + count), 0};
+                if (!creased[v]) {
+                    unit_or_up(copies.normals, sums.get() + 3 * v);
+                    copies.count = 1;
+                    std::fill(copy, copy + corners_of_v, 0u);
+                } else {
+                    around.read(points, faces, corner, corners_of_v);
+                    if (corners_of_v <= kPairwiseCorners) {
+                        split_pairwise(around, corners_of_v, cos_crease, copies, copy);
+                    } else {
+                        split_by_edges(around, faces, uint32_t(v), corner, corners_of_v, cos_crease, copies, copy);
+                    }
+                }
+                for (size_t i = 0; i < corners_of_v; ++i) copy[i] += uint32_t(count);
+                std::fill(region_sources.get() + region + count, region_sources.get() + region + count + copies.count,
+                          uint32_t(v));
+                count += copies.count;
+            }
+            made[begin / length] = count;
+        });
+        std::vector<size_t> offsets(threads + 1, 0);
+        for (uint32_t r = 0; r < threads; ++r) offsets[r + 1] = offsets[r] + made[r];
+        split.count = offsets[threads];
+        split.source = allocate_scratch<uint32_t>(split.count + 1);
+        split.normals = allocate_scratch<float>(3 * split.count + 3);
+        for_row_ranges(vertices, threads, [&](size_t begin, size_t end) {
+            const size_t range = begin / length, region = table.first[begin] + begin, offset = offsets[range];
+            std::copy(region_sources.get() + region, region_sources.get() + region + made[range], split.source.get() + offset);
+            std::copy(region_normals.get() + 3 * region, region_normals.get() + 3 * (region + made[range]),
+                      split.normals.get() + 3 * offset);
+            for (size_t i = table.first[begin]; i < table.first[end]; ++i)
+                faces[table.around[i]] = uint32_t(offset) + copy_of[i];
+        });
     });
     return split;
 }

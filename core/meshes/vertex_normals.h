@@ -38,12 +38,17 @@ void write_area_weighted_normals(float* out, const ArrayView& positions, const u
 // fall into one group (and so do the groups they join), and each corner gets
 // its group's sum. Vertices are numbered by the input vertex they copy, in
 // input order (the copies of one vertex in the order of its first corners); a
-// vertex of no face keeps one copy, with the normal (0, 0, 1).
+// vertex of no face keeps one copy, with the normal (0, 0, 1). Sums are added
+// in corner order: a vertex that needs no split has its smooth normal, as
+// write_area_weighted_normals makes it. Vertices whose faces all lie within
+// half the angle of that normal are known to need none without a look at
+// their faces' pairs: on a smooth surface the split costs little more than
+// the smooth normals.
 constexpr size_t kPairwiseCorners = 64;
 
 struct SplitVertices {
     size_t count = 0;                 // vertices after the split
-    ScratchArray<uint32_t> source;    // the input vertex of each
+    ScratchArray<uint32_t> source;    // the input vertex of each; null when no vertex was split
     ScratchArray<float> normals;      // unit x, y, z of each
 };
 
