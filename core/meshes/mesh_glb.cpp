@@ -487,10 +487,10 @@ constexpr double kMostRepeated = 0.01;
 
 void place_in_windows(MeshLayout& layout) {
     const size_t vertices = layout.vertex_count;
-    const size_t most = vertices + size_t(double(vertices) * kMostRepeated);
-    WindowedMesh windowed = windows_in_order(layout.faces.get(), layout.face_count, vertices, most);
+    WindowedMesh windowed = windows_in_order(layout.faces.get(), layout.face_count, vertices, kMostRepeated);
     if (windowed.windows.empty())
-        windowed = windows_in_space(layout.faces.get(), layout.face_count, vertices, float_positions(layout).get(), most);
+        windowed = windows_in_space(layout.faces.get(), layout.face_count, vertices, float_positions(layout).get(),
+                                    kMostRepeated);
     if (windowed.windows.empty()) return;  // 32-bit indices, the vertices as they are
 
     const uint32_t* window_source = windowed.source.get();

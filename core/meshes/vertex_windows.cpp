@@ -10,11 +10,17 @@ namespace glb {
 
 namespace {
 
-// windows_in_order, with a window opening at each of the faces in breaks (ascending; repeats allowed).
-WindowedMesh fill_windows(const uint32_t* faces, size_t face_count, size_t vertex_count, size_t most_vertices,
-                          const std::vector<size_t>& breaks) {
+// Windows filled by the faces in order, a window opening also at each face in
+// breaks (ascending; repeats allowed). None when the vertices placed more than
+// once exceed most_repeated of the vertices placed: checked as each window
+// closes (a seam per window costs as much in the first windows as in the
+// last, so the order of a mesh that repeats too many shows early) when
+// check_early, else once at the end.
+WindowedMesh fill_windows(const uint32_t* faces, size_t face_count, size_t vertex_count, double most_repeated,
+                          bool check_early, const std::vector<size_t>& breaks) {
+    const size_t room = vertex_count + size_t(double(vertex_count) * most_repeated) + kWindowVertices;
     WindowedMesh mesh;
-    mesh.source = allocate_scratch<uint32_t>(most_vertices + 1);
+    mesh.source = allocate_scratch<uint32_t>(room + 1);
     mesh.faces = allocate_scratch<uint32_t>(3 * face_count + 1);
     // The window each vertex was last placed in, and its place there.
     ScratchArray<uint32_t> window_of = allocate_scratch<uint32_t>(vertex_count + 1);
@@ -22,7 +28,10 @@ WindowedMesh fill_windows(const uint32_t* faces, size_t face_count, size_t verte
     std::fill(window_of.get(), window_of.get() + vertex_count, UINT32_MAX);
     VertexWindow window;
     uint32_t current = 0;
-    size_t next_break = 0;
+    size_t next_break = 0, distinct = 0;
+    const auto too_many = [&] {
+        return double(window.first_vertex + window.vertex_count - distinct) > most_repeated * double(distinct);
+    };
     for (size_t f = 0; f < face_count; ++f) {
         const uint32_t* corner = faces + 3 * f;
         size_t fresh = 0;  // corners whose vertex the window does not hold yet (each vertex once)
@@ -31,6 +40,8 @@ WindowedMesh fill_windows(const uint32_t* faces, size_t face_count, size_t verte
         bool breaks_here = false;
         for (; next_break < breaks.size() && breaks[next_break] <= f; ++next_break) breaks_here = true;
         if (f != window.first_face && (breaks_here || window.vertex_count + fresh > kWindowVertices)) {
+            if ((check_early || window.first_vertex + window.vertex_count + kWindowVertices > room) && too_many())
+                return WindowedMesh{};
             window.face_count = f - window.first_face;
             mesh.windows.push_back(window);
             window = VertexWindow{f, 0, window.first_vertex + window.vertex_count, 0};
@@ -39,7 +50,7 @@ WindowedMesh fill_windows(const uint32_t* faces, size_t face_count, size_t verte
         for (int k = 0; k < 3; ++k) {
             const uint32_t v = corner[k];
             if (window_of[v] != current) {
-                if (window.first_vertex + window.vertex_count == most_vertices) return WindowedMesh{};
+                distinct += window_of[v] == UINT32_MAX;
                 window_of[v] = current;
                 place[v] = uint32_t(window.first_vertex + window.vertex_count++);
                 mesh.source[place[v]] = v;
@@ -47,6 +58,7 @@ WindowedMesh fill_windows(const uint32_t* faces, size_t face_count, size_t verte
             mesh.faces[3 * f + size_t(k)] = place[v];
         }
     }
+    if (too_many()) return WindowedMesh{};
     window.face_count = face_count - window.first_face;
     mesh.windows.push_back(window);
     mesh.vertex_count = window.first_vertex + window.vertex_count;
@@ -119,12 +131,12 @@ constexpr size_t kSampledFaces = 1 << 17;
 
 }  // namespace
 
-WindowedMesh windows_in_order(const uint32_t* faces, size_t face_count, size_t vertex_count, size_t most_vertices) {
-    return fill_windows(faces, face_count, vertex_count, most_vertices, {});
+WindowedMesh windows_in_order(const uint32_t* faces, size_t face_count, size_t vertex_count, double most_repeated) {
+    return fill_windows(faces, face_count, vertex_count, most_repeated, true, {});
 }
 
 WindowedMesh windows_in_space(const uint32_t* faces, size_t face_count, size_t vertex_count, const float* positions,
-                              size_t most_vertices) {
+                              double most_repeated) {
     // Boxes somewhat smaller than windows, for the repeats at their seams, cut
     // where a sample of the faces says; then every face goes into its box.
     const size_t parts = (vertex_count + kBoxVertices - 1) / kBoxVertices;
@@ -160,7 +172,7 @@ WindowedMesh windows_in_space(const uint32_t* faces, size_t face_count, size_t v
         to[1] = faces[3 * f + 1];
         to[2] = faces[3 * f + 2];
     }
-    return fill_windows(ordered.get(), face_count, vertex_count, most_vertices, breaks);
+    return fill_windows(ordered.get(), face_count, vertex_count, most_repeated, false, breaks);
 }
 
 }  // namespace glb

@@ -36,17 +36,18 @@ struct WindowedMesh {
 // Windows filled by the faces in their order: a face goes into the current
 // window while its vertices fit, else opens the next one; each window's
 // vertices in the order its faces first use them. faces: 3 vertex indices a
-// face, below vertex_count. No windows when they would hold more than
-// most_vertices vertices in all.
-WindowedMesh windows_in_order(const uint32_t* faces, size_t face_count, size_t vertex_count, size_t most_vertices);
+// face, below vertex_count. No windows when the vertices placed in more than
+// one window exceed most_repeated (a fraction) of the vertices used, which is
+// checked as each window closes, so that an order with long seams is given up early.
+WindowedMesh windows_in_order(const uint32_t* faces, size_t face_count, size_t vertex_count, double most_repeated);
 
 // The same, the faces first ordered box by box: boxes of about equal face
 // counts, each with somewhat fewer vertices than a window holds, cut from the
 // mesh's bounds as a k-d tree (across the longest side each time, where a
 // sample of the faces places the cut), so that each window is a compact patch
-// of the surface and its seams run along edges. positions: float32 x, y, z of
-// each vertex.
+// of the surface and its seams run along edges. Repeats are checked once, at
+// the end. positions: float32 x, y, z of each vertex.
 WindowedMesh windows_in_space(const uint32_t* faces, size_t face_count, size_t vertex_count, const float* positions,
-                              size_t most_vertices);
+                              double most_repeated);
 
 }  // namespace glb
