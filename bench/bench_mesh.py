@@ -48,7 +48,7 @@ def main(size):
         ("one copy of the output", "", ms(t_copy), "", "1.00x")],
         ["writer", "GLB", "time", "vs mesh_glb", "vs copy"])
 
-    out = bytearray(4 * len(glb))  # room for the split vertices of the flat style
+    out = bytearray(5 * len(glb))  # room for the split vertices of the flat style
     rows, goals = [], []
     for label, options, goal in CHECKED:
         options = dict(options)
