@@ -43,43 +43,84 @@ def test_atoms_keep_their_order_and_palette(validator):
     assert np.all(np.abs(accessor_values(compact, 1) - accessor_values(plain, 1)) <= 1 / 255 / 2 + 1e-7)
 
 
-def grid_mesh(rows, columns):
-    """A bumpy grid of rows x columns vertices, two triangles a square, in row order."""
+def grid_mesh(rows, columns, by_family=False):
+    """A bumpy grid of rows x columns vertices, two triangles a square, square by square in row order; or
+    by triangle family: every square's lower-left triangle, then every upper-right one."""
     u, v = np.meshgrid(np.arange(columns, dtype=np.float64), np.arange(rows, dtype=np.float64))
     positions = np.stack([u.ravel(), np.sin(u.ravel() / 7) * np.cos(v.ravel() / 5) * 3, v.ravel()], 1)
     corner = (np.arange(rows - 1)[:, None] * columns + np.arange(columns - 1)[None, :]).ravel()
     faces = np.concatenate([np.stack([corner, corner + columns, corner + 1], 1),
                             np.stack([corner + 1, corner + columns, corner + columns + 1], 1)]).reshape(2, -1, 3)
-    return positions, faces.transpose(1, 0, 2).reshape(-1, 3)
+    return positions, (faces if by_family else faces.transpose(1, 0, 2)).reshape(-1, 3)
 
 
-@pytest.mark.parametrize("rows, columns", [(40, 50), (300, 400)])  # one primitive; a vertex count past 16 bits
-def test_meshes_keep_their_triangles_and_normals(validator, rows, columns):
-    positions, faces = grid_mesh(rows, columns)
+def read_primitives(glb):
+    """Each primitive of the file's one mesh as a viewer loads it, on its own: its vertices' positions
+    through the node's transform, normals and colours, and its triangles as rows of its vertices."""
+    parsed = read_glb(glb)
+    translation, scale = node_transform(parsed.document["nodes"][0])
+    for primitive in parsed.document["meshes"][0]["primitives"]:
+        attributes = primitive["attributes"]
+        yield (np.asarray(translation) + np.asarray(scale) * accessor_values(parsed, attributes["POSITION"]),
+               accessor_values(parsed, attributes["NORMAL"]), accessor_values(parsed, attributes["COLOR_0"]),
+               accessor_values(parsed, primitive["indices"]).reshape(-1, 3).astype(np.int64),
+               parsed.document["accessors"][primitive["indices"]]["componentType"])
+
+
+@pytest.mark.parametrize("rows, columns, by_family", [(40, 50, False), (300, 400, False), (300, 300, True)])
+def test_large_compact_meshes_keep_their_triangles_and_few_repeated_vertices(validator, rows, columns, by_family):
+    """A mesh of more than 65,535 vertices is drawn over windows of them; a viewer holds every primitive's
+    vertices apart, so few may be repeated, whatever the order of the faces."""
+    positions, faces = grid_mesh(rows, columns, by_family)
     colors = np.random.default_rng(13).integers(0, 256, (len(positions), 3)).astype(np.uint8)
-    compact = sa.mesh(positions, faces, colors=colors, encoding="compact")
-    plain = sa.mesh(positions, faces, colors=colors)
+    compact = sa.mesh(positions, faces, colors=colors, normals="smooth", encoding="compact")
     validator.assert_valid(compact)
-    parsed, reference = read_glb(compact), read_glb(plain)
-    primitives = parsed.document["meshes"][0]["primitives"]
-    triangles = []
-    for primitive in primitives:
-        position = parsed.document["accessors"][primitive["attributes"]["POSITION"]]
-        first = position.get("byteOffset", 0) // 8
-        indices = parsed.document["accessors"][primitive["indices"]]
-        assert indices["componentType"] == 5123  # 16-bit, relative to the window of the primitive
-        triangles.append(accessor_values(parsed, primitive["indices"]).reshape(-1, 3).astype(np.int64) + first)
-        decoded = world_positions(parsed, 0, primitive["attributes"]["POSITION"])
-        largest = np.ptp(positions.astype(np.float32), axis=0).max()
-        assert np.all(np.abs(decoded - positions[first:first + len(decoded)].astype(np.float32)) <= largest / 65535 / 2 * (1 + 1e-9))
-        normals = accessor_values(parsed, primitive["attributes"]["NORMAL"])
-        float_normals = accessor_values(reference, 1)[first:first + len(normals)]
-        assert np.all(np.einsum("ij,ij->i", normals / np.linalg.norm(normals, axis=1, keepdims=True), float_normals) > 0.9995)
-        assert np.allclose(accessor_values(parsed, primitive["attributes"]["COLOR_0"])[:, :3],
-                           colors[first:first + len(normals)] / 255)
-    assert np.array_equal(np.concatenate(triangles), faces)
-    assert len(primitives) == (1 if rows * columns < 65536 else 2)
-    assert len(compact) < 0.55 * len(plain)
+    float_normals = accessor_values(read_glb(sa.mesh(positions, faces, colors=colors, normals="smooth")), 1)
+    half_step = np.ptp(positions.astype(np.float32), axis=0).max() / 65535 / 2 * (1 + 1e-9)
+    held, triangles = 0, []
+    for decoded, normals, vertex_colors, corners, index_type in read_primitives(compact):
+        assert index_type == 5123  # 16-bit
+        held += len(decoded)
+        # The grid's vertices lie at whole x and z: the input vertex each decoded one stands for.
+        vertex = np.rint(decoded[:, 2]).astype(np.int64) * columns + np.rint(decoded[:, 0]).astype(np.int64)
+        assert np.all(np.abs(decoded - positions[vertex].astype(np.float32)) <= half_step)
+        assert np.all(np.einsum("ij,ij->i", normals / np.linalg.norm(normals, axis=1, keepdims=True),
+                                float_normals[vertex]) > 0.9995)
+        assert np.allclose(vertex_colors[:, :3], colors[vertex] / 255)
+        triangles.append(vertex[corners])
+    assert held <= 1.01 * len(positions), f"{held:,} vertices held for {len(positions):,}"
+    assert np.array_equal(np.unique(np.concatenate(triangles), axis=0), np.unique(faces, axis=0))
+    assert len(np.concatenate(triangles)) == len(faces)
+
+
+def test_creased_vertices_follow_their_windows(validator):
+    """Vertices split at creases, then placed in windows: every corner keeps the normal the float32 file
+    gives it, found by the triangle's vertices."""
+    positions, faces = grid_mesh(260, 260, by_family=True)
+    positions[:, 1] = np.abs(positions[:, 0] % 40 - 20)  # ridges and valleys at right angles
+    compact = sa.mesh(positions, faces, encoding="compact", colors=[0.2, 0.4, 0.6])
+    validator.assert_valid(compact)
+    plain = read_glb(sa.mesh(positions, faces))
+    primitive = plain.document["meshes"][0]["primitives"][0]
+    plain_positions = accessor_values(plain, primitive["attributes"]["POSITION"])
+    plain_normals = accessor_values(plain, primitive["attributes"]["NORMAL"])
+    plain_faces = accessor_values(plain, primitive["indices"]).reshape(-1, 3).astype(np.int64)
+    assert len(plain_positions) > len(positions)  # split at the ridges
+    def triangle_codes(corner_positions):  # a triangle by its three grid vertices, in corner order
+        vertex = np.rint(corner_positions[..., 2]).astype(np.int64) * 260 + np.rint(corner_positions[..., 0]).astype(np.int64)
+        return (vertex[:, 0] * 260**2 + vertex[:, 1]) * 260**2 + vertex[:, 2]
+
+    plain_codes = triangle_codes(plain_positions[plain_faces])
+    order = np.argsort(plain_codes)
+    held = 0
+    for decoded, normals, _, corners, _ in read_primitives(compact):
+        held += len(decoded)
+        codes = triangle_codes(decoded[corners])
+        match = order[np.minimum(np.searchsorted(plain_codes[order], codes), len(order) - 1)]
+        assert np.array_equal(plain_codes[match], codes)  # the float32 file's triangles, corner for corner
+        unit = normals[corners] / np.linalg.norm(normals[corners], axis=2, keepdims=True)
+        assert np.all(np.einsum("ijk,ijk->ij", unit, plain_normals[plain_faces[match]]) > 0.9995)
+    assert held <= 1.01 * len(plain_positions)
 
 
 def test_atoms_as_compact_sticks(validator):

@@ -1,25 +1,16 @@
 #include "inputs/arrays.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
-
+#include <vector>
 
 #include "inputs/simd.h"
+#include "parallel/row_ranges.h"
 
 namespace glb {
-
-float to_float32(double value) {
-    // Halfway between FLT_MAX and the next power of two: from here on, rounding
-    // to nearest (ties to even, and FLT_MAX is odd) gives infinity.
-    constexpr double kOverflow = 0x1.ffffffp127;
-    if (std::fabs(value) > FLT_MAX) {
-        const float limit = std::fabs(value) >= kOverflow ? HUGE_VALF : FLT_MAX;
-        return value < 0 ? -limit : limit;
-    }
-    return float(value);
-}
 
 size_t element_size(ElementType type) {
     return visit_element_type(type, [](auto pointer) { return sizeof(*pointer); });
@@ -191,9 +182,11 @@ bool has_avx2() {
 bool has_avx2() { return false; }
 #endif
 
-Extremes row_extremes(const ArrayView& rows, Field field) {
+namespace {
+
+// The extremes of rows [0, row_count) of rows, as row_extremes (signed zeros as found).
+Extremes extremes_of_range(const ArrayView& rows, size_t row_count, Field field) {
     Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
-    const size_t row_count = rows.count / 3;
     bool done = false;
 #ifdef GLB_AVX2_PATHS
     const size_t vectorised = row_count / 8 * 8;
@@ -216,6 +209,31 @@ Extremes row_extremes(const ArrayView& rows, Field field) {
             using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
             scalar_extremes(elements_of<T>(rows), 0, row_count, field, extremes);
         });
+    }
+    return extremes;
+}
+
+}  // namespace
+
+Extremes row_extremes(const ArrayView& rows, Field field) {
+    const size_t row_count = rows.count / 3;
+    // One range a hardware thread, as for_row_ranges splits them (the error of the lowest range leaves).
+    const uint32_t threads = atom_thread_count(row_count);
+    const size_t chunk = row_count / threads + (row_count % threads != 0);
+    std::vector<Extremes> parts(threads, Extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}});
+    if (threads == 1) {
+        parts[0] = extremes_of_range(rows, row_count, field);
+    } else {
+        for_row_ranges(row_count, threads, [&](size_t begin, size_t end) {
+            parts[begin / chunk] = extremes_of_range(subview(rows, 3 * begin, 3 * (end - begin)), end - begin, field);
+        });
+    }
+    Extremes extremes = parts[0];
+    for (const Extremes& part : parts) {
+        for (int axis = 0; axis < 3; ++axis) {
+            extremes.min[axis] = std::min(extremes.min[axis], part.min[axis]);
+            extremes.max[axis] = std::max(extremes.max[axis], part.max[axis]);
+        }
     }
     for (int axis = 0; axis < 3; ++axis) {  // one spelling of zero, whatever the order of -0 and +0 seen
         if (extremes.min[axis] == 0.0f) extremes.min[axis] = 0.0f;
@@ -249,7 +267,50 @@ void write_float32(float* out, const ArrayView& values) {
     });
 }
 
+namespace {
+
+// Integers as uint32, with whether every one lies in [0, limit): the loop only
+// keeps the smallest and largest value, so that it vectorises. out may be null.
+template <typename T>
+inline bool convert_indices(uint32_t* out, const T* in, size_t count, uint64_t limit) {
+    static_assert(std::is_integral_v<T>, "floats take the checked path");
+    T low = 0, high = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const T v = in[i];
+        low = v < low ? v : low;
+        high = v > high ? v : high;
+        if (out != nullptr) out[i] = uint32_t(v);
+    }
+    if constexpr (std::is_signed_v<T>) {
+        if (low < 0) return false;
+    }
+    return uint64_t(high) < limit;
+}
+
+#ifdef GLB_AVX2_PATHS
+// The same loop, vectorised by the compiler for AVX2 (which compares 64-bit lanes).
+template <typename T>
+GLB_AVX2 bool avx2_convert_indices(uint32_t* out, const T* in, size_t count, uint64_t limit) {
+    return convert_indices(out, in, count, limit);
+}
+#endif
+
+}  // namespace
+
 void read_indices(uint32_t* out, const ArrayView& values, size_t width, uint64_t limit, Field field) {
+    const bool passed = limit != 0 && visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        if constexpr (std::is_integral_v<T>) {
+#ifdef GLB_AVX2_PATHS
+            if (has_avx2()) return avx2_convert_indices(out, elements_of<T>(values), values.count, limit);
+#endif
+            return convert_indices(out, elements_of<T>(values), values.count, limit);
+        } else {
+            return false;
+        }
+    });
+    if (passed) return;
+    // Floats, or a value out of range: the checked loop converts them or names the first bad one.
     if (out == nullptr) {
         read_checked_indices(values, width, limit, field, [](size_t, uint32_t) {});
     } else {
@@ -447,10 +508,13 @@ double element_as_double(const ArrayView& view, size_t i) {
 namespace glb {
 
 ArrayView gather_rows(void* out, const ArrayView& values, size_t width, const uint32_t* rows, size_t count) {
-    const size_t row_bytes = width * element_size(values.type);
-    const uint8_t* in = static_cast<const uint8_t*>(values.data);
-    uint8_t* to = static_cast<uint8_t*>(out);
-    for (size_t i = 0; i < count; ++i) std::memcpy(to + i * row_bytes, in + size_t(rows[i]) * row_bytes, row_bytes);
+    visit_element_type(values.type, [&](auto pointer) {
+        using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
+        const T* in = elements_of<T>(values);
+        T* to = static_cast<T*>(out);
+        for (size_t i = 0; i < count; ++i)
+            for (size_t k = 0; k < width; ++k) to[i * width + k] = in[size_t(rows[i]) * width + k];
+    });
     return ArrayView{out, count * width, values.type, values.given};
 }
 

@@ -5,6 +5,8 @@
 // InputError naming the first offending row.
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -50,7 +52,16 @@ decltype(auto) visit_element_type(ElementType type, Visit&& visit) {
 // value rounded to the nearest 32-bit float, infinite beyond the float range
 // (IEEE 754 narrowing, spelled out because C++ leaves out-of-range conversions
 // undefined).
-float to_float32(double value);
+inline float to_float32(double value) {
+    // Halfway between FLT_MAX and the next power of two: from here on, rounding
+    // to nearest (ties to even, and FLT_MAX is odd) gives infinity.
+    constexpr double kOverflow = 0x1.ffffffp127;
+    if (std::fabs(value) > FLT_MAX) {
+        const float limit = std::fabs(value) >= kOverflow ? HUGE_VALF : FLT_MAX;
+        return value < 0 ? -limit : limit;
+    }
+    return float(value);
+}
 
 // Per-axis extremes of x, y, z rows, as 32-bit floats.
 struct Extremes {

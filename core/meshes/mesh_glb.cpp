@@ -11,6 +11,7 @@
 #include "encodings/quantization.h"
 #include "parallel/row_ranges.h"
 #include "meshes/vertex_normals.h"
+#include "meshes/vertex_windows.h"
 #include "scenes/parts.h"
 
 namespace glb {
@@ -93,10 +94,11 @@ using gltf::BufferView;
 using gltf::ComponentType;
 using gltf::Target;
 
-constexpr size_t kLargestShortIndex = 65534;  // 65535 would be the primitive restart value
 constexpr double kPi = 3.14159265358979323846;
-// Faces this close to parallel share a vertex in the flat style: they are drawn alike.
-constexpr double kFlatCosine = 1 - 1e-9;
+// Faces within this angle (degrees) of parallel share a vertex in the flat
+// style: they are drawn alike. Wide enough for the rounding of unit normals to
+// float32 (some 1e-7 on a cosine): faces of one plane always share.
+constexpr double kFlatAngle = 0.1;
 
 const double kLightGreyMaterial[4] = {0.8, 0.8, 0.8, 1.0};
 
@@ -111,54 +113,6 @@ MeshMaterial material_of(const TriangleMesh& input, bool has_colors) {
     for (int i = 0; i < 3; ++i) material.emissive[i] = input.emissive[i];
     material.double_sided = input.double_sided;
     return material;
-}
-
-// A run of triangles whose corners all lie in one window of at most 65535
-// vertices: one primitive of 16-bit indices relative to the window's first vertex.
-struct MeshChunk {
-    size_t first_face = 0;
-    size_t face_count = 0;
-    size_t first_vertex = 0;
-    size_t vertex_count = 0;
-};
-
-// Runs of triangles that fit 16-bit indices, greedily in face order; none when
-// a triangle spans more than the window or the runs would be too short to pay
-// for their primitives.
-std::vector<MeshChunk> short_index_chunks(const uint32_t* faces, size_t face_count, size_t vertex_count) {
-    std::vector<MeshChunk> chunks;
-    if (vertex_count <= kLargestShortIndex + 1) {
-        chunks.push_back(MeshChunk{0, face_count, 0, vertex_count});
-        return chunks;
-    }
-    MeshChunk chunk;
-    uint32_t low = UINT32_MAX, high = 0;
-    for (size_t f = 0; f < face_count; ++f) {
-        const uint32_t* c = faces + 3 * f;
-        const uint32_t face_low = std::min({c[0], c[1], c[2]}), face_high = std::max({c[0], c[1], c[2]});
-        if (face_high - face_low > kLargestShortIndex) return {};
-        const uint32_t new_low = std::min(low, face_low), new_high = std::max(high, face_high);
-        if (f != chunk.first_face && new_high - new_low > kLargestShortIndex) {
-            chunk.face_count = f - chunk.first_face;
-            chunk.first_vertex = low;
-            chunk.vertex_count = size_t(high - low) + 1;
-            chunks.push_back(chunk);
-            chunk = MeshChunk{f, 0, 0, 0};
-            low = face_low;
-            high = face_high;
-        } else {
-            low = new_low;
-            high = new_high;
-        }
-    }
-    chunk.face_count = face_count - chunk.first_face;
-    chunk.first_vertex = low;
-    chunk.vertex_count = size_t(high - low) + 1;
-    chunks.push_back(chunk);
-    // Each primitive costs some 500 bytes of document and a draw call: worth it for
-    // runs of a thousand triangles and more.
-    if (chunks.size() > 1 + face_count / 1024) return {};
-    return chunks;
 }
 
 // The MIME type of PNG or JPEG bytes, by their signature; nullptr for anything else.
@@ -184,82 +138,205 @@ VertexSizes vertex_sizes(bool compact, bool has_colors, bool has_uv) {
 class MeshLayout final : public PartLayout {
 public:
     const TriangleMesh* input = nullptr;
-    size_t vertex_count = 0;
+    size_t vertex_count = 0;            // written: after splits at creases
     size_t face_count = 0;
     bool compact = false;
     bool has_colors = false;
-    bool split = false;                 // normals computed by the plan, vertices split at creases
-    ArrayView positions, uv;            // the input's, or copies in the split vertices' order
-    ColorRows colors;
-    ScratchArray<uint8_t> split_positions, split_colors, split_uv;
-    ScratchArray<uint32_t> faces;       // read (and renumbered) by the plan; null: the write reads the input's
-    ScratchArray<float> normals;        // split: unit normals of the split vertices
+    ColorRows colors;                   // the input's, resolved
+    ScratchArray<uint32_t> source;      // the input vertex of each written vertex; null: the input's own order
+    ScratchArray<uint32_t> faces;       // in written numbering, read by the plan; null: the write reads the input's
+    ScratchArray<float> normals;        // unit normals of the written vertices, made by the plan; or null
     Quantization quantization;          // compact
-    bool short_indices = false;         // compact: 16-bit indices, one primitive per chunk
-    std::vector<MeshChunk> chunks;
+    bool short_indices = false;         // compact: 16-bit indices, one primitive per window
+    std::vector<VertexWindow> windows;
     uint64_t position_offset = 0, normal_offset = 0, color_offset = 0, uv_offset = 0, index_offset = 0;
     uint64_t image_offset = 0;
 
     void write(uint8_t* payload, uint32_t thread_count) const override;
 
+    // Rows [first, first + count) of written vertices of an input array of
+    // `width` values a row: its own rows, or copies gathered into buffer
+    // (room for kBlockRows rows of four float64).
+    ArrayView rows(const ArrayView& values, size_t width, size_t first, size_t count, void* buffer) const;
+    // The extremes of the positions of written vertices [first, first + count).
+    Extremes extremes(size_t first, size_t count) const;
+
 private:
-    void write_normals(float* out, const uint32_t* faces) const;
+    void check_gathered_colors(uint32_t thread_count) const;
+    void write_indices(uint8_t* payload, uint32_t thread_count) const;
+    void write_vertices(uint8_t* payload, const float* computed_normals, const float* input_unit_normals,
+                        uint32_t thread_count) const;
+    void write_colors(uint8_t* payload, uint32_t thread_count) const;
 };
 
-// Unit normals of every vertex: given ones normalised, split ones copied, smooth ones computed.
-void MeshLayout::write_normals(float* out, const uint32_t* faces_read) const {
-    if (input->normals.given) {
-        write_unit_normals(out, input->normals);
-    } else if (split) {
-        std::memcpy(out, normals.get(), 12 * vertex_count);
-    } else {
-        write_area_weighted_normals(out, positions, faces_read, face_count);
-    }
+// Vertices are converted in blocks of this many rows, small enough for a buffer on the stack.
+constexpr size_t kBlockRows = 512;
+
+ArrayView MeshLayout::rows(const ArrayView& values, size_t width, size_t first, size_t count, void* buffer) const {
+    if (!source) return subview(values, width * first, width * count);
+    return gather_rows(buffer, values, width, source.get() + first, count);
 }
 
-void MeshLayout::write(uint8_t* payload, uint32_t) const {
-    const size_t vertices = vertex_count;
-    const uint32_t* faces_read = faces.get();
-    if (!compact) {
-        uint32_t* indices = reinterpret_cast<uint32_t*>(payload + index_offset);  // 4-byte aligned
-        if (faces_read != nullptr) {
-            std::memcpy(indices, faces_read, 12 * face_count);
-        } else {
-            read_indices(indices, input->faces, 3, vertices, Field::indices);
-        }
-        write_float32(reinterpret_cast<float*>(payload + position_offset), positions);
-        write_normals(reinterpret_cast<float*>(payload + normal_offset), indices);
-        if (has_colors)
-            write_colors_float32(reinterpret_cast<float*>(payload + color_offset), vertices, colors, 4, Field::colors);
-        if (uv.given) write_float32(reinterpret_cast<float*>(payload + uv_offset), uv);
-    } else {
-        // Normals as unit float32 in scratch, then quantised.
-        ScratchArray<float> unit_normals = allocate_scratch<float>(3 * vertices);
-        write_normals(unit_normals.get(), faces_read);
-        const float* normal_values = unit_normals.get();
-        for_row_ranges(vertices, [&](size_t begin, size_t end) {
-            write_quantized_positions(payload + position_offset + kQuantizedPositionStride * begin, positions, begin,
-                                      end - begin, quantization);
-            for (size_t v = begin; v < end; ++v) {
-                const float* n = normal_values + 3 * v;
-                const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
-                std::memcpy(payload + normal_offset + kQuantizedNormalStride * v, packed, 4);
-            }
-            if (has_colors)
-                write_colors_unorm8(payload + color_offset + 4 * begin, 4, end - begin,
-                                    rows_from(colors, begin, end - begin), 4, Field::colors);
-        });
-        if (uv.given) write_float32(reinterpret_cast<float*>(payload + uv_offset), uv);
-        uint8_t* indices = payload + index_offset;
-        if (!short_indices) {
-            std::memcpy(indices, faces_read, 12 * face_count);
-        } else {
-            uint16_t* out = reinterpret_cast<uint16_t*>(indices);
-            for (const MeshChunk& chunk : chunks)
-                for (size_t i = 3 * chunk.first_face; i < 3 * (chunk.first_face + chunk.face_count); ++i)
-                    *out++ = uint16_t(faces_read[i] - chunk.first_vertex);
+Extremes MeshLayout::extremes(size_t first, size_t count) const {
+    if (!source) return row_extremes(subview(input->positions, 3 * first, 3 * count), Field::positions);
+    Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+    alignas(8) uint8_t gathered[3 * 8 * kBlockRows];
+    for (size_t block = first; block < first + count; block += kBlockRows) {
+        const Extremes part = row_extremes(rows(input->positions, 3, block, std::min(kBlockRows, first + count - block), gathered),
+                                           Field::positions);
+        for (int axis = 0; axis < 3; ++axis) {
+            all.min[axis] = std::min(all.min[axis], part.min[axis]);
+            all.max[axis] = std::max(all.max[axis], part.max[axis]);
         }
     }
+    return all;
+}
+
+// Vertices written in another order than the input's are checked in the
+// input's first, so that an error names the same row as it would otherwise:
+// the colours here, the normals as unit_normals_of_input makes them.
+void MeshLayout::check_gathered_colors(uint32_t thread_count) const {
+    const size_t rows = input->positions.count / 3;
+    for_row_ranges(rows, thread_count, [&](size_t begin, size_t end) {
+        float values[4 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            try {
+                write_colors_float32(values, count, rows_from(colors, block, count), 4, Field::colors);
+            } catch (const InputError& error) {
+                throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                  error.limit);
+            }
+        }
+    });
+}
+
+// The given normals made unit length in the input's order (and so checked in it), for a gather.
+ScratchArray<float> unit_normals_of_input(const ArrayView& normals, uint32_t thread_count) {
+    ScratchArray<float> unit = allocate_scratch<float>(normals.count + 3);
+    for_row_ranges(normals.count / 3, thread_count, [&](size_t begin, size_t end) {
+        write_unit_normals(unit.get() + 3 * begin, subview(normals, 3 * begin, 3 * (end - begin)));
+    });
+    return unit;
+}
+
+void MeshLayout::write_indices(uint8_t* payload, uint32_t thread_count) const {
+    const uint32_t* planned = faces.get();
+    if (!compact || !short_indices) {
+        uint32_t* out = reinterpret_cast<uint32_t*>(payload + index_offset);  // 4-byte aligned
+        for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
+            if (planned != nullptr) {
+                std::memcpy(out + 3 * begin, planned + 3 * begin, 12 * (end - begin));
+            } else {
+                read_indices(out + 3 * begin, subview(input->faces, 3 * begin, 3 * (end - begin)), 3, vertex_count,
+                             Field::indices);
+            }
+        });
+        return;
+    }
+    uint16_t* out = reinterpret_cast<uint16_t*>(payload + index_offset);
+    for_row_ranges(face_count, thread_count, [&](size_t begin, size_t end) {
+        // The windows in face order: the one that holds the range's first face, and on.
+        size_t k = size_t(std::upper_bound(windows.begin(), windows.end(), begin,
+                                           [](size_t face, const VertexWindow& window) { return face < window.first_face; }) -
+                          windows.begin()) - 1;
+        for (size_t f = begin; f < end; ++f) {
+            while (f >= windows[k].first_face + windows[k].face_count) ++k;
+            const uint32_t first = uint32_t(windows[k].first_vertex);
+            for (size_t i = 3 * f; i < 3 * f + 3; ++i) out[i] = uint16_t(planned[i] - first);
+        }
+    });
+}
+
+// Normals: computed_normals (unit, one a written vertex), else input_unit_normals
+// (unit, one an input vertex), else the input's, made unit length here.
+void MeshLayout::write_vertices(uint8_t* payload, const float* computed_normals, const float* input_unit_normals,
+                                uint32_t thread_count) const {
+    for_row_ranges(vertex_count, thread_count, [&](size_t begin, size_t end) {
+        alignas(8) uint8_t gathered[4 * 8 * kBlockRows];
+        float unit[3 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            const ArrayView positions = rows(input->positions, 3, block, count, gathered);
+            if (!compact) {
+                write_float32(reinterpret_cast<float*>(payload + position_offset) + 3 * block, positions);
+            } else {
+                write_quantized_positions(payload + position_offset + kQuantizedPositionStride * block, positions, 0, count,
+                                          quantization);
+            }
+            // Unit normals, straight into a float32 file, or through unit for the compact one.
+            float* normal_out = compact ? unit : reinterpret_cast<float*>(payload + normal_offset) + 3 * block;
+            const float* normal_values = normal_out;
+            if (computed_normals != nullptr || input_unit_normals != nullptr) {
+                normal_values = computed_normals != nullptr
+                                    ? computed_normals + 3 * block
+                                    : static_cast<const float*>(
+                                          rows(ArrayView{input_unit_normals, input->normals.count, ElementType::float32, true}, 3,
+                                               block, count, gathered)
+                                              .data);
+                if (!compact) std::memcpy(normal_out, normal_values, 12 * count);
+            } else {
+                try {
+                    write_unit_normals(normal_out, rows(input->normals, 3, block, count, gathered));
+                } catch (const InputError& error) {
+                    throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                      error.limit);
+                }
+            }
+            if (compact) {
+                for (size_t v = 0; v < count; ++v) {
+                    const float* n = normal_values + 3 * v;
+                    const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
+                    std::memcpy(payload + normal_offset + kQuantizedNormalStride * (block + v), packed, 4);
+                }
+            }
+            if (input->uv.given)
+                write_float32(reinterpret_cast<float*>(payload + uv_offset) + 2 * block,
+                              rows(input->uv, 2, block, count, gathered));
+        }
+    });
+}
+
+void MeshLayout::write_colors(uint8_t* payload, uint32_t thread_count) const {
+    for_row_ranges(vertex_count, thread_count, [&](size_t begin, size_t end) {
+        alignas(8) uint8_t gathered[4 * 8 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            const ColorRows values =
+                colors.rows() <= 1 ? colors
+                                   : ColorRows{rows(colors.values, colors.components, block, count, gathered), colors.components};
+            try {
+                if (!compact) {
+                    write_colors_float32(reinterpret_cast<float*>(payload + color_offset) + 4 * block, count, values, 4,
+                                         Field::colors);
+                } else {
+                    write_colors_unorm8(payload + color_offset + 4 * block, 4, count, values, 4, Field::colors);
+                }
+            } catch (const InputError& error) {
+                throw_value_error(error.field, error.problem, error.row + (block - begin), error.component, error.value,
+                                  error.limit);
+            }
+        }
+    });
+}
+
+void MeshLayout::write(uint8_t* payload, uint32_t thread_count) const {
+    ScratchArray<float> input_unit_normals;
+    if (source && input->normals.given) input_unit_normals = unit_normals_of_input(input->normals, thread_count);
+    if (source && has_colors && colors.rows() > 1) check_gathered_colors(thread_count);
+    write_indices(payload, thread_count);
+    // Smooth normals the plan left to the write: from the faces as they are written.
+    ScratchArray<float> smooth;
+    const float* computed = normals.get();
+    if (!input->normals.given && computed == nullptr) {
+        const uint32_t* written_faces = faces ? faces.get() : reinterpret_cast<const uint32_t*>(payload + index_offset);
+        float* out = compact ? (smooth = allocate_scratch<float>(3 * vertex_count)).get()
+                             : reinterpret_cast<float*>(payload + normal_offset);
+        write_area_weighted_normals(out, input->positions, written_faces, face_count, thread_count);
+        computed = out;
+    }
+    write_vertices(payload, computed, input_unit_normals.get(), thread_count);
+    if (has_colors) write_colors(payload, thread_count);
     if (input->texture.given) std::memcpy(payload + image_offset, input->texture.data, input->texture.count);
 }
 
@@ -305,7 +382,7 @@ uint32_t add_float32_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     layout.color_offset = placed.color_offset;
     layout.index_offset = placed.index_offset;
     const size_t mesh = size_t(document.nodes[placed.node].mesh);
-    if (layout.uv.given) {
+    if (input.uv.given) {
         const uint32_t uv = add_uv(document, add_uv_view(document, layout), 0, layout.vertex_count);
         document.meshes[mesh].primitives[0].attributes.push_back({"TEXCOORD_0", uv});
     }
@@ -332,53 +409,50 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     const uint64_t index_bytes = uint64_t(layout.face_count) * (layout.short_indices ? 6 : 12);
     layout.index_offset = document.reserve(index_bytes);
     const uint32_t index_view = document.add(BufferView{layout.index_offset, index_bytes, 0, Target::indices});
-    const uint32_t uv_view = layout.uv.given ? add_uv_view(document, layout) : 0;
+    const uint32_t uv_view = input.uv.given ? add_uv_view(document, layout) : 0;
     gltf::Material material = material_of(material_of(input, layout.has_colors));
     if (input.texture.given) add_texture(document, layout, input, material);
     const uint32_t material_index = document.add(material);
 
     gltf::Mesh mesh;
     mesh.name = "MeshGeometry";
-    const std::vector<MeshChunk> whole = {MeshChunk{0, layout.face_count, 0, layout.vertex_count}};
-    const std::vector<MeshChunk>& chunks = layout.short_indices ? layout.chunks : whole;
+    const std::vector<VertexWindow> whole = {VertexWindow{0, layout.face_count, 0, layout.vertex_count}};
+    const std::vector<VertexWindow>& windows = layout.short_indices ? layout.windows : whole;
     uint64_t index_byte = 0;
-    for (const MeshChunk& chunk : chunks) {
+    for (const VertexWindow& window : windows) {
         Accessor positions;
         positions.buffer_view = position_view;
-        positions.byte_offset = chunk.first_vertex * kQuantizedPositionStride;
+        positions.byte_offset = window.first_vertex * kQuantizedPositionStride;
         positions.component_type = ComponentType::uint16;
         positions.normalized = true;
-        positions.count = chunk.vertex_count;
-        set_quantized_bounds(positions,
-                             row_extremes(subview(layout.positions, 3 * chunk.first_vertex, 3 * chunk.vertex_count),
-                                          Field::positions),
-                             layout.quantization);
+        positions.count = window.vertex_count;
+        set_quantized_bounds(positions, layout.extremes(window.first_vertex, window.vertex_count), layout.quantization);
         Accessor normals;
         normals.buffer_view = normal_view;
-        normals.byte_offset = chunk.first_vertex * kQuantizedNormalStride;
+        normals.byte_offset = window.first_vertex * kQuantizedNormalStride;
         normals.component_type = ComponentType::int8;
         normals.normalized = true;
-        normals.count = chunk.vertex_count;
+        normals.count = window.vertex_count;
         gltf::Primitive triangles;
         triangles.attributes = {{"POSITION", document.add(positions)}, {"NORMAL", document.add(normals)}};
         if (layout.has_colors) {
             Accessor colors;
             colors.buffer_view = color_view;
-            colors.byte_offset = chunk.first_vertex * 4;
+            colors.byte_offset = window.first_vertex * 4;
             colors.component_type = ComponentType::uint8;
             colors.normalized = true;
-            colors.count = chunk.vertex_count;
+            colors.count = window.vertex_count;
             colors.type = AccessorType::vec4;
             triangles.attributes.push_back({"COLOR_0", document.add(colors)});
         }
-        if (layout.uv.given)
+        if (input.uv.given)
             triangles.attributes.push_back(
-                {"TEXCOORD_0", add_uv(document, uv_view, chunk.first_vertex, chunk.vertex_count)});
+                {"TEXCOORD_0", add_uv(document, uv_view, window.first_vertex, window.vertex_count)});
         Accessor indices;
         indices.buffer_view = index_view;
         indices.byte_offset = index_byte;
         indices.component_type = layout.short_indices ? ComponentType::uint16 : ComponentType::uint32;
-        indices.count = 3 * uint64_t(chunk.face_count);
+        indices.count = 3 * uint64_t(window.face_count);
         indices.type = AccessorType::scalar;
         index_byte += indices.count * (layout.short_indices ? 2 : 4);
         triangles.indices = document.add(indices);
@@ -390,6 +464,57 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     node.name = "Mesh";
     set_dequantization(node, layout.quantization);
     return document.add(node);
+}
+
+// Positions of the written vertices as float32, for the spatial order of windows.
+ScratchArray<float> float_positions(const MeshLayout& layout) {
+    ScratchArray<float> positions = allocate_scratch<float>(3 * layout.vertex_count + 3);
+    for_row_ranges(layout.vertex_count, [&](size_t begin, size_t end) {
+        alignas(8) uint8_t gathered[3 * 8 * kBlockRows];
+        for (size_t block = begin; block < end; block += kBlockRows) {
+            const size_t count = std::min(kBlockRows, end - block);
+            write_float32(positions.get() + 3 * block, layout.rows(layout.input->positions, 3, block, count, gathered));
+        }
+    });
+    return positions;
+}
+
+// A compact mesh of more vertices than 16-bit indices reach: primitives over
+// windows of its vertices, the faces in their own order when that repeats few
+// vertices at the seams, else in a spatial order; one primitive of 32-bit
+// indices when neither keeps the repeated vertices to kMostRepeated of them.
+constexpr double kMostRepeated = 0.01;
+
+void place_in_windows(MeshLayout& layout) {
+    const size_t vertices = layout.vertex_count;
+    WindowedMesh windowed = windows_in_order(layout.faces.get(), layout.face_count, vertices, kMostRepeated);
+    if (windowed.windows.empty())
+        windowed = windows_in_space(layout.faces.get(), layout.face_count, vertices, float_positions(layout).get(),
+                                    kMostRepeated);
+    if (windowed.windows.empty()) return;  // 32-bit indices, the vertices as they are
+
+    const uint32_t* window_source = windowed.source.get();
+    const TriangleMesh& input = *layout.input;
+    // The normals follow their vertices: those the plan made, or the smooth ones, made here from the faces as given.
+    if (!input.normals.given) {
+        if (!layout.normals) {
+            layout.normals = allocate_scratch<float>(3 * vertices + 3);
+            write_area_weighted_normals(layout.normals.get(), input.positions, layout.faces.get(), layout.face_count, 0);
+        }
+        ScratchArray<float> normals = allocate_scratch<float>(3 * windowed.vertex_count + 3);
+        for (size_t v = 0; v < windowed.vertex_count; ++v)
+            std::memcpy(normals.get() + 3 * v, layout.normals.get() + 3 * size_t(window_source[v]), 12);
+        layout.normals = std::move(normals);
+    }
+    // Each windowed vertex copies an input vertex: through the split's copies, if any.
+    if (layout.source) {
+        for (size_t v = 0; v < windowed.vertex_count; ++v) windowed.source[v] = layout.source[window_source[v]];
+    }
+    layout.source = std::move(windowed.source);
+    layout.faces = std::move(windowed.faces);
+    layout.vertex_count = windowed.vertex_count;
+    layout.windows = std::move(windowed.windows);
+    layout.short_indices = true;
 }
 
 }  // namespace
@@ -441,38 +566,27 @@ PlannedPart plan_part(gltf::Document& document, const TriangleMesh& input) {
     layout.vertex_count = input.positions.count / 3;
     layout.face_count = input.faces.count / 3;
     layout.has_colors = input.colors.given();
-    layout.positions = input.positions;
-    layout.uv = input.uv;
     if (layout.has_colors) layout.colors = resolved_colors(input.colors, layout.vertex_count);
     if (input.texture.given && image_type(input.texture) == nullptr)
         throw_value_error(Field::texture, Problem::not_an_image, kNoIndex, kNoIndex, 0);
     if (input.uv.given) require_finite_rows(input.uv, 2, Field::uv);
     const Extremes extremes = row_extremes(input.positions, Field::positions);
 
-    layout.split = !input.normals.given && input.normals_mode != NormalsMode::smooth;
-    if (layout.split || layout.compact) {
+    const bool split = !input.normals.given && input.normals_mode != NormalsMode::smooth;
+    if (split || layout.compact) {
         layout.faces = allocate_scratch<uint32_t>(input.faces.count);
-        read_indices(layout.faces.get(), input.faces, 3, layout.vertex_count, Field::indices);
+        uint32_t* faces = layout.faces.get();
+        for_row_ranges(layout.face_count, [&](size_t begin, size_t end) {
+            read_indices(faces + 3 * begin, subview(input.faces, 3 * begin, 3 * (end - begin)), 3, layout.vertex_count,
+                         Field::indices);
+        });
     }
-    if (layout.split) {
-        const double cosine = input.normals_mode == NormalsMode::flat ? kFlatCosine
-                                                                      : std::cos(input.crease_angle * kPi / 180);
-        SplitVertices split = split_at_creases(layout.faces.get(), layout.face_count, input.positions, cosine);
-        const uint32_t* source = split.source.get();
-        layout.vertex_count = split.count;
-        layout.normals = std::move(split.normals);
-        layout.split_positions = allocate_scratch<uint8_t>(split.count * 3 * element_size(input.positions.type));
-        layout.positions = gather_rows(layout.split_positions.get(), input.positions, 3, source, split.count);
-        if (layout.has_colors && layout.colors.rows() > 1) {
-            layout.split_colors = allocate_scratch<uint8_t>(split.count * layout.colors.components *
-                                                            element_size(layout.colors.values.type));
-            layout.colors.values = gather_rows(layout.split_colors.get(), layout.colors.values, layout.colors.components,
-                                               source, split.count);
-        }
-        if (input.uv.given) {
-            layout.split_uv = allocate_scratch<uint8_t>(split.count * 2 * element_size(input.uv.type));
-            layout.uv = gather_rows(layout.split_uv.get(), input.uv, 2, source, split.count);
-        }
+    if (split) {
+        const double cosine = std::cos((input.normals_mode == NormalsMode::flat ? kFlatAngle : input.crease_angle) * kPi / 180);
+        SplitVertices copies = split_at_creases(layout.faces.get(), layout.face_count, input.positions, cosine, 0);
+        layout.vertex_count = copies.count;
+        layout.source = std::move(copies.source);
+        layout.normals = std::move(copies.normals);
     }
 
     uint32_t node;
@@ -481,8 +595,12 @@ PlannedPart plan_part(gltf::Document& document, const TriangleMesh& input) {
     } else {
         // One scale for all three axes, so that the node's transform keeps the normals' directions.
         layout.quantization = quantization_of(extremes, true);
-        layout.chunks = short_index_chunks(layout.faces.get(), layout.face_count, layout.vertex_count);
-        layout.short_indices = !layout.chunks.empty();
+        if (layout.vertex_count <= kWindowVertices) {
+            layout.windows = {VertexWindow{0, layout.face_count, 0, layout.vertex_count}};
+            layout.short_indices = true;
+        } else {
+            place_in_windows(layout);
+        }
         node = add_compact_mesh(document, layout, input);
     }
     return PlannedPart{node, std::move(owned)};

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "glb_assembler.h"
@@ -15,9 +16,10 @@
 
 namespace glb {
 
+// thread_count ranges; 0: one a hardware thread from 100000 rows on.
 template <typename Work>
-void for_row_ranges(size_t rows, Work&& work) {
-    const uint32_t threads = atom_thread_count(rows);
+void for_row_ranges(size_t rows, uint32_t thread_count, Work&& work) {
+    const uint32_t threads = thread_count != 0 ? thread_count : atom_thread_count(rows);
     std::vector<std::exception_ptr> failures(threads);
     parallel_ranges(rows, threads, [&](uint32_t range, size_t begin, size_t end) {
         try {
@@ -33,6 +35,11 @@ void for_row_ranges(size_t rows, Work&& work) {
     });
     for (const std::exception_ptr& failure : failures)
         if (failure) std::rethrow_exception(failure);
+}
+
+template <typename Work>
+void for_row_ranges(size_t rows, Work&& work) {
+    for_row_ranges(rows, 0, std::forward<Work>(work));
 }
 
 }  // namespace glb

@@ -30,6 +30,7 @@
 #include "parallel/parallel.h"
 #include "encodings/quantization.h"
 #include "atoms/morton_order.h"
+#include "meshes/vertex_normals.h"
 #include "atoms/sphere_geometry.h"
 #include "template_reference.h"
 
@@ -747,6 +748,127 @@ static void test_checked_atoms_independent_of_threads() {
     }
 }
 
+// A rough heightfield of side x side vertices, two triangles a square.
+struct TestMesh {
+    std::vector<double> positions;
+    std::vector<uint32_t> faces;
+    std::vector<float> normals, colors;
+};
+
+static TestMesh rough_grid(uint32_t side, uint32_t seed) {
+    std::mt19937 random(seed);
+    TestMesh mesh;
+    for (uint32_t v = 0; v < side * side; ++v) {
+        const double height = double(random() % 1000) / 900;
+        mesh.positions.insert(mesh.positions.end(), {double(v % side), height, double(v / side)});
+        mesh.normals.insert(mesh.normals.end(), {float(random() % 200) / 100 - 1, 1, float(random() % 200) / 100 - 1});
+        mesh.colors.insert(mesh.colors.end(), {float(random() % 256) / 255, 0.5f, float(random() % 256) / 255, 1});
+    }
+    for (uint32_t r = 0; r + 1 < side; ++r) {
+        for (uint32_t c = 0; c + 1 < side; ++c) {
+            const uint32_t a = r * side + c;
+            mesh.faces.insert(mesh.faces.end(), {a, a + side, a + 1, a + 1, a + side, a + side + 1});
+        }
+    }
+    return mesh;
+}
+
+// Computed normals and whole mesh files do not depend on the thread count:
+// each vertex sums its faces in face order (as the plain loop below does).
+static void test_meshes_independent_of_threads() {
+    const TestMesh mesh = rough_grid(120, 41);
+    const glb::ArrayView positions{mesh.positions.data(), mesh.positions.size(), glb::ElementType::float64, true};
+    const size_t vertices = mesh.positions.size() / 3, face_count = mesh.faces.size() / 3;
+
+    std::vector<double> sums(3 * vertices, 0.0);
+    for (size_t f = 0; f < face_count; ++f) {
+        double p[3][3];
+        for (int k = 0; k < 3; ++k)
+            for (int axis = 0; axis < 3; ++axis) p[k][axis] = double(float(mesh.positions[3 * mesh.faces[3 * f + k] + axis]));
+        const double u[3] = {p[1][0] - p[0][0], p[1][1] - p[0][1], p[1][2] - p[0][2]};
+        const double w[3] = {p[2][0] - p[0][0], p[2][1] - p[0][1], p[2][2] - p[0][2]};
+        const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+        for (int k = 0; k < 3; ++k)
+            for (int axis = 0; axis < 3; ++axis) sums[3 * mesh.faces[3 * f + k] + axis] += n[axis];
+    }
+    std::vector<float> expected(3 * vertices);
+    for (size_t v = 0; v < vertices; ++v) {
+        const double* n = &sums[3 * v];
+        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        for (int axis = 0; axis < 3; ++axis) expected[3 * v + axis] = float(n[axis] / length);
+    }
+    for (const uint32_t threads : {1u, 2u, 3u, 7u}) {
+        std::vector<float> smooth(3 * vertices);
+        glb::write_area_weighted_normals(smooth.data(), positions, mesh.faces.data(), face_count, threads);
+        CHECK(smooth == expected);
+    }
+
+    // Creases: the same copies, normals and renumbered faces on any number of threads.
+    for (const double cosine : {std::cos(0.5), std::cos(0.002)}) {
+        std::vector<uint32_t> one_faces = mesh.faces;
+        const glb::SplitVertices one = glb::split_at_creases(one_faces.data(), face_count, positions, cosine, 1);
+        CHECK(one.count > vertices && one.source);
+        for (const uint32_t threads : {2u, 3u, 7u}) {
+            std::vector<uint32_t> faces = mesh.faces;
+            const glb::SplitVertices split = glb::split_at_creases(faces.data(), face_count, positions, cosine, threads);
+            CHECK(split.count == one.count && faces == one_faces);
+            CHECK(std::equal(one.source.get(), one.source.get() + one.count, split.source.get()));
+            CHECK(std::memcmp(one.normals.get(), split.normals.get(), 12 * one.count) == 0);
+        }
+    }
+
+    // Whole files: given or computed normals, colours, float32 or compact (windows past 65,535 vertices).
+    const TestMesh large = rough_grid(300, 43);
+    for (const TestMesh* input : {&mesh, &large}) {
+        for (int style = 0; style < 4; ++style) {
+            for (const glb::Encoding encoding : {glb::Encoding::float32, glb::Encoding::compact}) {
+                glb::TriangleMesh part;
+                part.positions = {input->positions.data(), input->positions.size(), glb::ElementType::float64, true};
+                part.faces = {input->faces.data(), input->faces.size(), glb::ElementType::uint32, true};
+                part.colors = {{input->colors.data(), input->colors.size(), glb::ElementType::float32, true}, 4};
+                if (style == 0) part.normals = {input->normals.data(), input->normals.size(), glb::ElementType::float32, true};
+                part.normals_mode = style == 2 ? glb::NormalsMode::smooth : style == 3 ? glb::NormalsMode::flat
+                                                                                       : glb::NormalsMode::creased;
+                part.encoding = encoding;
+                glb::Scene scene;
+                scene.parts.push_back(glb::ScenePart{part, "", false, {}});
+                const glb::ScenePlan plan = glb::plan_glb(scene);
+                const auto on = [&](uint32_t threads) {
+                    glb::GlbBytes bytes(size_t(plan.file_size));
+                    glb::write_glb(bytes.data(), plan, scene, threads);
+                    return bytes;
+                };
+                const glb::GlbBytes one = on(1);
+                for (const uint32_t threads : {2u, 3u, 7u}) CHECK(on(threads) == one);
+            }
+        }
+    }
+}
+
+// The fast index pass finds nothing wrong that the checked one would refuse, and leaves the naming to it.
+static void test_index_checks_name_the_first_bad_index() {
+    std::vector<uint32_t> wide(3000, 5);
+    wide[1234] = 9;
+    wide[2000] = 10;
+    size_t row = glb::kNoIndex, column = glb::kNoIndex;
+    try {
+        glb::read_indices(nullptr, glb::ArrayView{wide.data(), wide.size(), glb::ElementType::uint32}, 3, 9, glb::Field::indices);
+    } catch (const glb::InputError& error) {
+        row = error.row, column = error.component;
+    }
+    CHECK(row == 411 && column == 1);
+    std::vector<int64_t> signed_values(3000, 5);
+    std::vector<uint32_t> written(3000);
+    signed_values[2999] = -1;
+    CHECK(refuses([&] { glb::read_indices(written.data(), glb::ArrayView{signed_values.data(), 3000, glb::ElementType::int64}, 1, 9,
+                                          glb::Field::types); },
+                  glb::Field::types, glb::Problem::negative));
+    signed_values[2999] = 8;
+    std::vector<uint32_t> converted(3000);
+    glb::read_indices(converted.data(), glb::ArrayView{signed_values.data(), 3000, glb::ElementType::int64}, 1, 9, glb::Field::types);
+    CHECK(converted[2999] == 8 && converted[0] == 5);
+}
+
 // Every document fits the bound it was allocated by, also with many elements.
 static void test_document_bounds_hold() {
     glb::gltf::Document document;
@@ -788,6 +910,8 @@ int main() {
     test_checked_atoms_independent_of_threads();
     test_document_bounds_hold();
     test_chemistry(checks, failures);
+    test_meshes_independent_of_threads();
+    test_index_checks_name_the_first_bad_index();
     if (failures != 0) {
         std::fprintf(stderr, "%d of %d checks failed\n", failures, checks);
         return 1;
