@@ -91,7 +91,7 @@ ArgumentError checked_error(const glb::InputError& error) {
             if (error.field == Field::colors && error.limit == 255)
                 return range(value + "hold integers of 0 to 255 (or floats in [0, 1])" + received_integer);
             if (error.field == Field::colors)
-                return range(value + "hold floats in [0, 1] (or be a Uint8Array of 0 to 255)" + received);
+                return range(value + "hold floats in [0, 1] (or integers of 0 to 255 in an integer typed array)" + received);
             return range(value + "be >= 0 and <= 1" + received);
         case Problem::negative: return range(value + "be >= 0" + received_integer);
         case Problem::not_integer: return range(value + "hold integers" + received);
@@ -149,10 +149,6 @@ ArgumentError checked_error(const glb::InputError& error) {
                 return range(value + "join atoms less than the float32 range apart, which a stick can span" + received);
             return range("The value of \"positions\" is out of range. The spheres and sticks drawn around it must lie "
                          "within the float32 range. Received a vertex beyond it on axis " + std::string(1, "xyz"[error.component % 3]));
-        case Problem::span_beyond_float32:
-            return range("The value of \"positions\" is out of range. It must span at most the float32 range on each axis "
-                         "for a compact file (use encoding 'float32'). Received a span of " + js_number(error.value) + " on axis " +
-                         std::string(1, "xyz"[error.component % 3]));
         case Problem::too_large:
             if (error.field == Field::positions)
                 return range("The value of \"positions.length\" is out of range. It must be <= " +

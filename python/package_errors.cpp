@@ -82,7 +82,7 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::colors && is_integer_colour(error))
                 return "colors given as integers must lie in 0..255, but " + where + " holds " + integer_text(error);
             if (error.field == Field::colors)
-                return "colors must lie in [0, 1] as floats (or be uint8 in 0..255), but " + where + " holds " +
+                return "colors must lie in [0, 1] as floats (or be integers in 0..255), but " + where + " holds " +
                        number_text(error.value);
             return name + " must lie in [0, 1], not " + number_text(error.value);
         case Problem::negative:
@@ -148,9 +148,6 @@ std::string message(const glb::InputError& error) {
                        " apart, beyond the float32 range, which a stick cannot span";
             return std::string("positions: the spheres and sticks drawn around them reach beyond the float32 range (on axis ") +
                    axis_name(error.component) + ")";
-        case Problem::span_beyond_float32:
-            return std::string("positions span ") + number_text(error.value) + " on axis " + axis_name(error.component) +
-                   ", beyond the float32 range, which a compact file's scale cannot hold: use encoding='float32'";
         case Problem::unsupported_type:
         case Problem::both_given:
         case Problem::shares_memory:

@@ -1,6 +1,7 @@
 """Compact files (KHR_mesh_quantization), read back independently: positions
-within half a quantisation step of the input, colours within 1/255, normals in
-their directions, 16-bit indices that name the same triangles."""
+within half a quantisation step of the input (signed 16-bit steps around the
+centre: 65534 across the extent), colours within 1/255, normals in their
+directions, 16-bit indices that name the same triangles."""
 
 import numpy as np
 import pytest
@@ -15,6 +16,14 @@ def world_positions(glb, node_index, accessor_index):
     return np.asarray(translation) + np.asarray(scale) * accessor_values(glb, accessor_index)
 
 
+def half_step(glb, node_index, extent):
+    """Half a step of a compact node: its scale over 32767, halved; checked to be no coarser than the
+    extent allows (65534 steps across it, the centre a float32)."""
+    scale = np.asarray(node_transform(glb.document["nodes"][node_index])[1])
+    assert np.all(scale <= np.maximum(extent / 2 * (1 + 1e-6), 1)), (scale, extent)
+    return scale / 32767 / 2 * (1 + 1e-9)
+
+
 def test_points_within_half_a_step_colours_within_a_level(validator):
     rng = np.random.default_rng(11)
     positions = (rng.normal(size=(20_000, 3)) * [100, 1, 0.001] + [5e3, -2, 0]).astype(np.float32)
@@ -26,7 +35,9 @@ def test_points_within_half_a_step_colours_within_a_level(validator):
     assert parsed.document["extensionsRequired"] == ["KHR_mesh_quantization"]
     decoded = world_positions(parsed, 0, 0)
     extent = positions.max(0).astype(np.float64) - positions.min(0)
-    assert np.all(np.abs(decoded - positions) <= extent / 65535 / 2 * (1 + 1e-9)), "more than half a step on an axis"
+    assert np.all(np.abs(decoded - positions) <= half_step(parsed, 0, extent)), "more than half a step on an axis"
+    accessor = parsed.document["accessors"][0]
+    assert accessor["componentType"] == 5122 and accessor["min"] == [-32767] * 3 and accessor["max"] == [32767] * 3
     assert np.all(np.abs(accessor_values(parsed, 1) - colors) <= 1 / 255 / 2 + 1e-9)
     float_size = len(sa.point_cloud(positions, colors))
     assert len(glb) < 0.45 * float_size
@@ -39,7 +50,7 @@ def test_atoms_keep_their_order_and_palette(validator):
     compact, plain = read_glb(sa.atoms(positions, types, encoding="compact")), read_glb(sa.atoms(positions, types))
     validator.assert_valid(sa.atoms(positions, types, encoding="compact"))
     ordered = accessor_values(plain, 0)  # the float32 file's Morton order
-    assert np.all(np.abs(world_positions(compact, 0, 0) - ordered) <= 40 / 65535)
+    assert np.all(np.abs(world_positions(compact, 0, 0) - ordered) <= half_step(compact, 0, np.ptp(ordered, axis=0)))
     assert np.all(np.abs(accessor_values(compact, 1) - accessor_values(plain, 1)) <= 1 / 255 / 2 + 1e-7)
 
 
@@ -70,8 +81,9 @@ def test_meshes_keep_their_triangles_and_normals(validator, rows, columns):
         assert indices["componentType"] == 5123  # 16-bit, relative to the window of the primitive
         triangles.append(accessor_values(parsed, primitive["indices"]).reshape(-1, 3).astype(np.int64) + first)
         decoded = world_positions(parsed, 0, primitive["attributes"]["POSITION"])
-        largest = np.ptp(positions.astype(np.float32), axis=0).max()
-        assert np.all(np.abs(decoded - positions[first:first + len(decoded)].astype(np.float32)) <= largest / 65535 / 2 * (1 + 1e-9))
+        largest = np.ptp(positions.astype(np.float32), axis=0).max()  # one scale for all axes, as normals need
+        assert np.all(np.abs(decoded - positions[first:first + len(decoded)].astype(np.float32))
+                      <= half_step(parsed, 0, np.full(3, largest)))
         normals = accessor_values(parsed, primitive["attributes"]["NORMAL"])
         float_normals = accessor_values(reference, 1)[first:first + len(normals)]
         assert np.all(np.einsum("ij,ij->i", normals / np.linalg.norm(normals, axis=1, keepdims=True), float_normals) > 0.9995)

@@ -209,6 +209,7 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& input) {
     const size_t atoms = input.positions.count / 3;
     layout.atom_count = atoms;
     const Extremes extremes = row_extremes(input.positions, Field::positions);
+    layout.extremes = extremes;
     layout.morton_bounds = input.has_box ? input.box : bounds_of(extremes);
 
     if (input.types.given && input.types.type != ElementType::uint16) {
@@ -242,7 +243,6 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& input) {
         layout.color_offset = placed.color_offset;
     } else {
         layout.quantization = quantization_of(extremes, false);
-        require_float32_span(layout.quantization, Field::positions);
         const PlacedPoints placed = add_compact_points(document, "Atoms", "AtomCloud", atoms, extremes,
                                                        layout.quantization, gltf::AccessorType::vec3);
         root = placed.node;

@@ -20,6 +20,7 @@ struct AtomGroup {
     size_t count = 0;
     bool scaled = false;       // spheres: radii differ within the group, so each instance has a SCALE
     float radius = 0;          // spheres otherwise: the radius all of them share
+    float largest_radius = 0;  // spheres: the largest radius in the group
     size_t scaled_first = 0;   // spheres: the group's first SCALE among all scaled instances
     uint64_t shape_offset = 0; // spheres not scaled: where the sphere of the group's radius lies
 };
@@ -37,6 +38,7 @@ class AtomLayout final : public PartLayout {
 public:
     const AtomCloud* input = nullptr;
     size_t atom_count = 0;
+    Extremes extremes{};                // of the positions, as the file holds them
     Bounds3 morton_bounds{};
     Quantization quantization;          // compact points; compact plain triangles (one for all, uniform)
     ScratchArray<uint8_t> rows;         // palette row per atom; null when read straight from 16-bit types

@@ -346,10 +346,8 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
         Accessor positions;
         positions.buffer_view = position_view;
         positions.byte_offset = chunk.first_vertex * kQuantizedPositionStride;
-        positions.component_type = ComponentType::uint16;
-        positions.normalized = true;
         positions.count = chunk.vertex_count;
-        set_quantized_bounds(positions,
+        set_quantized_positions(positions,
                              row_extremes(subview(layout.positions, 3 * chunk.first_vertex, 3 * chunk.vertex_count),
                                           Field::positions),
                              layout.quantization);

@@ -6,11 +6,14 @@ from __future__ import annotations
 
 import importlib
 import warnings
-from typing import Any
+from typing import TYPE_CHECKING, Any, overload
 
 import numpy as np
 
 from ._inputs import Encoding, Style
+
+if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
+    from collections.abc import Buffer
 
 
 def _optional(module: str, extra: str) -> Any:
@@ -18,7 +21,7 @@ def _optional(module: str, extra: str) -> Any:
     try:
         return importlib.import_module(module)
     except ImportError as error:
-        raise ImportError(f"this adapter needs {module}: pip install 'spatial-assembler[{extra}]'") from error
+        raise ImportError(f"this adapter needs {extra}: pip install {extra}") from error
 
 
 # Added to every atom's natural cutoff: two atoms are bonded when they lie closer
@@ -39,14 +42,22 @@ def ase_bonds(atoms: Any) -> np.ndarray:
     return np.stack([first[keep], second[keep]], axis=1)
 
 
+@overload
 def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
-             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32") -> bytes:
+             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32", out: None = None) -> bytes: ...
+@overload
+def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
+             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             out: Buffer) -> memoryview: ...
+def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds: Any = None, radius: Any = None,
+             radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             out: Buffer | None = None) -> bytes | memoryview:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
     spheres by default (molecules and crystals are what ASE holds). bonds: True
     finds them with ASE's neighbour list (the default with style="ball-and-stick"),
     or give (m, 2) atom index pairs. bounds: the Morton box, such as the cell's
-    bounding box; the atoms' own extremes when omitted. The other arguments are
-    those of spatial_assembler.atoms."""
+    bounding box; the atoms' own extremes when omitted. The other arguments,
+    out included, are those of spatial_assembler.atoms."""
     Atoms = _optional("ase", "ase").Atoms
 
     if not isinstance(atoms, Atoms):
@@ -58,7 +69,7 @@ def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, bounds:
     if isinstance(bonds, (bool, np.bool_)):
         bonds = ase_bonds(atoms) if bonds else None
     return atom_glb(atoms.positions, elements=atoms.numbers, bounds=bounds, style=style, radius=radius, radii=radii,
-                    bonds=bonds, instancing=instancing, encoding=encoding)
+                    bonds=bonds, instancing=instancing, encoding=encoding, out=out)
 
 
 def _vertex_colors(geometry: Any, trimesh: Any) -> tuple[np.ndarray, np.ndarray, np.ndarray | None]:

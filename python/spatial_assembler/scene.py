@@ -11,17 +11,20 @@ of one part.
 from __future__ import annotations
 
 import io
-from collections.abc import Buffer
+import warnings
 from os import PathLike
-from typing import Any, overload
+from typing import TYPE_CHECKING, Any, overload
 
 import numpy as np
 import numpy.typing as npt
 
 from . import _core
-from ._inputs import (Encoding, Normals, Style, array_of, box_of, color_of, colors_of, factors_of, integers_of,
-                      matrix_of, numbers_of, rows_of)
+from ._inputs import (Encoding, Normals, Style, array_of, box_of, color_of, colors_of, exports_buffer, factors_of,
+                      integers_of, matrix_of, numbers_of, rows_of)
 from .elements import atomic_numbers_of
+
+if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
+    from collections.abc import Buffer
 
 Options = dict[str, Any]
 
@@ -32,7 +35,7 @@ def _given(options: Options, origins: dict[str, object], name: str, value: objec
         return
     options[name] = converted
     # Arrays of Python objects (symbols, say) are nobody's memory to write over.
-    if converted is not value and isinstance(value, Buffer) and not getattr(getattr(value, "dtype", None), "hasobject", False):
+    if converted is not value and exports_buffer(value) and not getattr(getattr(value, "dtype", None), "hasobject", False):
         origins[name] = value
 
 
@@ -58,6 +61,9 @@ def points_options(positions: npt.ArrayLike, colors: npt.ArrayLike | None) -> Op
 def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elements: npt.ArrayLike | None,
                   bounds: npt.ArrayLike | None, style: Style, radius: float | None, radii: npt.ArrayLike | None,
                   bonds: npt.ArrayLike | None, instancing: bool) -> Options:
+    if style == "ball-and-stick" and bonds is None:
+        warnings.warn("style='ball-and-stick' without bonds draws no sticks: give bonds (atom index pairs), "
+                      "or bonds=True to find them", UserWarning, stacklevel=3)
     options: Options = {"style": style, "radius": radius, "instancing": instancing}
     origins: dict[str, object] = {}
     points = rows_of(positions, "positions")
