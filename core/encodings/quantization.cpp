@@ -1,6 +1,7 @@
 #include "encodings/quantization.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -21,10 +22,15 @@ Quantization quantization_of(const Extremes& extremes, bool uniform) {
         q.half_extent[axis] = std::max(high - q.centre[axis], q.centre[axis] - low);
         largest = std::max(largest, q.half_extent[axis]);
     }
+    // Restored in float32 (a product and a sum, each rounded), a coordinate must
+    // stay below FLT_MAX with room for those roundings; 0 restores the centre itself.
+    constexpr double kRestorable = FLT_MAX * (1 - 0x1p-20);
     for (int axis = 0; axis < 3; ++axis) {
         if (uniform) q.half_extent[axis] = largest;
         if (!(q.half_extent[axis] > 0)) q.half_extent[axis] = 1;  // a flat axis: every s is 0
         q.steps[axis] = kQuantizedPositionLimit / q.half_extent[axis];
+        q.highest[axis] = std::clamp(std::floor((kRestorable - q.centre[axis]) * q.steps[axis]), 0.0, kQuantizedPositionLimit);
+        q.lowest[axis] = std::clamp(std::ceil((-kRestorable - q.centre[axis]) * q.steps[axis]), -kQuantizedPositionLimit, 0.0);
     }
     return q;
 }
@@ -33,11 +39,21 @@ namespace {
 
 #ifdef GLB_AVX2_PATHS
 // One row x, y, z (and a lane to spare) quantised at once, in double as quantize() does.
-GLB_AVX2 inline void quantize_row(uint8_t* out, __m256d row, __m256d centre, __m256d steps) {
-    const __m256d limit = _mm256_set1_pd(kQuantizedPositionLimit);
+// The quantisation's numbers per lane: x, y, z and a fourth lane for the padding.
+struct QuantizationLanes {
+    __m256d centre, steps, lowest, highest;
+
+    GLB_AVX2 explicit QuantizationLanes(const Quantization& q)
+        : centre(_mm256_setr_pd(q.centre[0], q.centre[1], q.centre[2], 0)),
+          steps(_mm256_setr_pd(q.steps[0], q.steps[1], q.steps[2], 0)),
+          lowest(_mm256_setr_pd(q.lowest[0], q.lowest[1], q.lowest[2], 0)),
+          highest(_mm256_setr_pd(q.highest[0], q.highest[1], q.highest[2], 0)) {}
+};
+
+GLB_AVX2 inline void quantize_row(uint8_t* out, __m256d row, const QuantizationLanes& q) {
     const __m256d sign = _mm256_set1_pd(-0.0);
-    __m256d s = _mm256_mul_pd(_mm256_sub_pd(row, centre), steps);
-    s = _mm256_min_pd(_mm256_max_pd(s, _mm256_sub_pd(_mm256_setzero_pd(), limit)), limit);
+    __m256d s = _mm256_mul_pd(_mm256_sub_pd(row, q.centre), q.steps);
+    s = _mm256_min_pd(_mm256_max_pd(s, q.lowest), q.highest);
     // Halves away from zero: add 0.5 with the sign of s, then truncate.
     const __m256d half = _mm256_or_pd(_mm256_and_pd(s, sign), _mm256_set1_pd(0.5));
     const __m128i integers = _mm256_cvttpd_epi32(_mm256_add_pd(s, half));
@@ -47,31 +63,29 @@ GLB_AVX2 inline void quantize_row(uint8_t* out, __m256d row, __m256d centre, __m
 
 // Rows of float32 (or float64, rounded to float32 first); the last row is left to the caller.
 template <typename T>
-GLB_AVX2 size_t avx2_quantize_rows(uint8_t* out, const T* in, size_t count, const Quantization& q) {
-    const __m256d centre = _mm256_setr_pd(q.centre[0], q.centre[1], q.centre[2], 0);
-    const __m256d steps = _mm256_setr_pd(q.steps[0], q.steps[1], q.steps[2], 0);
+GLB_AVX2 size_t avx2_quantize_rows(uint8_t* out, const T* in, size_t count, const Quantization& quantization) {
+    const QuantizationLanes q(quantization);
     size_t i = 0;
     for (; i + 1 < count; ++i) {  // each load reads the next row's x as a fourth lane
         __m256d row;
         if constexpr (std::is_same_v<T, float>) row = _mm256_cvtps_pd(_mm_loadu_ps(in + 3 * i));
         else row = _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_loadu_pd(in + 3 * i)));
-        quantize_row(out + kQuantizedPositionStride * i, row, centre, steps);
+        quantize_row(out + kQuantizedPositionStride * i, row, q);
     }
     return i;
 }
 
 // The gather's rows, read all over the place: fetched a few dozen ahead, as the float gather does.
 GLB_AVX2 void avx2_quantize_gather(uint8_t* out, const float* positions, size_t row_count, const uint64_t* rows,
-                                   uint64_t row_mask, size_t begin, size_t end, const Quantization& q) {
-    const __m256d centre = _mm256_setr_pd(q.centre[0], q.centre[1], q.centre[2], 0);
-    const __m256d steps = _mm256_setr_pd(q.steps[0], q.steps[1], q.steps[2], 0);
+                                   uint64_t row_mask, size_t begin, size_t end, const Quantization& quantization) {
+    const QuantizationLanes q(quantization);
     for (size_t i = begin; i < end; ++i) {
         if (i + 64 < end) _mm_prefetch(reinterpret_cast<const char*>(positions + 3 * size_t(rows[i + 64] & row_mask)), _MM_HINT_T0);
         const size_t index = size_t(rows[i] & row_mask);
         const float* p = positions + 3 * index;
         // Four floats at once, the fourth the next row's x, except for the array's last row.
         const __m256d row = index + 1 < row_count ? _mm256_cvtps_pd(_mm_loadu_ps(p)) : _mm256_setr_pd(p[0], p[1], p[2], 0);
-        quantize_row(out + kQuantizedPositionStride * i, row, centre, steps);
+        quantize_row(out + kQuantizedPositionStride * i, row, q);
     }
 }
 #endif

@@ -22,6 +22,12 @@ struct Quantization {
     double centre[3] = {0, 0, 0};                  // a float32 value
     double half_extent[3] = {1, 1, 1};             // 1 on a flat axis, where every s is 0
     double steps[3] = {32767, 32767, 32767};       // 32767 / half_extent: one unit of a coordinate in steps
+    // The integers s may take: -32767 .. 32767, but for data at the float32
+    // limits, where rounding away from the centre would restore a coordinate
+    // beyond the float32 range (an infinity in a reader): there the last
+    // integers round toward the centre (an error of up to one step).
+    double lowest[3] = {-32767, -32767, -32767};
+    double highest[3] = {32767, 32767, 32767};
 };
 
 constexpr const char* kQuantizationExtension = "KHR_mesh_quantization";
@@ -35,11 +41,11 @@ constexpr double kQuantizedPositionLimit = 32767;
 Quantization quantization_of(const Extremes& extremes, bool uniform);
 
 // s of one coordinate on one axis: round((p - centre) * 32767 / half_extent)
-// (halves away from zero), within -32767 .. 32767.
+// (halves away from zero), within lowest .. highest.
 inline int16_t quantize(float coordinate, const Quantization& quantization, int axis) {
     const double s = (double(coordinate) - quantization.centre[axis]) * quantization.steps[axis];
-    if (!(s > -kQuantizedPositionLimit)) return int16_t(-kQuantizedPositionLimit);
-    if (s >= kQuantizedPositionLimit) return int16_t(kQuantizedPositionLimit);
+    if (!(s > quantization.lowest[axis])) return int16_t(quantization.lowest[axis]);
+    if (s >= quantization.highest[axis]) return int16_t(quantization.highest[axis]);
     return int16_t(s + (s >= 0 ? 0.5 : -0.5));  // truncated toward zero
 }
 
