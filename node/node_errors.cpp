@@ -99,7 +99,7 @@ ArgumentError checked_error(const glb::InputError& error) {
             if (error.field == Field::atomic_numbers) return range(value + "hold atomic numbers 0 to 118" + received_integer);
             return range(value + "be < " + std::to_string(error.limit) + received_integer);
         case Problem::zero_length: return range(value + "hold no zero vector. Received (0, 0, 0)" + at(error));
-        case Problem::not_positive: return range(value + "be > 0" + received);
+        case Problem::not_positive: return range(value + "be > 0 as a float32" + received);
         case Problem::same_atom:
             return range(value + "join two atoms in each bond. Received atom " + js_number(error.value) + " twice" + at(error));
         case Problem::inverted:

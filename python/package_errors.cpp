@@ -74,6 +74,7 @@ std::string message(const glb::InputError& error) {
             if (where.empty()) return name + " must be finite numbers, not " + number_text(error.value);
             return name + " must be finite numbers, but " + where + " holds " + number_text(error.value);
         case Problem::beyond_float32:
+            if (scalar) return name + " must lie within the float32 range, not " + number_text(error.value);
             return name + " hold values beyond the float32 range, such as " + number_text(error.value) +
                    (where.empty() ? "" : " in " + where);
         case Problem::outside_unit_range:
@@ -96,9 +97,12 @@ std::string message(const glb::InputError& error) {
                    integer_text(error);
         case Problem::zero_length:
             return "normals must not be zero vectors, but " + where + " is (0, 0, 0)";
-        case Problem::not_positive:
-            if (scalar) return name + " must be a positive number, not " + number_text(error.value);
-            return name + " must be positive, but " + where + " holds " + number_text(error.value);
+        case Problem::not_positive: {
+            // A positive number that float32 rounds to 0 would draw nothing.
+            const std::string rounded = error.value > 0 ? ", which is 0 as a float32" : "";
+            if (scalar) return name + " must be a positive number, not " + number_text(error.value) + rounded;
+            return name + " must be positive, but " + where + " holds " + number_text(error.value) + rounded;
+        }
         case Problem::same_atom:
             return "bonds must join two atoms, but " + where + " joins atom " + integer_text(error) + " to itself";
         case Problem::inverted:

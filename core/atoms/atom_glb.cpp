@@ -188,8 +188,7 @@ void check_part(const AtomCloud& input) {
     if (input.has_radius) {
         if (!spheres) throw_value_error(Field::radius, Problem::not_drawn, kNoIndex, kNoIndex, input.radius);
         if (input.radii.given) throw_count_error(Field::radius, Problem::both_given, 1, 0);
-        if (!(input.radius > 0) || std::isinf(to_float32(input.radius)) || to_float32(input.radius) == 0)
-            throw_value_error(Field::radius, Problem::not_positive, kNoIndex, kNoIndex, input.radius);
+        require_radius(input.radius, Field::radius, kNoIndex);
     }
     if (input.radii.given) {
         if (!spheres) throw_count_error(Field::radii, Problem::not_drawn, input.radii.count, 0);

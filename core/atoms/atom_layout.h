@@ -75,6 +75,12 @@ inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
     return AtomRows{};
 }
 
+// A radius as the file holds it must be a positive float32: NaN and
+// infinities, values beyond the float32 range, and 0, negatives and what
+// float32 rounds to 0 (an invisible sphere) throw InputError at row (kNoIndex
+// for the one radius of all atoms).
+void require_radius(double radius, Field field, size_t row);
+
 // The radius of atom i (spheres), as the file holds it.
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i);
 

@@ -178,6 +178,13 @@ int16_t snorm16(float value) {
 
 }  // namespace
 
+void require_radius(double radius, Field field, size_t row) {
+    const float written = to_float32(radius);
+    if (!std::isfinite(radius)) throw_value_error(field, Problem::not_finite, row, kNoIndex, radius);
+    if (std::isinf(written)) throw_value_error(field, Problem::beyond_float32, row, kNoIndex, radius);
+    if (!(written > 0)) throw_value_error(field, Problem::not_positive, row, kNoIndex, radius);
+}
+
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i) {
     switch (layout.radius_source) {
         case RadiusSource::per_atom: return to_float32(element_as_double(input.radii, i));
@@ -197,10 +204,7 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         layout.radius_source = RadiusSource::per_atom;
         for (size_t i = 0; i < atoms; ++i) {
             const double r = element_as_double(input.radii, i);
-            // A radius that float32 rounds to 0 would draw an invisible sphere.
-            if (!(r > 0) || std::isinf(to_float32(r)) || to_float32(r) == 0)
-                throw_value_error(Field::radii, std::isfinite(r) && to_float32(r) == 0 ? Problem::not_positive : Problem::not_finite,
-                                  i, kNoIndex, r);
+            require_radius(r, Field::radii, i);
         }
     } else if (input.has_radius) {
         layout.radius = to_float32(input.radius);
