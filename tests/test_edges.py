@@ -119,6 +119,13 @@ def test_a_call_that_fails_while_writing_leaves_no_glb_header():
     assert bytes(out[:len(first)]) == first
 
 
+def test_from_ase_writes_into_out():
+    molecule = pytest.importorskip("ase.build").molecule("CH3CH2OH")
+    out = bytearray(1 << 20)
+    view = sa.from_ase(molecule, style="ball-and-stick", out=out)
+    assert isinstance(view, memoryview) and bytes(view) == sa.from_ase(molecule, style="ball-and-stick")
+
+
 @pytest.mark.skipif(sys.version_info < (3, 12), reason="a class's own __buffer__ is Python 3.12's")
 def test_out_is_exported_once():
     """An exporter that hands out other memory each time it is asked: the file goes into the memory of the

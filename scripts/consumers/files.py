@@ -1,4 +1,4 @@
-"""The files of scripts/consumers: points, atoms, a mesh, lines and instanced
+"""The files of scripts/consumers/run: points, atoms, a mesh, lines and instanced
 spheres, float32 and compact, with the float32 positions they hold (JSON)."""
 
 import json

@@ -1,4 +1,4 @@
-// three.js, gltf-transform and Babylon.js on the files of scripts/consumers:
+// three.js, gltf-transform and Babylon.js on the files of scripts/consumers/run:
 // the largest error of the positions each draws, per axis over the axis'
 // extent, or the number of spheres drawn.
 import { readFileSync } from 'node:fs';

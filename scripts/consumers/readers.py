@@ -1,4 +1,4 @@
-"""trimesh and pygltflib on the files of scripts/consumers."""
+"""trimesh and pygltflib on the files of scripts/consumers/run."""
 
 import json
 import sys
