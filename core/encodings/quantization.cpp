@@ -38,7 +38,6 @@ Quantization quantization_of(const Extremes& extremes, bool uniform) {
 namespace {
 
 #ifdef GLB_AVX2_PATHS
-// One row x, y, z (and a lane to spare) quantised at once, in double as quantize() does.
 // The quantisation's numbers per lane: x, y, z and a fourth lane for the padding.
 struct QuantizationLanes {
     __m256d centre, steps, lowest, highest;
@@ -50,6 +49,7 @@ struct QuantizationLanes {
           highest(_mm256_setr_pd(q.highest[0], q.highest[1], q.highest[2], 0)) {}
 };
 
+// One row x, y, z (and a lane to spare) quantised at once, in double as quantize() does.
 GLB_AVX2 inline void quantize_row(uint8_t* out, __m256d row, const QuantizationLanes& q) {
     const __m256d sign = _mm256_set1_pd(-0.0);
     __m256d s = _mm256_mul_pd(_mm256_sub_pd(row, q.centre), q.steps);

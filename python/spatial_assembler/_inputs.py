@@ -18,8 +18,9 @@ import numpy.typing as npt
 Encoding = Literal["float32", "compact"]
 Normals = Literal["auto", "smooth", "flat"]
 """``"float32"``: float positions and colours (every viewer). ``"compact"``:
-KHR_mesh_quantization, 16-bit positions restored by the node's transform (error
-at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
+KHR_mesh_quantization, signed 16-bit positions around their centre, restored by
+the node's transform (error at most half a quantisation step, half of the extent
+/ 65534), 8-bit colours and normals, 16-bit indices."""
 
 Style = Literal["points", "spheres", "ball-and-stick"]
 
