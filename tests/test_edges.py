@@ -184,6 +184,7 @@ def test_warnings_where_a_call_draws_other_than_meant():
         sa.atoms(points, style="ball-and-stick", bonds=np.zeros((0, 2), int))  # no bonds, said so
         sa.point_cloud(points, np.array([1, 0, 0]))  # an array's dtype is deliberate
         sa.point_cloud(points, [1.0, 0, 0])
+        sa.point_cloud(points, [0, 0, 0])  # black either way
 
 
 def test_integer_colours_are_8_bit_in_lists_and_arrays_of_any_width():

@@ -348,9 +348,9 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
         positions.byte_offset = chunk.first_vertex * kQuantizedPositionStride;
         positions.count = chunk.vertex_count;
         set_quantized_positions(positions,
-                             row_extremes(subview(layout.positions, 3 * chunk.first_vertex, 3 * chunk.vertex_count),
-                                          Field::positions),
-                             layout.quantization);
+                                row_extremes(subview(layout.positions, 3 * chunk.first_vertex, 3 * chunk.vertex_count),
+                                             Field::positions),
+                                layout.quantization);
         Accessor normals;
         normals.buffer_view = normal_view;
         normals.byte_offset = chunk.first_vertex * kQuantizedNormalStride;

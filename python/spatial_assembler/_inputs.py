@@ -96,7 +96,7 @@ def colors_of(value: object, name: str) -> np.ndarray:
                          f"or be one colour of 3 or 4 values; not {array.shape}")
     if array.dtype.kind not in "iuf":
         raise TypeError(f"{name} must be floats in [0, 1] or integers in 0..255, not {array.dtype}")
-    if isinstance(value, (list, tuple)) and array.dtype.kind in "iu" and array.size and array.max() <= 1 and array.min() >= 0:
+    if isinstance(value, (list, tuple)) and array.dtype.kind in "iu" and array.size and array.max() == 1 and array.min() >= 0:
         # A list of whole numbers is an integer array: [1, 0, 0] is 8-bit (1/255, 0, 0), where Node reads floats.
         warnings.warn(f"{name} given as whole numbers are read as 8-bit values 0..255, and these are all 0 or 1 "
                       "(nearly black): give floats, such as 1.0, for colours in [0, 1]", UserWarning, stacklevel=4)
