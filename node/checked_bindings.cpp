@@ -217,9 +217,13 @@ public:
 
     // A choice by its name, as the core spells the choices; fallback when left out.
     template <typename Named>
-    auto choice(const char* key, const char* fallback, Named named) -> decltype(named("")) {
+    auto choice(const char* key, Field field, const char* fallback, Named named) -> decltype(named("")) {
         const napi_value given = value(key);
-        return named(is_absent(env_, given) ? std::string(fallback) : read_string(env_, given, {key, true}));
+        if (is_absent(env_, given)) return named(fallback);
+        if (type_of(env_, given) != napi_string)
+            throw ArgumentError(ArgumentError::Kind::type, ArgumentName{key, true}.subject() + " must be " +
+                                                               glb::choices_of(field) + ". " + describe_received(env_, given));
+        return named(string_value(env_, given));
     }
 
     // count numbers, flat or as rows of `width` (two triples, four rows of four); false when left out.
@@ -272,7 +276,7 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     o.elements(part.atomic_numbers, "elements");
     double box[6];
     if ((part.has_box = o.numbers("bounds", box, 6, 3))) part.box = glb::Bounds3{{box[0], box[1], box[2]}, {box[3], box[4], box[5]}};
-    part.style = o.choice("style", "points", glb::style_named);
+    part.style = o.choice("style", Field::style, "points", glb::style_named);
     part.has_radius = o.optional_number("radius", part.radius);
     o.array(part.radii, "radii", Field::radii);
     o.bonds(part.bonds, part.bond_shifts, part.bond_search);
@@ -322,7 +326,7 @@ napi_value read_part(napi_env env, SceneJob& job, const std::string& kind, napi_
             if constexpr (std::is_same_v<std::decay_t<decltype(content)>, glb::TriangleMesh>)
                 job.add(integer_argument(env, faces, {"faces"}, Field::indices), content.faces);
             read(o, content);
-            content.encoding = o.choice("encoding", encoding, glb::encoding_named);
+            content.encoding = o.choice("encoding", Field::encoding, encoding, glb::encoding_named);
         },
         part.content);
     if (caller == Caller::scene) {
@@ -336,12 +340,25 @@ napi_value read_part(napi_env env, SceneJob& job, const std::string& kind, napi_
     return into;
 }
 
+// Ball-and-stick atoms given neither bonds nor elements (to find them from)
+// draw no sticks: said with process.emitWarning, as the Python package warns
+// (the program's emitWarning runs here, before any array is taken).
+void warn_of_missing_bonds(napi_env env, const glb::ScenePart& part) {
+    const auto* atoms = std::get_if<glb::AtomCloud>(&part.content);
+    if (atoms == nullptr || atoms->style != glb::AtomStyle::ball_and_stick || atoms->bonds.given ||
+        atoms->bond_search != glb::BondSearch::automatic || atoms->atomic_numbers.given)
+        return;
+    emit_warning(env, "ball-and-stick atoms without bonds and without elements draw no sticks: give options.bonds, "
+                      "or options.elements to find them");
+}
+
 template <const char* Kind>
 std::unique_ptr<GlbJob> read_function(napi_env env, const std::vector<napi_value>& args, InputMode mode) {
     auto job = std::make_unique<SceneJob>();
     job->scene.parts.reserve(1);  // the arrays' views point into the part: it must not move
     const bool mesh = std::string(Kind) == "mesh";
     job->into = read_part(env, *job, Kind, args[0], mesh ? args[1] : nullptr, mesh ? args[2] : args[1], Caller::function, mode);
+    warn_of_missing_bonds(env, job->scene.parts[0]);
     job->take_arrays(mode);
     return job;
 }
@@ -365,7 +382,7 @@ std::unique_ptr<GlbJob> read_scene(napi_env env, const std::vector<napi_value>& 
     const napi_value parts = args[0];
     const uint32_t count = array_length(env, parts);
     OptionReader o(env, args[1], *job);
-    const std::string encoding = o.choice("encoding", "float32", [](std::string name) { return name; });
+    const std::string encoding = o.choice("encoding", Field::encoding, "float32", [](std::string name) { return name; });
     glb::encoding_named(encoding);  // the name is checked before any part is read
     job->into = read_into(env, o.value("into"), mode);
     o.refuse_unknown_keys();
@@ -420,6 +437,7 @@ napi_value check_part(napi_env env, napi_callback_info info) {
         job.scene.parts.reserve(1);
         read_scene_part(env, job, part, InputMode::borrow, "float32");
         glb::check_input(job.scene);
+        warn_of_missing_bonds(env, job.scene.parts[0]);
         return undefined_value(env);
     });
 }

@@ -59,21 +59,25 @@ export interface MeshOptions extends OutputOptions {
   colors?: Float32Input | null;
 }
 
-/** Flat numbers (x, y, z, x, y, z, ... for positions): a plain array or any typed array of numbers. */
+/**
+ * Flat numbers (x, y, z, x, y, z, ... for positions): a plain array or any typed array of numbers
+ * (64-bit integers beyond 2^53 are rounded once, to the float32 the file holds).
+ */
 export type NumberArray = readonly number[] | Float32Array | Float64Array | Int8Array | Uint8Array | Uint8ClampedArray |
-  Int16Array | Uint16Array | Int32Array | Uint32Array;
+  Int16Array | Uint16Array | Int32Array | Uint32Array | BigInt64Array | BigUint64Array;
 
 /** Integers (faces, ids, atomic numbers, bonds): a plain array of whole numbers or an integer typed array. */
 export type IntegerArray = readonly number[] | Int8Array | Uint8Array | Uint8ClampedArray | Int16Array | Uint16Array |
   Int32Array | Uint32Array | BigInt64Array | BigUint64Array;
 
-/** Colours: floats in [0, 1] (a plain array, Float32Array or Float64Array), or a Uint8Array of 0 to 255. */
-export type ColorArray = readonly number[] | Float32Array | Float64Array | Uint8Array | Uint8ClampedArray;
+/** Colours: floats in [0, 1] (a plain array, Float32Array or Float64Array), or integers of 0 to 255 in an integer typed array. */
+export type ColorArray = readonly number[] | Float32Array | Float64Array | Int8Array | Uint8Array | Uint8ClampedArray |
+  Int16Array | Uint16Array | Int32Array | Uint32Array | BigInt64Array | BigUint64Array;
 
 /**
  * "float32": float positions and colours (every viewer). "compact": KHR_mesh_quantization:
- * 16-bit positions restored by the node's transform (error at most half of the extent / 65535
- * per axis), 8-bit colours and normals, 16-bit indices where they fit.
+ * signed 16-bit positions around their centre, restored by the node's transform (error at most
+ * half of the extent / 65534 per axis), 8-bit colours and normals, 16-bit indices where they fit.
  */
 export type Encoding = 'float32' | 'compact';
 

@@ -179,3 +179,14 @@ void refuse_unknown_keys(napi_env env, napi_value options, const std::vector<con
                             "The \"options\" argument has an unknown key \"" + key + "\". Its keys are " + listed);
     }
 }
+
+void emit_warning(napi_env env, const std::string& text) {
+    napi_value global, process, emit, message, ignored;
+    check(env, napi_get_global(env, &global));
+    check(env, napi_get_named_property(env, global, "process", &process));
+    check(env, napi_get_named_property(env, process, "emitWarning", &emit));
+    if (type_of(env, emit) != napi_function) return;
+    message = string_of(env, text);
+    const napi_value arguments[] = {message, string_of(env, "UserWarning")};
+    check(env, napi_call_function(env, process, emit, 2, arguments, &ignored));
+}

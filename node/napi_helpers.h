@@ -70,5 +70,8 @@ void refuse_non_object(napi_env env, napi_value options);
 // TypeError for a key of an options object that is none of the known ones, like an unknown keyword in Python.
 void refuse_unknown_keys(napi_env env, napi_value options, const std::vector<const char*>& known_keys);
 
+// process.emitWarning(text, 'UserWarning'): a warning the program sees, as Python's UserWarning.
+void emit_warning(napi_env env, const std::string& text);
+
 // A JavaScript error with Node's error code, or nullptr when it cannot be made.
 napi_value make_error(napi_env env, const char* constructor, const std::string& message, const char* code);

@@ -96,7 +96,7 @@ ArgumentError checked_error(const glb::InputError& error) {
             if (error.field == Field::colors && error.limit == 255)
                 return range(value + "hold integers of 0 to 255 (or floats in [0, 1])" + received_integer);
             if (error.field == Field::colors)
-                return range(value + "hold floats in [0, 1] (or be a Uint8Array of 0 to 255)" + received);
+                return range(value + "hold floats in [0, 1] (or integers of 0 to 255 in an integer typed array)" + received);
             return range(value + "be >= 0 and <= 1" + received);
         case Problem::negative: return range(value + "be >= 0" + received_integer);
         case Problem::not_integer: return range(value + "hold integers" + received);
@@ -108,7 +108,7 @@ ArgumentError checked_error(const glb::InputError& error) {
             if (error.field == Field::frame_duration)
                 return range("The value of \"options.fps\" is out of range. It must be > 0, and small enough for every "
                              "frame's time to differ in float32. Received 1 / fps = " + js_number(error.value));
-            return range(value + "be > 0" + received);
+            return range(value + "be > 0 as a float32" + received);
         case Problem::same_atom:
             return range(value + "join two atoms in each bond. Received atom " + js_number(error.value) + " twice" + at(error));
         case Problem::inverted:
@@ -166,10 +166,6 @@ ArgumentError checked_error(const glb::InputError& error) {
                 return range(value + "join atoms less than the float32 range apart, which a stick can span" + received);
             return range("The value of \"positions\" is out of range. The spheres and sticks drawn around it must lie "
                          "within the float32 range. Received a vertex beyond it on axis " + std::string(1, "xyz"[error.component % 3]));
-        case Problem::span_beyond_float32:
-            return range("The value of \"positions\" is out of range. It must span at most the float32 range on each axis "
-                         "for a compact file (use encoding 'float32'). Received a span of " + js_number(error.value) + " on axis " +
-                         std::string(1, "xyz"[error.component % 3]));
         case Problem::too_large:
             if (error.field == Field::positions)
                 return range("The value of \"positions.length\" is out of range. It must be <= " +

@@ -79,6 +79,7 @@ std::string message(const glb::InputError& error) {
             if (where.empty()) return name + " must be finite numbers, not " + number_text(error.value);
             return name + " must be finite numbers, but " + where + " holds " + number_text(error.value);
         case Problem::beyond_float32:
+            if (scalar) return name + " must lie within the float32 range, not " + number_text(error.value);
             return name + " hold values beyond the float32 range, such as " + number_text(error.value) +
                    (where.empty() ? "" : " in " + where);
         case Problem::outside_unit_range:
@@ -87,7 +88,7 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::colors && is_integer_colour(error))
                 return "colors given as integers must lie in 0..255, but " + where + " holds " + integer_text(error);
             if (error.field == Field::colors)
-                return "colors must lie in [0, 1] as floats (or be uint8 in 0..255), but " + where + " holds " +
+                return "colors must lie in [0, 1] as floats (or be integers in 0..255), but " + where + " holds " +
                        number_text(error.value);
             return name + " must lie in [0, 1], not " + number_text(error.value);
         case Problem::negative:
@@ -102,12 +103,15 @@ std::string message(const glb::InputError& error) {
                    integer_text(error);
         case Problem::zero_length:
             return "normals must not be zero vectors, but " + where + " is (0, 0, 0)";
-        case Problem::not_positive:
+        case Problem::not_positive: {
             if (error.field == Field::frame_duration)
                 return "fps must be a positive number of frames a second, small enough for every frame's time to "
                        "differ in float32 (1 / fps = " + number_text(error.value) + ")";
-            if (scalar) return name + " must be a positive number, not " + number_text(error.value);
-            return name + " must be positive, but " + where + " holds " + number_text(error.value);
+            // A positive number that float32 rounds to 0 would draw nothing.
+            const std::string rounded = error.value > 0 ? ", which is 0 as a float32" : "";
+            if (scalar) return name + " must be a positive number, not " + number_text(error.value) + rounded;
+            return name + " must be positive, but " + where + " holds " + number_text(error.value) + rounded;
+        }
         case Problem::same_atom:
             return "bonds must join two atoms, but " + where + " joins atom " + integer_text(error) + " to itself";
         case Problem::inverted:
@@ -166,9 +170,6 @@ std::string message(const glb::InputError& error) {
                        " apart, beyond the float32 range, which a stick cannot span";
             return std::string("positions: the spheres and sticks drawn around them reach beyond the float32 range (on axis ") +
                    axis_name(error.component) + ")";
-        case Problem::span_beyond_float32:
-            return std::string("positions span ") + number_text(error.value) + " on axis " + axis_name(error.component) +
-                   ", beyond the float32 range, which a compact file's scale cannot hold: use encoding='float32'";
         case Problem::too_far:
             return "positions must lie within 2**29 cells of the cell along its periodic axes, but " + where + " holds " +
                    number_text(error.value);

@@ -287,7 +287,7 @@ glb::Scene read_scene(const py::list& parts, CallInputs& inputs, glb::Encoding e
 // object of the planned size, or the caller's out, and the write; the scratch
 // memory from the package's reserve. The core's refusals become the package's
 // errors; in a scene of several parts they name the part.
-py::object glb_of(const py::list& parts, const std::string& encoding, const py::object& out, bool name_parts,
+py::object glb_of(const py::list& parts, const py::object& encoding, const py::object& out, bool name_parts,
                   double frame_duration) {
     glb::ScratchSession session(&kept_memory());
     std::optional<OutputBuffer> output;
@@ -295,8 +295,12 @@ py::object glb_of(const py::list& parts, const std::string& encoding, const py::
     CallInputs inputs;
     glb::Scene scene;
     try {
-        // The encoding's name is checked before any part is read.
-        const glb::Encoding default_encoding = glb::encoding_named(encoding);
+        // The encoding's name is checked before any part is read; None leaves it out, as for every option.
+        if (!encoding.is_none() && !PyUnicode_Check(encoding.ptr()))
+            throw py::type_error(std::string("encoding must be ") + glb::choices_of(Field::encoding) + ", not " +
+                                 py::repr(encoding).cast<std::string>());
+        const glb::Encoding default_encoding =
+            glb::encoding_named(encoding.is_none() ? "float32" : encoding.cast<std::string>());
         scene = read_scene(parts, inputs, default_encoding);
         scene.frame_duration = frame_duration;
         glb::check_input(scene);

@@ -18,8 +18,8 @@ ERRORS = {"value": ValueError, "type": TypeError}
 def decoded(value):
     """The table's JSON as Python values: numpy arrays for typed arrays, bytearrays for buffers, floats for NaN
     and infinities."""
-    if isinstance(value, dict) and "array" in value:
-        array = np.array(value["values"], dtype=value["array"])
+    if isinstance(value, dict) and "array" in value:  # integers beyond 2^53 come as strings
+        array = np.array([int(v) if isinstance(v, str) else v for v in value["values"]], dtype=value["array"])
         return array.reshape(value["shape"]) if "shape" in value else array
     if isinstance(value, dict) and "buffer" in value:
         return bytearray(value["buffer"])
@@ -50,3 +50,4 @@ def test_each_bad_input_raises_a_clear_error(case):
     assert case["argument"] in message, message
     if "row" in case:
         assert f"row {case['row']}" in message, message
+    assert case.get("message", "") in message, message

@@ -1,6 +1,7 @@
 """Compact files (KHR_mesh_quantization), read back independently: positions
-within half a quantisation step of the input, colours within 1/255, normals in
-their directions, 16-bit indices that name the same triangles."""
+within half a quantisation step of the input (signed 16-bit steps around the
+centre: 65534 across the extent), colours within 1/255, normals in their
+directions, 16-bit indices that name the same triangles."""
 
 import numpy as np
 import pytest
@@ -15,6 +16,14 @@ def world_positions(glb, node_index, accessor_index):
     return np.asarray(translation) + np.asarray(scale) * accessor_values(glb, accessor_index)
 
 
+def half_step(glb, node_index, extent):
+    """Half a step of a compact node: its scale over 32767, halved; checked to be no coarser than the
+    extent allows (65534 steps across it, the centre a float32)."""
+    scale = np.asarray(node_transform(glb.document["nodes"][node_index])[1])
+    assert np.all(scale <= np.maximum(extent / 2 * (1 + 1e-6), 1)), (scale, extent)
+    return scale / 32767 / 2 * (1 + 1e-9)
+
+
 def test_points_within_half_a_step_colours_within_a_level(validator):
     rng = np.random.default_rng(11)
     positions = (rng.normal(size=(20_000, 3)) * [100, 1, 0.001] + [5e3, -2, 0]).astype(np.float32)
@@ -26,7 +35,9 @@ def test_points_within_half_a_step_colours_within_a_level(validator):
     assert parsed.document["extensionsRequired"] == ["KHR_mesh_quantization"]
     decoded = world_positions(parsed, 0, 0)
     extent = positions.max(0).astype(np.float64) - positions.min(0)
-    assert np.all(np.abs(decoded - positions) <= extent / 65535 / 2 * (1 + 1e-9)), "more than half a step on an axis"
+    assert np.all(np.abs(decoded - positions) <= half_step(parsed, 0, extent)), "more than half a step on an axis"
+    accessor = parsed.document["accessors"][0]
+    assert accessor["componentType"] == 5122 and accessor["min"] == [-32767] * 3 and accessor["max"] == [32767] * 3
     assert np.all(np.abs(accessor_values(parsed, 1) - colors) <= 1 / 255 / 2 + 1e-9)
     float_size = len(sa.point_cloud(positions, colors))
     assert len(glb) < 0.45 * float_size
@@ -39,7 +50,7 @@ def test_atoms_keep_their_order_and_palette(validator):
     compact, plain = read_glb(sa.atoms(positions, types, encoding="compact")), read_glb(sa.atoms(positions, types))
     validator.assert_valid(sa.atoms(positions, types, encoding="compact"))
     ordered = accessor_values(plain, 0)  # the float32 file's Morton order
-    assert np.all(np.abs(world_positions(compact, 0, 0) - ordered) <= 40 / 65535)
+    assert np.all(np.abs(world_positions(compact, 0, 0) - ordered) <= half_step(compact, 0, np.ptp(ordered, axis=0)))
     assert np.all(np.abs(accessor_values(compact, 1) - accessor_values(plain, 1)) <= 1 / 255 / 2 + 1e-7)
 
 
@@ -76,14 +87,14 @@ def test_large_compact_meshes_keep_their_triangles_and_few_repeated_vertices(val
     compact = sa.mesh(positions, faces, colors=colors, normals="smooth", encoding="compact")
     validator.assert_valid(compact)
     float_normals = accessor_values(read_glb(sa.mesh(positions, faces, colors=colors, normals="smooth")), 1)
-    half_step = np.ptp(positions.astype(np.float32), axis=0).max() / 65535 / 2 * (1 + 1e-9)
+    step = half_step(read_glb(compact), 0, np.full(3, np.ptp(positions.astype(np.float32), axis=0).max()))
     held, triangles = 0, []
     for decoded, normals, vertex_colors, corners, index_type in read_primitives(compact):
         assert index_type == 5123  # 16-bit
         held += len(decoded)
         # The grid's vertices lie at whole x and z: the input vertex each decoded one stands for.
         vertex = np.rint(decoded[:, 2]).astype(np.int64) * columns + np.rint(decoded[:, 0]).astype(np.int64)
-        assert np.all(np.abs(decoded - positions[vertex].astype(np.float32)) <= half_step)
+        assert np.all(np.abs(decoded - positions[vertex].astype(np.float32)) <= step)
         assert np.all(np.einsum("ij,ij->i", normals / np.linalg.norm(normals, axis=1, keepdims=True),
                                 float_normals[vertex]) > 0.9995)
         assert np.allclose(vertex_colors[:, :3], colors[vertex] / 255)

@@ -208,8 +208,7 @@ void check_part(const AtomCloud& input) {
     if (input.has_radius) {
         if (!spheres) throw_value_error(Field::radius, Problem::not_drawn, kNoIndex, kNoIndex, input.radius);
         if (input.radii.given) throw_count_error(Field::radius, Problem::both_given, 1, 0);
-        if (!(input.radius > 0) || std::isinf(to_float32(input.radius)) || to_float32(input.radius) == 0)
-            throw_value_error(Field::radius, Problem::not_positive, kNoIndex, kNoIndex, input.radius);
+        require_radius(input.radius, Field::radius, kNoIndex);
     }
     if (input.radii.given) {
         if (!spheres) throw_count_error(Field::radii, Problem::not_drawn, input.radii.count, 0);
@@ -273,6 +272,7 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& given) {
     const size_t atoms = input.positions.count / 3;
     layout.atom_count = atoms;
     const Extremes extremes = row_extremes(input.positions, Field::positions);
+    layout.extremes = extremes;
     layout.morton_bounds = input.has_box ? input.box : bounds_of(extremes);
 
     if (input.types.given && input.types.type != ElementType::uint16) {
@@ -307,7 +307,6 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& given) {
         layout.color_offset = placed.color_offset;
     } else {
         layout.quantization = quantization_of(extremes, false);
-        require_float32_span(layout.quantization, Field::positions);
         const PlacedPoints placed = add_compact_points(document, "Atoms", "AtomCloud", atoms, extremes,
                                                        layout.quantization, gltf::AccessorType::vec3);
         root = placed.node;

@@ -21,6 +21,7 @@ struct AtomGroup {
     size_t count = 0;
     bool scaled = false;       // spheres: radii differ within the group, so each instance has a SCALE
     float radius = 0;          // spheres otherwise: the radius all of them share
+    float largest_radius = 0;  // spheres: the largest radius in the group
     size_t scaled_first = 0;   // spheres: the group's first SCALE among all scaled instances
     uint64_t shape_offset = 0; // spheres not scaled: where the sphere of the group's radius lies
 };
@@ -38,6 +39,7 @@ class AtomLayout final : public PartLayout {
 public:
     const AtomCloud* input = nullptr;
     size_t atom_count = 0;
+    Extremes extremes{};                // of the positions, as the file holds them
     Bounds3 morton_bounds{};
     Quantization quantization;          // compact points; compact plain triangles (one for all, uniform)
     ScratchArray<uint8_t> rows;         // palette row per atom; null when read straight from 16-bit types
@@ -88,6 +90,12 @@ inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
     if (input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
     return AtomRows{};
 }
+
+// A radius as the file holds it must be a positive float32: NaN and
+// infinities, values beyond the float32 range, and 0, negatives and what
+// float32 rounds to 0 (an invisible sphere) throw InputError at row (kNoIndex
+// for the one radius of all atoms).
+void require_radius(double radius, Field field, size_t row);
 
 // The radius of atom i (spheres), as the file holds it.
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i);

@@ -4,6 +4,7 @@
 // row in Morton order; bonds as two half-sticks each, instanced per row of the
 // atom at their end. Or, without instancing, all of it as plain triangles.
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -156,6 +157,13 @@ void widen(Extremes& extremes, const float* point) {
     }
 }
 
+void require_finite_extremes(const Extremes& extremes) {
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(extremes.min[axis]) || !std::isfinite(extremes.max[axis]))
+            throw_value_error(Field::positions, Problem::geometry_beyond_float32, kNoIndex, size_t(axis),
+                              std::isfinite(extremes.min[axis]) ? extremes.max[axis] : extremes.min[axis]);
+}
+
 // One half-stick's transform as the file holds it: from the atom, rotated, scaled.
 struct HalfStick {
     float translation[3];
@@ -197,6 +205,13 @@ void stick_target(float* out, const AtomCloud& input, const float* positions, si
     }
 }
 
+void require_radius(double radius, Field field, size_t row) {
+    const float written = to_float32(radius);
+    if (!std::isfinite(radius)) throw_value_error(field, Problem::not_finite, row, kNoIndex, radius);
+    if (std::isinf(written)) throw_value_error(field, Problem::beyond_float32, row, kNoIndex, radius);
+    if (!(written > 0)) throw_value_error(field, Problem::not_positive, row, kNoIndex, radius);
+}
+
 float radius_of(const AtomLayout& layout, const AtomCloud& input, size_t i) {
     switch (layout.radius_source) {
         case RadiusSource::per_atom: return to_float32(element_as_double(input.radii, i));
@@ -216,10 +231,7 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         layout.radius_source = RadiusSource::per_atom;
         for (size_t i = 0; i < atoms; ++i) {
             const double r = element_as_double(input.radii, i);
-            // A radius that float32 rounds to 0 would draw an invisible sphere.
-            if (!(r > 0) || std::isinf(to_float32(r)) || to_float32(r) == 0)
-                throw_value_error(Field::radii, std::isfinite(r) && to_float32(r) == 0 ? Problem::not_positive : Problem::not_finite,
-                                  i, kNoIndex, r);
+            require_radius(r, Field::radii, i);
         }
     } else if (input.has_radius) {
         layout.radius = to_float32(input.radius);
@@ -228,13 +240,14 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         layout.element_radius_factor = half_size ? 0.5f : 1.0f;
     } else {
         // Neighbours a typical spacing apart just touch (spheres), or leave room for sticks.
-        layout.radius = float(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
+        layout.radius = to_float32(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
     }
     for (size_t i = 0; i < atoms; ++i) {
         AtomGroup& group = layout.spheres[row_of_atom(layout, input, i)];
         const float r = radius_of(layout, input, i);
         if (group.count++ == 0) group.radius = r;
         else if (r != group.radius) group.scaled = true;
+        group.largest_radius = std::max(group.largest_radius, r);
     }
     size_t first = 0;
     for (AtomGroup& group : layout.spheres) {
@@ -454,13 +467,6 @@ void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const floa
     });
 }
 
-void require_finite_extremes(const Extremes& extremes) {
-    for (int axis = 0; axis < 3; ++axis)
-        if (!std::isfinite(extremes.min[axis]) || !std::isfinite(extremes.max[axis]))
-            throw_value_error(Field::positions, Problem::geometry_beyond_float32, kNoIndex, size_t(axis),
-                              std::isfinite(extremes.min[axis]) ? extremes.max[axis] : extremes.min[axis]);
-}
-
 uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const AtomCloud& input) {
     place_plain_groups(layout);
     // The exact extremes of every row's vertices, computed as the write computes them.
@@ -483,7 +489,6 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
     if (compact) {
         document.require(kQuantizationExtension);
         layout.quantization = quantization_of(all, true);
-        require_float32_span(layout.quantization, Field::positions);
     }
 
     gltf::Node root_node;
@@ -504,9 +509,7 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
             Accessor position = float_accessor(positions, group.first_vertex * position_stride, group.vertex_count, AccessorType::vec3);
             Accessor normal = float_accessor(normals, group.first_vertex * normal_stride, group.vertex_count, AccessorType::vec3);
             if (compact) {
-                position.component_type = ComponentType::uint16;
-                position.normalized = true;
-                set_quantized_bounds(position, group.extremes, layout.quantization);
+                set_quantized_positions(position, group.extremes, layout.quantization);
                 normal.component_type = ComponentType::int8;
                 normal.normalized = true;
             } else {
@@ -528,11 +531,32 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
     return root;
 }
 
+// Instanced spheres reach as far as plain ones: refused alike when a sphere's
+// vertices, placed at its atom, would lie beyond the float32 range. Checked
+// vertex by vertex, as plain triangles are, only when the farthest position and
+// the largest radius could reach that far.
+void require_instanced_spheres_within_float32(const AtomLayout& layout, const AtomCloud& input) {
+    double farthest = 0, largest = 0;
+    for (int axis = 0; axis < 3; ++axis)
+        farthest = std::max({farthest, std::fabs(double(layout.extremes.min[axis])), std::fabs(double(layout.extremes.max[axis]))});
+    for (const AtomGroup& group : layout.spheres) largest = std::max(largest, double(group.largest_radius));
+    if (farthest + largest <= FLT_MAX / 2) return;
+    ScratchArray<float> converted = allocate_scratch<float>(3 * layout.atom_count);
+    write_float32(converted.get(), input.positions);
+    Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
+    for (size_t i = 0; i < layout.atom_count; ++i)
+        sphere_vertices(converted.get() + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(all, at); });
+    require_finite_extremes(all);
+}
+
 }  // namespace
 
 uint32_t plan_spheres(gltf::Document& document, AtomLayout& layout, const AtomCloud& input) {
     group_atoms(layout, input);
-    if (input.instancing) return instanced_document(document, layout, input);
+    if (input.instancing) {
+        require_instanced_spheres_within_float32(layout, input);
+        return instanced_document(document, layout, input);
+    }
     return plain_document(document, layout, input);
 }
 
@@ -564,8 +588,8 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
     uint8_t* vertex_normals = payload + layout.normal_offset;
     const auto put = [&](uint64_t vertex, const float* at, const float* n) {
         if (compact) {
-            const uint16_t q[4] = {quantize(at[0], layout.quantization, 0), quantize(at[1], layout.quantization, 1),
-                                   quantize(at[2], layout.quantization, 2), 0};
+            const int16_t q[4] = {quantize(at[0], layout.quantization, 0), quantize(at[1], layout.quantization, 1),
+                                  quantize(at[2], layout.quantization, 2), 0};
             const int8_t packed[4] = {snorm8(n[0]), snorm8(n[1]), snorm8(n[2]), 0};
             std::memcpy(vertex_positions + position_stride * vertex, q, 8);
             std::memcpy(vertex_normals + normal_stride * vertex, packed, 4);

@@ -70,10 +70,8 @@ PlacedPoints add_compact_points(gltf::Document& document, const char* node_name,
     const uint32_t color_view = add_block(document, count * 4, 4, Target::vertices, placed.color_offset);
     Accessor positions;
     positions.buffer_view = position_view;
-    positions.component_type = ComponentType::uint16;
-    positions.normalized = true;
     positions.count = count;
-    set_quantized_bounds(positions, extremes, quantization);
+    set_quantized_positions(positions, extremes, quantization);
     Accessor colors;
     colors.buffer_view = color_view;
     colors.component_type = ComponentType::uint8;

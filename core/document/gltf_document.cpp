@@ -107,7 +107,8 @@ void write_bounds(Writer& w, const char* key, const Accessor& accessor, const do
         if (accessor.bounds == BoundsKind::floats) {
             w.bound(values[i]);
         } else {
-            w.count(uint64_t(values[i] < 0 ? 0 : values[i]));  // quantised bounds are unsigned integers
+            if (values[i] < 0) w.text("-");  // quantised bounds: the stored integers, signed ones too
+            w.count(uint64_t(values[i] < 0 ? -values[i] : values[i]));
         }
     }
     w.text("]");

@@ -1,5 +1,7 @@
 #include "encodings/quantization.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -13,64 +15,77 @@ Quantization quantization_of(const Extremes& extremes, bool uniform) {
     Quantization q;
     double largest = 0;
     for (int axis = 0; axis < 3; ++axis) {
-        q.offset[axis] = extremes.min[axis];
-        q.extent[axis] = double(extremes.max[axis]) - double(extremes.min[axis]);
-        if (q.extent[axis] > largest) largest = q.extent[axis];
+        // The centre as a float32 (a reader's translation is one), so the half
+        // extent reaches both extremes from it.
+        const double low = extremes.min[axis], high = extremes.max[axis];
+        q.centre[axis] = to_float32(0.5 * (low + high));
+        q.half_extent[axis] = std::max(high - q.centre[axis], q.centre[axis] - low);
+        largest = std::max(largest, q.half_extent[axis]);
     }
+    // Restored in float32 (a product and a sum, each rounded), a coordinate must
+    // stay below FLT_MAX with room for those roundings; 0 restores the centre itself.
+    constexpr double kRestorable = FLT_MAX * (1 - 0x1p-20);
     for (int axis = 0; axis < 3; ++axis) {
-        if (uniform) q.extent[axis] = largest;
-        if (!(q.extent[axis] > 0)) q.extent[axis] = 1;  // a flat axis: every q is 0
-        q.steps[axis] = 65535.0 / q.extent[axis];
+        if (uniform) q.half_extent[axis] = largest;
+        if (!(q.half_extent[axis] > 0)) q.half_extent[axis] = 1;  // a flat axis: every s is 0
+        q.steps[axis] = kQuantizedPositionLimit / q.half_extent[axis];
+        q.highest[axis] = std::clamp(std::floor((kRestorable - q.centre[axis]) * q.steps[axis]), 0.0, kQuantizedPositionLimit);
+        q.lowest[axis] = std::clamp(std::ceil((-kRestorable - q.centre[axis]) * q.steps[axis]), -kQuantizedPositionLimit, 0.0);
     }
     return q;
-}
-
-void require_float32_span(const Quantization& quantization, Field field) {
-    for (int axis = 0; axis < 3; ++axis)
-        if (std::isinf(to_float32(quantization.extent[axis])))
-            throw_value_error(field, Problem::span_beyond_float32, kNoIndex, size_t(axis), quantization.extent[axis]);
 }
 
 namespace {
 
 #ifdef GLB_AVX2_PATHS
+// The quantisation's numbers per lane: x, y, z and a fourth lane for the padding.
+struct QuantizationLanes {
+    __m256d centre, steps, lowest, highest;
+
+    GLB_AVX2 explicit QuantizationLanes(const Quantization& q)
+        : centre(_mm256_setr_pd(q.centre[0], q.centre[1], q.centre[2], 0)),
+          steps(_mm256_setr_pd(q.steps[0], q.steps[1], q.steps[2], 0)),
+          lowest(_mm256_setr_pd(q.lowest[0], q.lowest[1], q.lowest[2], 0)),
+          highest(_mm256_setr_pd(q.highest[0], q.highest[1], q.highest[2], 0)) {}
+};
+
 // One row x, y, z (and a lane to spare) quantised at once, in double as quantize() does.
-GLB_AVX2 inline void quantize_row(uint8_t* out, __m256d row, __m256d offset, __m256d steps) {
-    const __m256d limit = _mm256_set1_pd(65535.0);
-    __m256d q = _mm256_mul_pd(_mm256_sub_pd(row, offset), steps);
-    q = _mm256_min_pd(_mm256_max_pd(q, _mm256_setzero_pd()), limit);
-    const __m128i integers = _mm256_cvttpd_epi32(_mm256_add_pd(q, _mm256_set1_pd(0.5)));
-    const __m128i words = _mm_packus_epi32(integers, integers);
+GLB_AVX2 inline void quantize_row(uint8_t* out, __m256d row, const QuantizationLanes& q) {
+    const __m256d sign = _mm256_set1_pd(-0.0);
+    __m256d s = _mm256_mul_pd(_mm256_sub_pd(row, q.centre), q.steps);
+    s = _mm256_min_pd(_mm256_max_pd(s, q.lowest), q.highest);
+    // Halves away from zero: add 0.5 with the sign of s, then truncate.
+    const __m256d half = _mm256_or_pd(_mm256_and_pd(s, sign), _mm256_set1_pd(0.5));
+    const __m128i integers = _mm256_cvttpd_epi32(_mm256_add_pd(s, half));
+    const __m128i words = _mm_packs_epi32(integers, integers);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_blend_epi16(words, _mm_setzero_si128(), 0x08));  // padding 0
 }
 
 // Rows of float32 (or float64, rounded to float32 first); the last row is left to the caller.
 template <typename T>
-GLB_AVX2 size_t avx2_quantize_rows(uint8_t* out, const T* in, size_t count, const Quantization& q) {
-    const __m256d offset = _mm256_setr_pd(q.offset[0], q.offset[1], q.offset[2], 0);
-    const __m256d steps = _mm256_setr_pd(q.steps[0], q.steps[1], q.steps[2], 0);
+GLB_AVX2 size_t avx2_quantize_rows(uint8_t* out, const T* in, size_t count, const Quantization& quantization) {
+    const QuantizationLanes q(quantization);
     size_t i = 0;
     for (; i + 1 < count; ++i) {  // each load reads the next row's x as a fourth lane
         __m256d row;
         if constexpr (std::is_same_v<T, float>) row = _mm256_cvtps_pd(_mm_loadu_ps(in + 3 * i));
         else row = _mm256_cvtps_pd(_mm256_cvtpd_ps(_mm256_loadu_pd(in + 3 * i)));
-        quantize_row(out + kQuantizedPositionStride * i, row, offset, steps);
+        quantize_row(out + kQuantizedPositionStride * i, row, q);
     }
     return i;
 }
 
 // The gather's rows, read all over the place: fetched a few dozen ahead, as the float gather does.
 GLB_AVX2 void avx2_quantize_gather(uint8_t* out, const float* positions, size_t row_count, const uint64_t* rows,
-                                   uint64_t row_mask, size_t begin, size_t end, const Quantization& q) {
-    const __m256d offset = _mm256_setr_pd(q.offset[0], q.offset[1], q.offset[2], 0);
-    const __m256d steps = _mm256_setr_pd(q.steps[0], q.steps[1], q.steps[2], 0);
+                                   uint64_t row_mask, size_t begin, size_t end, const Quantization& quantization) {
+    const QuantizationLanes q(quantization);
     for (size_t i = begin; i < end; ++i) {
         if (i + 64 < end) _mm_prefetch(reinterpret_cast<const char*>(positions + 3 * size_t(rows[i + 64] & row_mask)), _MM_HINT_T0);
         const size_t index = size_t(rows[i] & row_mask);
         const float* p = positions + 3 * index;
         // Four floats at once, the fourth the next row's x, except for the array's last row.
         const __m256d row = index + 1 < row_count ? _mm256_cvtps_pd(_mm_loadu_ps(p)) : _mm256_setr_pd(p[0], p[1], p[2], 0);
-        quantize_row(out + kQuantizedPositionStride * i, row, offset, steps);
+        quantize_row(out + kQuantizedPositionStride * i, row, q);
     }
 }
 #endif
@@ -86,8 +101,8 @@ void write_quantized_gather(uint8_t* out, const float* positions, size_t row_cou
 #endif
     for (size_t i = begin; i < end; ++i) {
         const float* p = positions + 3 * size_t(rows[i] & row_mask);
-        const uint16_t q[4] = {quantize(p[0], quantization, 0), quantize(p[1], quantization, 1),
-                               quantize(p[2], quantization, 2), 0};
+        const int16_t q[4] = {quantize(p[0], quantization, 0), quantize(p[1], quantization, 1),
+                              quantize(p[2], quantization, 2), 0};
         std::memcpy(out + kQuantizedPositionStride * i, q, sizeof q);
     }
 }
@@ -108,7 +123,7 @@ void write_quantized_positions(uint8_t* out, const ArrayView& positions, size_t 
         using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
         const T* in = static_cast<const T*>(positions.data) + 3 * first;
         for (size_t i = 0; i < count; ++i) {
-            uint16_t row[4] = {0, 0, 0, 0};
+            int16_t row[4] = {0, 0, 0, 0};
             for (int axis = 0; axis < 3; ++axis) {
                 const float value = std::is_same_v<T, double> ? to_float32(double(in[3 * i + axis])) : float(in[3 * i + axis]);
                 row[axis] = quantize(value, quantization, axis);
@@ -121,18 +136,19 @@ void write_quantized_positions(uint8_t* out, const ArrayView& positions, size_t 
 void set_dequantization(gltf::Node& node, const Quantization& quantization) {
     node.has_transform = true;
     for (int axis = 0; axis < 3; ++axis) {
-        node.translation[axis] = quantization.offset[axis];
-        node.scale[axis] = quantization.extent[axis];
+        node.translation[axis] = quantization.centre[axis];
+        node.scale[axis] = quantization.half_extent[axis];
     }
 }
 
-void set_quantized_bounds(gltf::Accessor& accessor, const Extremes& extremes, const Quantization& quantization) {
+void set_quantized_positions(gltf::Accessor& accessor, const Extremes& extremes, const Quantization& quantization) {
+    accessor.component_type = gltf::ComponentType::int16;
+    accessor.normalized = true;
     accessor.bounds = gltf::BoundsKind::integers;
     for (int axis = 0; axis < 3; ++axis) {
         accessor.min[axis] = quantize(extremes.min[axis], quantization, axis);
         accessor.max[axis] = quantize(extremes.max[axis], quantization, axis);
     }
 }
-
 
 }  // namespace glb

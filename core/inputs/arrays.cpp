@@ -345,7 +345,9 @@ inline float unit_color(T value, bool& outside) {
             unit_color(in[c], outside);
             if (!outside) continue;
             // Integers lie in 0..255 (limit 255), floats in [0, 1].
-            if constexpr (std::is_integral_v<T>) throw_value_error(field, Problem::outside_unit_range, row, c, double(in[c]), 255);
+            if constexpr (std::is_integral_v<T>)
+                throw_integer_error(field, Problem::outside_unit_range, row, c,
+                                    std::conditional_t<std::is_signed_v<T>, int64_t, uint64_t>(in[c]), 255);
             throw_value_error(field, std::isfinite(double(in[c])) ? Problem::outside_unit_range : Problem::not_finite,
                               row, c, double(in[c]));
         }

@@ -157,11 +157,13 @@ void read_checked_indices(const ArrayView& values, size_t width, uint64_t limit,
                 if (double(v) >= double(limit))
                     throw_value_error(field, Problem::not_below_limit, i / width, width == 1 ? kNoIndex : i % width, double(v), limit);
             } else {
+                // Integers keep their exact text in the error: beyond 2^53 a double would round them.
+                using Wide = std::conditional_t<std::is_signed_v<T>, int64_t, uint64_t>;
                 if constexpr (std::is_signed_v<T>) {
-                    if (v < 0) throw_value_error(field, Problem::negative, i / width, width == 1 ? kNoIndex : i % width, double(v));
+                    if (v < 0) throw_integer_error(field, Problem::negative, i / width, width == 1 ? kNoIndex : i % width, Wide(v));
                 }
                 if (uint64_t(v) >= limit)
-                    throw_value_error(field, Problem::not_below_limit, i / width, width == 1 ? kNoIndex : i % width, double(v), limit);
+                    throw_integer_error(field, Problem::not_below_limit, i / width, width == 1 ? kNoIndex : i % width, Wide(v), limit);
             }
             store(i, uint32_t(v));
         }

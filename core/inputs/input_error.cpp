@@ -75,7 +75,6 @@ const char* problem_text(Problem problem) {
         case Problem::not_an_image: return "is no PNG or JPEG image";
         case Problem::needs_related: return "needs another input";
         case Problem::geometry_beyond_float32: return "gives geometry beyond the 32-bit float range";
-        case Problem::span_beyond_float32: return "spans more than the 32-bit float range";
         case Problem::singular: return "spans no volume";
         case Problem::too_far: return "lies too many cells away";
     }
@@ -91,17 +90,38 @@ std::string number_text(double value) {
 
 }  // namespace
 
-void throw_value_error(Field field, Problem problem, size_t row, size_t component, double value, uint64_t limit) {
+namespace {
+
+InputError value_error(Field field, Problem problem, size_t row, size_t component, double value, uint64_t limit,
+                       const std::string& value_text) {
     std::string message = field_text(field);
     if (row != kNoIndex) message += " row " + std::to_string(row);
     if (component != kNoIndex) message += " component " + std::to_string(component);
-    message += std::string(": ") + number_text(value) + " " + problem_text(problem);
+    message += std::string(": ") + value_text + " " + problem_text(problem);
     if (problem == Problem::not_below_limit) message += " (the limit is " + std::to_string(limit) + ")";
     InputError error(field, problem, message);
     error.row = row;
     error.component = component;
     error.value = value;
     error.limit = limit;
+    return error;
+}
+
+}  // namespace
+
+void throw_value_error(Field field, Problem problem, size_t row, size_t component, double value, uint64_t limit) {
+    throw value_error(field, problem, row, component, value, limit, number_text(value));
+}
+
+void throw_integer_error(Field field, Problem problem, size_t row, size_t component, int64_t value, uint64_t limit) {
+    InputError error = value_error(field, problem, row, component, double(value), limit, std::to_string(value));
+    error.text = std::to_string(value);
+    throw error;
+}
+
+void throw_integer_error(Field field, Problem problem, size_t row, size_t component, uint64_t value, uint64_t limit) {
+    InputError error = value_error(field, problem, row, component, double(value), limit, std::to_string(value));
+    error.text = std::to_string(value);
     throw error;
 }
 

@@ -79,7 +79,6 @@ enum class Problem : uint8_t {
     not_an_image,         // bytes that are neither a PNG nor a JPEG image
     needs_related,        // an input that is drawn only with the input `related` (a texture with uv)
     geometry_beyond_float32,  // what is drawn around the values (spheres, sticks) reaches beyond the float32 range
-    span_beyond_float32,  // values spread over more than the float32 range on an axis (component), `value` wide
     singular,             // a cell whose vectors span no volume (`value`: its volume)
     too_far,              // a position more cells away from the cell than a 32-bit shift can say
 };
@@ -97,7 +96,7 @@ public:
     double value = 0;             // the offending value, where there is one
     uint64_t count = 0;           // for too_few and count_mismatch: what was given
     uint64_t limit = 0;           // for too_few, count_mismatch and not_below_limit: what was expected
-    std::string text;             // for not_an_element: the text given
+    std::string text;             // for not_an_element and not_a_choice: the text given; for integers: their exact decimals
     Field related = Field::file;  // for shares_memory and needs_related: the other input
     size_t part = kNoIndex;       // in a scene: the part whose input it is
 };
@@ -108,6 +107,13 @@ const char* field_text(Field field);
 // Throws the InputError of a value problem at (row, component), with a neutral message.
 [[noreturn]] void throw_value_error(Field field, Problem problem, size_t row, size_t component, double value,
                                     uint64_t limit = 0);
+
+// The same for an integer value, whose exact decimals go into `text` as well
+// (value holds it rounded to a double).
+[[noreturn]] void throw_integer_error(Field field, Problem problem, size_t row, size_t component, int64_t value,
+                                      uint64_t limit = 0);
+[[noreturn]] void throw_integer_error(Field field, Problem problem, size_t row, size_t component, uint64_t value,
+                                      uint64_t limit = 0);
 
 // Throws the InputError of a count problem.
 [[noreturn]] void throw_count_error(Field field, Problem problem, uint64_t count, uint64_t limit);

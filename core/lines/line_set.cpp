@@ -90,13 +90,10 @@ PlannedPart plan_part(gltf::Document& document, const LineSet& input) {
     if (compact) {
         document.require(kQuantizationExtension);
         layout.quantization = quantization_of(extremes, false);
-        require_float32_span(layout.quantization, Field::positions);
         layout.position_offset = document.reserve(points * kQuantizedPositionStride);
         positions.buffer_view = document.add(
             BufferView{layout.position_offset, points * kQuantizedPositionStride, kQuantizedPositionStride, Target::vertices});
-        positions.component_type = ComponentType::uint16;
-        positions.normalized = true;
-        set_quantized_bounds(positions, extremes, layout.quantization);
+        set_quantized_positions(positions, extremes, layout.quantization);
     } else {
         layout.position_offset = document.reserve(points * 12);
         positions.buffer_view = document.add(BufferView{layout.position_offset, points * 12, 0, Target::vertices});

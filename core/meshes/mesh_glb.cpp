@@ -423,10 +423,8 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
         Accessor positions;
         positions.buffer_view = position_view;
         positions.byte_offset = window.first_vertex * kQuantizedPositionStride;
-        positions.component_type = ComponentType::uint16;
-        positions.normalized = true;
         positions.count = window.vertex_count;
-        set_quantized_bounds(positions, layout.extremes(window.first_vertex, window.vertex_count), layout.quantization);
+        set_quantized_positions(positions, layout.extremes(window.first_vertex, window.vertex_count), layout.quantization);
         Accessor normals;
         normals.buffer_view = normal_view;
         normals.byte_offset = window.first_vertex * kQuantizedNormalStride;

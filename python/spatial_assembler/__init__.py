@@ -20,9 +20,8 @@ than the largest recent call used); release_memory() hands it back.
 
 from __future__ import annotations
 
-from collections.abc import Buffer
 from importlib.metadata import PackageNotFoundError, version
-from typing import overload
+from typing import TYPE_CHECKING, overload
 
 import numpy.typing as npt
 
@@ -36,6 +35,9 @@ from .colormaps import colormap, map_values
 from .notebook import GlbView, save, view
 from .scene import Scene, atoms_options, mesh_options, one_part, points_options
 from .trajectories import trajectory
+
+if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
+    from collections.abc import Buffer
 
 try:
     __version__ = version("spatial-assembler")

@@ -9,6 +9,7 @@ core reads as it is passes through without a copy.
 
 from __future__ import annotations
 
+import warnings
 from typing import Literal
 
 import numpy as np
@@ -17,8 +18,9 @@ import numpy.typing as npt
 Encoding = Literal["float32", "compact"]
 Normals = Literal["auto", "smooth", "flat"]
 """``"float32"``: float positions and colours (every viewer). ``"compact"``:
-KHR_mesh_quantization, 16-bit positions restored by the node's transform (error
-at most half a quantisation step), 8-bit colours and normals, 16-bit indices."""
+KHR_mesh_quantization, signed 16-bit positions around their centre, restored by
+the node's transform (error at most half a quantisation step, half of the extent
+/ 65534), 8-bit colours and normals, 16-bit indices."""
 
 Style = Literal["points", "spheres", "ball-and-stick"]
 
@@ -42,6 +44,23 @@ def array_of(value: object, name: str) -> np.ndarray:
         raise ValueError(f"{name} could not be read as an array: {error}") from None
 
 
+def given_empty(value: object, array: np.ndarray, shape: tuple[int, ...], dtype: type) -> np.ndarray:
+    """An empty list or tuple as an empty array of the shape and dtype it stands for (numpy reads [] as
+    float64 of shape (0,)): given, and counted as zero rows, as in Node."""
+    if array.size == 0 and isinstance(value, (list, tuple)):
+        return np.zeros(shape, dtype)
+    return array
+
+
+def exports_buffer(value: object) -> bool:
+    """Whether value exposes memory of its own (the buffer protocol), on every Python version."""
+    try:
+        memoryview(value)  # type: ignore[arg-type]
+    except (TypeError, ValueError, BufferError):
+        return False
+    return True
+
+
 def native(array: np.ndarray) -> np.ndarray:
     """The array in the host's byte order (the core reads no other)."""
     return array if array.dtype.isnative else array.astype(array.dtype.newbyteorder("="))
@@ -59,7 +78,7 @@ def floats_of(array: np.ndarray, name: str) -> np.ndarray:
 
 def rows_of(value: object, name: str, width: int = 3) -> np.ndarray:
     """Rows of `width` real numbers: shape (n, width)."""
-    array = array_of(value, name)
+    array = given_empty(value, array_of(value, name), (0, width), np.float64)
     if array.ndim != 2 or array.shape[1] != width:
         raise ValueError(f"{name} must have shape (n, {width}), not {array.shape}")
     return floats_of(array, name)
@@ -67,7 +86,7 @@ def rows_of(value: object, name: str, width: int = 3) -> np.ndarray:
 
 def numbers_of(value: object, name: str) -> np.ndarray:
     """One real number per row (radii): shape (n,)."""
-    array = array_of(value, name)
+    array = given_empty(value, array_of(value, name), (0,), np.float64)
     if array.ndim != 1:
         raise ValueError(f"{name} must have shape (n,), one per atom, not {array.shape}")
     return floats_of(array, name)
@@ -76,19 +95,23 @@ def numbers_of(value: object, name: str) -> np.ndarray:
 def colors_of(value: object, name: str) -> np.ndarray:
     """Colour rows (n, 3) or (n, 4), or one colour of 3 or 4 values: floats in [0, 1], or integers in 0..255
     (as 8-bit colours are written; the core checks the values)."""
-    array = array_of(value, name)
+    array = given_empty(value, array_of(value, name), (0, 3), np.float64)
     single = array.ndim == 1 and array.shape[0] in (3, 4)
     if not single and (array.ndim != 2 or array.shape[1] not in (3, 4)):
         raise ValueError(f"{name} must have shape (n, 3) or (n, 4), one row per point or vertex, "
                          f"or be one colour of 3 or 4 values; not {array.shape}")
     if array.dtype.kind not in "iuf":
         raise TypeError(f"{name} must be floats in [0, 1] or integers in 0..255, not {array.dtype}")
+    if isinstance(value, (list, tuple)) and array.dtype.kind in "iu" and array.size and array.max() == 1 and array.min() >= 0:
+        # A list of whole numbers is an integer array: [1, 0, 0] is 8-bit (1/255, 0, 0), where Node reads floats.
+        warnings.warn(f"{name} given as whole numbers are read as 8-bit values 0..255, and these are all 0 or 1 "
+                      "(nearly black): give floats, such as 1.0, for colours in [0, 1]", UserWarning, stacklevel=4)
     return floats_of(array, name)
 
 
 def integers_of(value: object, name: str, shape: tuple[int | None, ...]) -> np.ndarray:
     """Integers of any width in the given shape (None: any length)."""
-    array = array_of(value, name)
+    array = given_empty(value, array_of(value, name), tuple(extent or 0 for extent in shape), np.int64)
     expected = "(" + ", ".join("n" if extent is None else str(extent) for extent in shape) + ("," if len(shape) == 1 else "") + ")"
     if array.ndim != len(shape) or any(e is not None and e != a for e, a in zip(shape, array.shape)):
         raise ValueError(f"{name} must have shape {expected}, not {array.shape}")

@@ -6,11 +6,14 @@ from __future__ import annotations
 
 import importlib
 import warnings
-from typing import Any
+from typing import TYPE_CHECKING, Any, overload
 
 import numpy as np
 
 from ._inputs import Encoding, Style
+
+if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
+    from collections.abc import Buffer
 
 
 def _optional(module: str, extra: str) -> Any:
@@ -18,20 +21,28 @@ def _optional(module: str, extra: str) -> Any:
     try:
         return importlib.import_module(module)
     except ImportError as error:
-        raise ImportError(f"this adapter needs {module}: pip install 'spatial-assembler[{extra}]'") from error
+        raise ImportError(f"this adapter needs {extra}: pip install {extra}") from error
 
 
+@overload
 def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
              radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
-             fps: float = 10.0) -> bytes:
+             fps: float = 10.0, out: None = None) -> bytes: ...
+@overload
+def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
+             radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             fps: float = 10.0, out: Buffer) -> memoryview: ...
+def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
+             radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             fps: float = 10.0, out: Buffer | None = None) -> bytes | memoryview:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
     spheres by default (molecules and crystals are what ASE holds). bonds: found
     by the core from the elements for ball-and-stick (covalent radii plus 0.4 Å,
     across the cell's faces along the periodic axes of atoms.pbc), True or False
     to say so, or (m, 2) atom index pairs. cell: the cell drawn as its edges,
     atoms.cell by default for a periodic system (False: none). bounds: the
-    Morton box; the atoms' own extremes when omitted. The other arguments are
-    those of spatial_assembler.atoms.
+    Morton box; the atoms' own extremes when omitted. The other arguments, out
+    included, are those of spatial_assembler.atoms.
 
     A list of Atoms (or an ASE trajectory, which reads its frames one by one)
     becomes a trajectory (spatial_assembler.trajectory), frame k at time k / fps;
@@ -58,10 +69,8 @@ def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: A
                                    bonds=bonds, cell=cell, pbc=[bool(axis) for axis in first.pbc],
                                    instancing=instancing, encoding=encoding)
     if frames is None:
-        glb: bytes = atom_glb(atoms.positions, **options)
-        return glb
-    stacked: bytes = trajectory(np.stack([frame.positions for frame in frames]), fps=fps, **options)
-    return stacked
+        return atom_glb(atoms.positions, **options, out=out)
+    return trajectory(np.stack([frame.positions for frame in frames]), fps=fps, **options, out=out)
 
 
 def _is_sequence_of(value: Any, kind: type) -> bool:

@@ -75,6 +75,8 @@ def atomic_numbers_of(elements: object) -> np.ndarray:
     if isinstance(elements, (list, tuple)) and elements and isinstance(elements[0], (str, bytes)):
         return atomic_numbers(elements)
     array = np.asarray(elements)
+    if array.size == 0 and isinstance(elements, (list, tuple)):  # given empty: no atomic number, counted as such
+        array = np.zeros(0, np.uint8)
     if array.ndim != 1:
         raise ValueError(f"elements must be one atomic number or symbol per atom, shape (n,), not {array.shape}")
     if array.dtype.kind in "iu":

@@ -11,12 +11,15 @@ import itertools
 import json
 import os
 import re
-from collections.abc import Buffer
 from functools import cache
 from importlib.resources import files
 from pathlib import Path
+from typing import TYPE_CHECKING
 
 _VIEW_NUMBERS = itertools.count()
+
+if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
+    from collections.abc import Buffer
 
 
 def save(path: str | os.PathLike[str], glb: Buffer) -> Path:

@@ -12,17 +12,19 @@ from __future__ import annotations
 
 import io
 import warnings
-from collections.abc import Buffer
 from os import PathLike
-from typing import Any, overload
+from typing import TYPE_CHECKING, Any, overload
 
 import numpy as np
 import numpy.typing as npt
 
 from . import _core
-from ._inputs import (Bonds, Encoding, Normals, Style, array_of, box_of, cell_of, color_of, colors_of,
+from ._inputs import (Bonds, Encoding, Normals, Style, array_of, box_of, cell_of, color_of, colors_of, exports_buffer,
                       factors_of, integers_of, matrix_of, numbers_of, rows_of)
 from .elements import atomic_numbers_of
+
+if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
+    from collections.abc import Buffer
 
 Options = dict[str, Any]
 
@@ -33,7 +35,7 @@ def _given(options: Options, origins: dict[str, object], name: str, value: objec
         return
     options[name] = converted
     # Arrays of Python objects (symbols, say) are nobody's memory to write over.
-    if converted is not value and isinstance(value, Buffer) and not getattr(getattr(value, "dtype", None), "hasobject", False):
+    if converted is not value and exports_buffer(value) and not getattr(getattr(value, "dtype", None), "hasobject", False):
         origins[name] = value
 
 

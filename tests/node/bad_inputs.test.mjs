@@ -10,12 +10,16 @@ import { ROOT, sa } from './helpers.mjs';
 
 const { cases } = JSON.parse(readFileSync(join(ROOT, 'tests', 'bad_inputs.json'), 'utf8'));
 const NUMBERS = { NaN, Infinity, '-Infinity': -Infinity };
-const TYPED = { uint8: Uint8Array, int32: Int32Array, float32: Float32Array, float64: Float64Array };
+const TYPED = { uint8: Uint8Array, int32: Int32Array, float32: Float32Array, float64: Float64Array,
+                int64: BigInt64Array, uint64: BigUint64Array };
 const EXPECTED = { value: { name: 'RangeError', code: 'ERR_OUT_OF_RANGE' }, type: { name: 'TypeError', code: 'ERR_INVALID_ARG_TYPE' } };
 
 function decoded(value) {
   if (value && typeof value === 'object' && 'buffer' in value) return Buffer.alloc(value.buffer);
-  if (value && typeof value === 'object' && !Array.isArray(value)) return TYPED[value.array].from(value.values.map(decoded));
+  if (value && typeof value === 'object' && !Array.isArray(value)) {
+    const Typed = TYPED[value.array];  // 64-bit integers come as strings, read exactly
+    return Typed.from(value.values.map(Typed === BigInt64Array || Typed === BigUint64Array ? BigInt : decoded));
+  }
   if (Array.isArray(value)) return value.map(decoded);
   return typeof value === 'string' && value in NUMBERS ? NUMBERS[value] : value;
 }
@@ -39,6 +43,7 @@ function matches(entry) {
     assert.equal(error.code, EXPECTED[entry.error].code, error.message);
     assert.ok(error.message.includes(camel(entry.argument)), error.message);
     if (entry.row !== undefined) assert.ok(error.message.includes(`row ${entry.row}`), error.message);
+    assert.ok(error.message.includes(entry.message ?? ''), error.message);
     return true;
   };
 }

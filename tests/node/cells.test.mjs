@@ -28,3 +28,4 @@ sys.stdout.buffer.write(sa.atoms([[0, 0, 0], [1.3575, 1.3575, 1.3575]], elements
   assert.throws(() => sa.atoms(positions, { style: 'ball-and-stick', bonds: { pairs: [0, 1], shifts: [1, 0, 0] } }),
                 { code: 'ERR_INVALID_ARG_TYPE', message: /options\.bonds\.shifts.*options\.cell/ });
 });
+

@@ -11,11 +11,14 @@ import { test } from 'node:test';
 import { numberStream } from '../references/number_stream.mjs';
 import { PYTHON, ROOT, assertValid, sa } from './helpers.mjs';
 
-// A typed array for the manifest: its dtype, its values, and the width of its rows.
+// A typed array for the manifest: its dtype, its values (64-bit integers as exact
+// decimal strings), and the width of its rows.
 function encoded(array, width) {
   const dtype = { Float32Array: 'float32', Float64Array: 'float64', Uint8Array: 'uint8', Int32Array: 'int32',
-                  Uint32Array: 'uint32', Uint16Array: 'uint16' }[array.constructor.name];
-  return { dtype, values: Array.from(array), ...(width ? { width } : {}) };
+                  Uint32Array: 'uint32', Uint16Array: 'uint16', BigInt64Array: 'int64',
+                  BigUint64Array: 'uint64' }[array.constructor.name];
+  return { dtype, values: Array.from(array, (value) => (typeof value === 'bigint' ? String(value) : value)),
+           ...(width ? { width } : {}) };
 }
 
 const PYTHON_NAMES = { baseColor: 'base_color', doubleSided: 'double_sided' };
@@ -74,6 +77,23 @@ test('the checked functions give the Python package\'s bytes, and valid files', 
         calls.push(call('mesh', single, faces, { normals: positions, baseColor: new Float64Array([1, 0.5, 0, 1]), encoding }));
       }
     }
+  }
+  const expected = packageGlbs(calls);
+  calls.forEach((entry, i) => assert.ok(entry.glb.equals(expected[i]), `call ${i} (${entry.fn}) differs from Python`));
+  for (const entry of calls) await assertValid(entry.glb);
+});
+
+test('64-bit integer positions beyond 2^53 and magnitudes near the float32 limit give Python\'s bytes', async () => {
+  // Each integer is rounded once, by the core, to the float32 that the file holds.
+  const next = numberStream(53);
+  const big = BigInt64Array.from({ length: 3 * 400 }, () => 2n ** 60n + BigInt(Math.floor(next() * 2 ** 40)) * 4097n);
+  const faces = Uint32Array.from({ length: 3 * 398 }, (_, i) => Math.floor(i / 3) + (i % 3));
+  const extreme = Float64Array.from({ length: 3 * 400 }, () => (next() * 2 - 1) * 3.4e38);
+  const calls = [];
+  for (const encoding of ['float32', 'compact']) {
+    calls.push(call('points', big, null, { encoding }), call('atoms', big, null, { style: 'spheres', radius: 1e15, encoding }),
+               call('mesh', big, faces, { encoding }), call('points', extreme, null, { encoding }),
+               call('atoms', extreme, null, { encoding }), call('mesh', extreme, faces, { normals: 'flat', encoding }));
   }
   const expected = packageGlbs(calls);
   calls.forEach((entry, i) => assert.ok(entry.glb.equals(expected[i]), `call ${i} (${entry.fn}) differs from Python`));

@@ -12,9 +12,10 @@ import spatial_assembler as sa
 
 
 def value(item):
-    """{"dtype", "values", "width"} as a numpy array of rows of that width; anything else as it is."""
+    """{"dtype", "values", "width"} as a numpy array of rows of that width (64-bit integers come as
+    decimal strings); anything else as it is."""
     if isinstance(item, dict) and "dtype" in item:
-        array = np.array(item["values"], dtype=item["dtype"])
+        array = np.array([int(v) if isinstance(v, str) else v for v in item["values"]], dtype=item["dtype"])
         return array.reshape(-1, item["width"]) if "width" in item else array
     return item
 

@@ -72,3 +72,66 @@ def accessor_values(glb: Glb, accessor_index: int):
 def node_transform(node: dict):
     """(translation, scale) of a node, the identity when it has none."""
     return node.get("translation", [0.0, 0.0, 0.0]), node.get("scale", [1.0, 1.0, 1.0])
+
+
+FLOAT32_MAX = 3.4028234663852886e38
+
+
+def numbers_beyond_float32(data: bytes) -> list[str]:
+    """Where a GLB holds a number that is not finite as a float32: JSON text that is
+    no strict JSON (NaN, Infinity), node transforms, accessor bounds and material
+    factors beyond the float32 range, float accessors holding NaN or infinities,
+    and the positions that compact nodes restore (translation + scale * value)."""
+    import math
+
+    import numpy as np
+
+    glb = read_glb(data)
+
+    def refuse(constant):
+        raise ValueError(f"{constant} in the JSON text")
+
+    try:
+        document = json.loads(glb.json_text, parse_constant=refuse)
+    except ValueError as error:
+        return [str(error)]
+    problems = []
+
+    def check(where, values):
+        for value in values if isinstance(values, list) else [values]:
+            if not (isinstance(value, (int, float)) and math.isfinite(value) and abs(value) <= FLOAT32_MAX):
+                problems.append(f"{where}: {value}")
+
+    for i, node in enumerate(document.get("nodes", [])):
+        for key in ("translation", "rotation", "scale", "matrix"):
+            if key in node:
+                check(f"nodes[{i}].{key}", node[key])
+    for i, accessor in enumerate(document.get("accessors", [])):
+        for key in ("min", "max"):
+            if key in accessor:
+                check(f"accessors[{i}].{key}", accessor[key])
+        if accessor["componentType"] == 5126:
+            values = accessor_values(glb, i)
+            if not np.all(np.isfinite(values)):
+                problems.append(f"accessors[{i}] holds values that are not finite")
+    for i, material in enumerate(document.get("materials", [])):
+        factors = material.get("pbrMetallicRoughness", {})
+        check(f"materials[{i}]", [*factors.get("baseColorFactor", []), factors.get("metallicFactor", 0),
+                                   factors.get("roughnessFactor", 0), *material.get("emissiveFactor", [])])
+    for i, node in enumerate(document.get("nodes", [])):
+        instances = node.get("extensions", {}).get("EXT_mesh_gpu_instancing", {}).get("attributes", {})
+        if "TRANSLATION" in instances and "ROTATION" not in instances:  # spheres: their place, and their mesh scaled
+            reach = np.abs(accessor_values(glb, instances["TRANSLATION"])).max()
+            scale = np.abs(accessor_values(glb, instances["SCALE"])).max() if "SCALE" in instances else 1.0
+            for primitive in document["meshes"][node["mesh"]]["primitives"]:
+                reach_of_mesh = np.abs(accessor_values(glb, primitive["attributes"]["POSITION"])).max()
+                if not reach + scale * reach_of_mesh <= FLOAT32_MAX:
+                    problems.append(f"nodes[{i}] places instances reaching beyond the float32 range")
+        if "mesh" not in node or "scale" not in node:
+            continue
+        for primitive in document["meshes"][node["mesh"]]["primitives"]:
+            restored = np.asarray(node.get("translation", [0, 0, 0])) + np.asarray(node["scale"]) * accessor_values(
+                glb, primitive["attributes"]["POSITION"])
+            if not np.all(np.abs(restored) <= FLOAT32_MAX):
+                problems.append(f"nodes[{i}] restores positions beyond the float32 range")
+    return problems
