@@ -95,8 +95,9 @@ using gltf::Target;
 
 constexpr size_t kLargestShortIndex = 65534;  // 65535 would be the primitive restart value
 constexpr double kPi = 3.14159265358979323846;
-// Faces this close to parallel share a vertex in the flat style: they are drawn alike.
-constexpr double kFlatCosine = 1 - 1e-9;
+// Faces this close to parallel (within 0.08 degrees) share a vertex in the flat style: they are drawn
+// alike. Looser than float32 unit normals' rounding, so that faces of one plane always share.
+constexpr double kFlatCosine = 1 - 1e-6;
 
 const double kLightGreyMaterial[4] = {0.8, 0.8, 0.8, 1.0};
 
@@ -309,8 +310,9 @@ uint32_t add_float32_mesh(gltf::Document& document, MeshLayout& layout, const Tr
         const uint32_t uv = add_uv(document, add_uv_view(document, layout), 0, layout.vertex_count);
         document.meshes[mesh].primitives[0].attributes.push_back({"TEXCOORD_0", uv});
     }
-    if (input.texture.given)
-        add_texture(document, layout, input, document.materials[size_t(document.meshes[mesh].primitives[0].material)]);
+    gltf::Material& material = document.materials[size_t(document.meshes[mesh].primitives[0].material)];
+    material.blend = shape.material.base_color[3] < 1;
+    if (input.texture.given) add_texture(document, layout, input, material);
     return placed.node;
 }
 
@@ -334,6 +336,7 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     const uint32_t index_view = document.add(BufferView{layout.index_offset, index_bytes, 0, Target::indices});
     const uint32_t uv_view = layout.uv.given ? add_uv_view(document, layout) : 0;
     gltf::Material material = material_of(material_of(input, layout.has_colors));
+    material.blend = material.base_color[3] < 1;
     if (input.texture.given) add_texture(document, layout, input, material);
     const uint32_t material_index = document.add(material);
 

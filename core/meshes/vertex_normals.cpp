@@ -155,7 +155,8 @@ SplitVertices split_at_creases(uint32_t* faces, size_t face_count, const ArrayVi
                 const size_t other = around[j] / 3;
                 const float* w = unit + 3 * other;
                 const double cosine = double(u[0]) * w[0] + double(u[1]) * w[1] + double(u[2]) * w[2];
-                if (!degenerate && cosine < cos_crease) continue;
+                // A face always counts for itself: the float unit normal's own cosine may fall below 1.
+                if (!degenerate && other != face && cosine < cos_crease) continue;
                 for (int axis = 0; axis < 3; ++axis) sum[axis] += weighted[3 * other + axis];
             }
             float n[3];
