@@ -110,10 +110,11 @@ PROJECTIVE[3, 2] = 1.0
     (lambda s: s.lines(POINTS[:1]), "^positions of a line without segments must hold at least 2 points, not 1$"),
     (lambda s: s.lines(POINTS, color=[1, 1, 1, 2]), r"^color must lie in \[0, 1\], not 2.0$"),
     (lambda s: s.mesh(CUBE, CUBE_FACES, texture=TINY_PNG), "^texture needs uv"),
+    (lambda s: s.points(POINTS, name=3), "^name must be a str, not int$"),
 ])
 def test_parts_are_refused_as_they_are_added(add, message):
     scene = sa.Scene()
-    with pytest.raises(ValueError, match=message):
+    with pytest.raises(TypeError if "must be a str" in message or "needs" in message else ValueError, match=message):
         add(scene)
     assert len(scene) == 0
 
