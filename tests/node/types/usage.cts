@@ -38,3 +38,9 @@ sa.pointCloud(positions, { colours: [1, 0, 0] });
 sa.mesh(positions, new Float32Array(3));
 
 export { a, b, c, d, e, f, g, h };
+
+const scene: sa.Scene = new sa.Scene().mesh(positions, [0, 1, 2], { uv: [0, 0, 1, 0, 0, 1], texture: new Uint8Array(8), name: 'Box' });
+const sceneFile: Buffer = scene.lines(positions).glb();
+// @ts-expect-error: a texture is the bytes of an image
+scene.mesh(positions, [0, 1, 2], { texture: 'image.png' });
+export { sceneFile };
