@@ -81,7 +81,7 @@ def build_files():
     scene, triangles = molecule_scene()
     glb, seconds = timed(scene.glb)
     files.append(("uracil_scene.glb", "scene", glb, seconds,
-                  f"3 parts: atoms, isosurface ({triangles:,} triangles), cell"))
+                  f"atoms, isosurface ({triangles:,} triangles), cell"))
     positions, faces, uv = uv_sphere()
     glb, seconds = timed(package.mesh, positions, faces, uv=uv, texture=planet_texture(), roughness=0.8)
     files.append(("textured_planet.glb", "mesh", glb, seconds, f"{len(faces):,} triangles, a 1024 x 512 texture"))
