@@ -209,9 +209,9 @@ def _kind_of(geometry: Any, trimesh: Any) -> str | None:
 
 def _warn_undecoded(what: str, extensions: Any) -> None:
     if isinstance(extensions, dict) and extensions:
-        _warn(f"from_trimesh: {what} uses {', '.join(map(str, extensions))}, which trimesh read but does not apply "
-              "(an instanced node's geometry is drawn once): load the file with a glTF reader that decodes it, or "
-              "write it without (instancing=False)")
+        _warn(f"from_trimesh: {what} uses {', '.join(map(str, extensions))}, which trimesh keeps but does not apply, "
+              "so that it draws otherwise than the file (an instanced node's geometry once, not at every instance): "
+              "read the file with a glTF reader that decodes it, or write it without (instancing=False for spheres)")
 
 
 def _warn_quantized(name: str, geometry: Any) -> None:
