@@ -3,7 +3,9 @@ size, the time the call took and the Khronos validator's verdict, plus
 out/index.html, a three.js viewer of them. The raw native module writes the
 million-point galaxy, the million-atom nanoparticle and the terrain; the
 package writes the galaxy again as a compact file, a smaller nanoparticle as
-spheres, and a DNA base pair from ASE as ball-and-stick.
+spheres, a DNA base pair from ASE as ball-and-stick, a scene (a uracil pair
+from ASE as ball-and-stick, its electron density as a translucent isosurface,
+its cell as lines) and a textured planet.
 
 Run through the README's demo command, which builds and installs the module first.
 """
@@ -19,7 +21,8 @@ from pathlib import Path
 
 import _spatial_assembler as sa
 import spatial_assembler as package
-from scenes import base_pair, exact_bounds, galaxy, nanoparticle, terrain
+from scenes import (base_pair, cell_edges, density_isosurface, exact_bounds, galaxy, nanoparticle, planet_texture,
+                    terrain, uracil_pair, uv_sphere)
 from viewer import write_viewer
 
 ROOT = Path(__file__).resolve().parent.parent
@@ -73,7 +76,30 @@ def build_files():
                          [0, 0, 0], False, colors)
     files.append(("terrain_mesh.glb", "mesh", glb, seconds,
                   f"{len(positions):,} vertices, {len(indices) // 3:,} triangles"))
+
+    progress("a scene: a uracil pair from ASE, its density isosurface by marching cubes, its cell; a textured planet")
+    scene, triangles = molecule_scene()
+    glb, seconds = timed(scene.glb)
+    files.append(("uracil_scene.glb", "scene", glb, seconds,
+                  f"atoms, isosurface ({triangles:,} triangles), cell"))
+    positions, faces, uv = uv_sphere()
+    glb, seconds = timed(package.mesh, positions, faces, uv=uv, texture=planet_texture(), roughness=0.8)
+    files.append(("textured_planet.glb", "mesh", glb, seconds, f"{len(faces):,} triangles, a 1024 x 512 texture"))
     return files
+
+
+def molecule_scene():
+    """The uracil pair as one scene of three parts (a Scene and the isosurface's triangle count): the atoms as
+    ball-and-stick, a translucent density isosurface (smooth normals), the cell as lines."""
+    atoms = uracil_pair()
+    vertices, faces = density_isosurface(atoms)
+    corners, edges = cell_edges(atoms)
+    scene = (package.Scene()
+             .atoms(atoms.positions, elements=atoms.numbers, style="ball-and-stick", bonds=package.adapters.ase_bonds(atoms),
+                    name="Uracil pair")
+             .mesh(vertices, faces, normals="smooth", base_color=[0.05, 0.75, 0.45, 0.3], roughness=0.3, name="Density")
+             .lines(corners, edges, color=[0.75, 0.78, 0.9, 1], name="Cell"))
+    return scene, len(faces)
 
 
 def atoms_through_node(out, positions, types, bounds):

@@ -100,3 +100,92 @@ def base_pair():
     from ase.collections import s22
 
     return s22["Adenine-thymine_Watson-Crick_complex"]
+
+
+def uracil_pair(vacuum=2.5):
+    """Two uracil molecules paired by hydrogen bonds, 24 atoms of C, H, N and O from
+    the S22 collection that ASE ships, centred in a box with vacuum around them."""
+    from ase.collections import s22
+
+    atoms = s22["Uracil_dimer_h-bonded"].copy()
+    atoms.center(vacuum=vacuum)
+    return atoms
+
+
+def electron_density(atoms, spacing=0.12):
+    """A stand-in for the electron density on a grid over the (orthorhombic) cell:
+    a normalised Gaussian of the atom's electrons on each atom, as wide as its
+    covalent radius. Returns the grid and the step along each axis."""
+    from ase.data import covalent_radii
+
+    cell = np.diag(np.asarray(atoms.cell))
+    shape = np.ceil(cell / spacing).astype(int) + 1
+    axes = [np.linspace(0, length, count) for length, count in zip(cell, shape)]
+    density = np.zeros(shape)
+    for position, number in zip(atoms.positions, atoms.numbers):
+        sigma = covalent_radii[number]
+        # A Gaussian is a product along the axes: three small arrays, one outer product.
+        x, y, z = (np.exp(-((axis - p) ** 2) / (2 * sigma**2)) for axis, p in zip(axes, position))
+        density += number / ((2 * np.pi) ** 1.5 * sigma**3) * x[:, None, None] * y[None, :, None] * z[None, None, :]
+    return density, cell / (shape - 1)
+
+
+def density_isosurface(atoms, level=0.1):
+    """The surface where the density of electron_density equals level (electrons
+    per cubic ångström), by scikit-image's marching cubes: (vertices, faces)."""
+    from skimage.measure import marching_cubes
+
+    density, steps = electron_density(atoms)
+    vertices, faces, _, _ = marching_cubes(density, level, spacing=tuple(steps))
+    return vertices, faces
+
+
+def cell_edges(atoms):
+    """The 8 corners of the atoms' cell and its 12 edges as corner index pairs."""
+    fractions = np.array([[i, j, k] for i in (0, 1) for j in (0, 1) for k in (0, 1)], np.float64)
+    corners = fractions @ np.asarray(atoms.cell)
+    edges = np.array([[a, b] for a in range(8) for b in range(a + 1, 8) if bin(a ^ b).count("1") == 1])
+    return corners, edges
+
+
+# The planet's texture: its colours, by height (ocean deep and shallow, lowland, highland) and ice.
+PLANET_COLORS = np.array([[18, 52, 140], [38, 104, 190], [52, 140, 62], [190, 150, 90], [240, 244, 250]], np.uint8)
+
+
+def planet_texture(width=1024, height=512):
+    """An equirectangular image of a made-up planet (rows from north to south): a
+    height field of waves in random directions on the sphere, coloured as ocean,
+    lowland or highland, with ice towards the poles."""
+    rng = np.random.default_rng(5)
+    longitude = (np.arange(width) + 0.5) / width * 2 * np.pi
+    latitude = np.pi / 2 - (np.arange(height) + 0.5) / height * np.pi
+    lon, lat = np.meshgrid(longitude, latitude)
+    direction = np.stack([np.cos(lat) * np.cos(lon), np.cos(lat) * np.sin(lon), np.sin(lat)], -1)
+    field = np.zeros(lon.shape)
+    for octave in range(6):
+        for _ in range(4):
+            axis = rng.normal(size=3)
+            axis /= np.linalg.norm(axis)
+            field += 0.55**octave * np.sin(2.5 * 2**octave * (direction @ axis) + rng.uniform(0, 2 * np.pi))
+    rank = np.argsort(np.argsort(field.ravel())).reshape(field.shape) / field.size  # the height's quantile
+    kind = np.select([rank < 0.45, rank < 0.6, rank < 0.85], [0, 1, 2], 3)
+    kind[np.abs(lat) > np.radians(72) - 0.08 * field] = 4
+    return PLANET_COLORS[kind]
+
+
+def uv_sphere(radius=1.0, rows=96, columns=192):
+    """A sphere by latitude and longitude with texture coordinates (glTF's: v down
+    from the image's top, the north pole): the seam's vertices twice, u = 0 and
+    u = 1, and each pole once per column. (positions, faces, uv)"""
+    v = np.linspace(0, 1, rows + 1)
+    u = np.linspace(0, 1, columns + 1)
+    uu, vv = np.meshgrid(u, v)
+    uu[0], uu[-1] = uu[0] + 0.5 / columns, uu[-1] + 0.5 / columns  # the poles' copies at their triangle's middle
+    theta, phi = vv * np.pi, uu * 2 * np.pi
+    positions = radius * np.stack([np.sin(theta) * np.cos(phi), np.cos(theta), -np.sin(theta) * np.sin(phi)], -1)
+    index = np.arange((rows + 1) * (columns + 1)).reshape(rows + 1, columns + 1)
+    a, b, c, d = index[:-1, :-1], index[:-1, 1:], index[1:, :-1], index[1:, 1:]
+    quads = np.stack([np.stack([a, c, b], -1), np.stack([b, c, d], -1)], 2)  # (rows, columns, 2, 3)
+    north, south = np.stack([a[0], c[0], d[0]], -1), np.stack([a[-1], c[-1], b[-1]], -1)  # one triangle a pole copy
+    faces = np.concatenate([north, quads[1:-1].reshape(-1, 3), south])
+    return positions.reshape(-1, 3), faces, np.stack([uu, vv], -1).reshape(-1, 2)

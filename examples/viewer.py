@@ -33,6 +33,9 @@ PAGE = """<!doctype html>
   #bar button { background: #1c2440; color: #dde; border: 1px solid #3a4670; padding: 4px 10px; cursor: pointer; }
   #bar button.active { background: #3a4670; }
   #status { position: absolute; bottom: 8px; left: 8px; opacity: 0.8; }
+  #parts { position: absolute; top: 44px; left: 8px; background: rgba(11, 16, 32, 0.8); padding: 4px 8px; }
+  #parts:empty { display: none; }
+  #parts label { display: block; cursor: pointer; line-height: 1.6; }
 </style>
 <script type="importmap">
 { "imports": { "three": "./vendor/three/build/three.module.js", "three/addons/": "./vendor/three/examples/jsm/" } }
@@ -40,6 +43,7 @@ PAGE = """<!doctype html>
 </head>
 <body>
 <div id="bar"></div>
+<div id="parts"></div>
 <div id="status">loading…</div>
 <script type="module">
 import * as THREE from 'three';
@@ -52,7 +56,7 @@ const POINT_SIZE = 3;  // pixels, whatever the distance
 
 const params = new URLSearchParams(location.search);
 const chosen = FILES.find((f) => f.name === params.get('file')) || FILES[0];
-const state = (window.viewerState = { file: chosen.name, status: 'loading', objects: [], error: null });
+const state = (window.viewerState = { file: chosen.name, status: 'loading', objects: [], parts: [], error: null });
 
 const bar = document.getElementById('bar');
 for (const file of FILES) {
@@ -63,7 +67,10 @@ for (const file of FILES) {
   bar.appendChild(button);
 }
 const status = document.getElementById('status');
-if (params.get('ui') === '0') { bar.style.display = 'none'; status.style.display = 'none'; }  // bare canvas, for screenshots
+const partList = document.getElementById('parts');
+if (params.get('ui') === '0') {  // bare canvas, for screenshots
+  for (const element of [bar, status, partList]) element.style.display = 'none';
+}
 
 const renderer = new THREE.WebGLRenderer({ antialias: false, preserveDrawingBuffer: true });
 renderer.setPixelRatio(1);
@@ -100,6 +107,30 @@ function frame(object) {
   controls.update();
 }
 
+// The scene's parts (its top-level nodes, by the names the file gives them), each
+// with a checkbox that shows or hides it; listed when there are several.
+function listParts(gltf) {
+  const nodes = gltf.parser.json.nodes || [];
+  state.parts = gltf.scene.children.map((object, i) => {
+    const index = gltf.parser.associations.get(object)?.nodes;
+    return { name: (index !== undefined && nodes[index].name) || object.name || `part ${i + 1}`, visible: true };
+  });
+  if (state.parts.length < 2) return;
+  gltf.scene.children.forEach((object, i) => {
+    const label = document.createElement('label');
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.checked = true;
+    box.dataset.part = state.parts[i].name;
+    box.addEventListener('change', () => {
+      object.visible = state.parts[i].visible = box.checked;
+      render();
+    });
+    label.append(box, ' ' + state.parts[i].name);
+    partList.appendChild(label);
+  });
+}
+
 try {
   const gltf = await new GLTFLoader().loadAsync('./' + encodeURIComponent(chosen.name));
   gltf.scene.traverse((object) => {
@@ -113,8 +144,11 @@ try {
       state.objects.push({ type: 'Mesh', vertices: object.geometry.attributes.position.count,
                            indices: object.geometry.index ? object.geometry.index.count : 0,
                            vertexColors: !!object.geometry.attributes.color });
+    } else if (object.isLine) {
+      state.objects.push({ type: object.isLineSegments ? 'LineSegments' : 'Line', vertices: object.geometry.attributes.position.count });
     }
   });
+  listParts(gltf);
   scene.add(gltf.scene);
   frame(gltf.scene);
   render();

@@ -4,8 +4,9 @@
 //
 // pointCloud, atoms and mesh are the checked functions (the Python package's
 // meaning): plain arrays or typed arrays of any kind of number, every value
-// checked, every file valid. atomGlb, pointCloudGlb and meshGlb are the raw
-// ones (the native Python module's meaning): typed memory as given.
+// checked, every file valid; Scene puts many parts into one file. atomGlb,
+// pointCloudGlb and meshGlb are the raw ones (the native Python module's
+// meaning): typed memory as given.
 
 /**
  * Memory read as raw little-endian values of the element type that a typed
@@ -117,12 +118,25 @@ export interface AtomOptions extends OutputOptions {
   encoding?: Encoding;
 }
 
+/**
+ * How a mesh's normals are computed. "auto" (the default): smooth within a surface, split where
+ * faces meet at more than creaseAngle degrees; "smooth": one area-weighted normal per vertex;
+ * "flat": each face its own normal.
+ */
+export type NormalsMode = 'auto' | 'smooth' | 'flat';
+
 export interface TriangleMeshOptions extends OutputOptions {
-  /** x, y, z per vertex, normalised to unit length; area-weighted vertex normals when absent. */
-  normals?: NumberArray | null;
+  /** A NormalsMode (default "auto"), or x, y, z per vertex, normalised to unit length. */
+  normals?: NormalsMode | NumberArray | null;
+  /** Degrees in [0, 180], default 30: where "auto" splits the normals. */
+  creaseAngle?: number;
   /** RGB or RGBA per vertex, or one colour for all. */
   colors?: ColorArray | null;
-  /** R, G, B, A in [0, 1]: white with vertex colours, light grey without. */
+  /** u, v per vertex as glTF counts them (v down from the image's top: 1 - v of OpenGL's). */
+  uv?: NumberArray | null;
+  /** The bytes of a PNG or JPEG image, shown with uv. */
+  texture?: Uint8Array | null;
+  /** R, G, B, A in [0, 1]: white with vertex colours or a texture, light grey without; an alpha below 1 is translucent. */
   baseColor?: NumberArray | null;
   /** Default 0. */
   metallic?: number;
@@ -134,6 +148,54 @@ export interface TriangleMeshOptions extends OutputOptions {
   doubleSided?: boolean;
   /** Default "float32". */
   encoding?: Encoding;
+}
+
+/** Where a part of a Scene stands, and its name. */
+export interface PartOptions {
+  /** The name of the part's node (what viewers list); the kind's own name when absent. */
+  name?: string | null;
+  /**
+   * A 4 x 4 matrix acting on column vectors [x, y, z, 1]: 16 numbers row by row, or four rows of four.
+   * A rotation, scale and translation (glTF's nodes hold no shear).
+   */
+  transform?: NumberArray | readonly (readonly number[])[] | null;
+  /** This part's encoding; the scene's when absent. */
+  encoding?: Encoding;
+}
+
+/** The options of a Scene's lines. */
+export interface LineOptions extends PartOptions {
+  /** Point index pairs (a, b, a, b, ...), one segment each; without them one line through every point in order. */
+  segments?: IntegerArray | null;
+  /** RGB or RGBA per point, or one colour for all. */
+  colors?: ColorArray | null;
+  /** R, G, B, A in [0, 1] of every line without colors: dark grey when absent. */
+  color?: NumberArray | null;
+}
+
+/**
+ * Many parts in one file: points, atoms, meshes and lines, each with its own node (named, and
+ * placed by its transform), planned into one document and written in one pass. Each method takes
+ * the options of its function (but into) and PartOptions, checks the part as it is added (values
+ * are checked when the file is written, the error naming the part) and returns the scene. The
+ * arrays are read when the file is written.
+ */
+export class Scene {
+  constructor();
+  /** The number of parts. */
+  readonly length: number;
+  /** The kind and name of each part, in order. */
+  readonly parts: ReadonlyArray<{ readonly kind: 'points' | 'atoms' | 'mesh' | 'lines'; readonly name: string | null }>;
+  points(positions: NumberArray, options?: Omit<PointCloudOptions, 'into' | 'encoding'> & PartOptions): this;
+  atoms(positions: NumberArray, options?: Omit<AtomOptions, 'into' | 'encoding'> & PartOptions): this;
+  mesh(positions: NumberArray, faces: IntegerArray, options?: Omit<TriangleMeshOptions, 'into' | 'encoding'> & PartOptions): this;
+  lines(positions: NumberArray, options?: LineOptions): this;
+  /** The file; encoding applies to the parts that name none. */
+  glb(options?: { encoding?: Encoding; into?: OutputMemory | null }): Buffer;
+  /** The file, written on the libuv thread pool (the arrays are copied first). */
+  glbAsync(options?: { encoding?: Encoding }): Promise<Buffer>;
+  /** Writes the file to path. */
+  save(path: string, options?: { encoding?: Encoding }): void;
 }
 
 /** A point cloud in input order, with the exact extremes of its positions as its bounds. */

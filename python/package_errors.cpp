@@ -80,7 +80,8 @@ std::string message(const glb::InputError& error) {
             return name + " must be finite numbers, but " + where + " holds " + number_text(error.value);
         case Problem::beyond_float32:
             if (scalar) return name + " must lie within the float32 range, not " + number_text(error.value);
-            return name + " hold values beyond the float32 range, such as " + number_text(error.value) +
+            return name + (error.field == Field::transform ? " holds" : " hold") + " values beyond the float32 range, such as " +
+                   number_text(error.value) +
                    (where.empty() ? "" : " in " + where);
         case Problem::outside_unit_range:
             if (error.field == Field::crease_angle)
@@ -199,6 +200,7 @@ void raise_package_error(const glb::InputError& error, const glb::Scene* scene) 
         if (error.field == Field::types) throw py::type_error(part + "give types or elements, not both");
         throw py::type_error(part + "give radius or radii, not both");
     }
+    if (error.problem == Problem::needs_related) throw py::type_error(part + message(error));  // as in Node
     if (error.problem == Problem::unsupported_type) {
         if (error.field == Field::texture) throw py::type_error(part + "texture must be bytes (a PNG or JPEG image) or an image array");
         throw py::type_error(part + argument_name(error.field) + " must be floats in [0, 1] or integers in 0..255");

@@ -92,7 +92,7 @@ def test_bad_cells_and_shifts_are_refused():
     with pytest.raises(ValueError, match="^cell must be finite numbers"):
         sa.atoms(positions, cell=np.diag([1, np.nan, 1]))
     bonds = ([[0, 1]], [[1, 0, 0]])
-    with pytest.raises(ValueError, match="^bonds with cell shifts need the cell"):
+    with pytest.raises(TypeError, match="^bonds with cell shifts need the cell"):
         sa.atoms(positions, style="ball-and-stick", bonds=bonds)
     with pytest.raises(ValueError, match=r"^bond shifts must have one row per"):
         sa.atoms(positions, style="ball-and-stick", bonds=([[0, 1], [1, 2]], [[1, 0, 0]]), cell=np.eye(3))
@@ -124,7 +124,7 @@ def test_bonds_are_found_from_the_elements(validator):
     assert molecule_like == sa.atoms(copper.positions, elements=copper.numbers, style="ball-and-stick", cell=copper.cell,
                                      bonds=sa.bonds(copper.positions, copper.numbers))
     validator.assert_valid(sa.from_ase(copper, style="ball-and-stick", encoding="compact"))
-    with pytest.raises(ValueError, match="^bonds=True finds bonds from the atoms' elements"):
+    with pytest.raises(TypeError, match="^bonds=True finds bonds from the atoms' elements"):
         sa.atoms(copper.positions, style="ball-and-stick", bonds=True)
     with pytest.warns(UserWarning, match="draw no sticks"):
         sa.atoms(copper.positions, types=[1] * len(copper), style="ball-and-stick")

@@ -232,6 +232,7 @@ void write_material(Writer& w, const Material& m) {
         w.text("}");
     }
     w.array("},\"emissiveFactor\":", 3, [&](size_t i) { w.factor(m.emissive[i]); });
+    if (m.blend) w.text(",\"alphaMode\":\"BLEND\"");
     w.text(m.double_sided ? ",\"doubleSided\":true}" : ",\"doubleSided\":false}");
 }
 

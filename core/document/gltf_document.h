@@ -92,6 +92,7 @@ struct Material {
     double emissive[3] = {0, 0, 0};
     bool double_sided = false;
     int64_t base_color_texture = kNone;  // a texture read with TEXCOORD_0
+    bool blend = false;                  // alphaMode BLEND: the base colour's alpha makes it translucent
 };
 
 // An image embedded in the payload (PNG or JPEG bytes), shown by a texture

@@ -138,6 +138,7 @@ PlannedPart plan_part(gltf::Document& document, const LineSet& input) {
     // With colours per point, white: they multiply the material's colour and so show as given.
     const double* color = input.has_color ? input.color : layout.has_colors ? white : defaults.color;
     for (int i = 0; i < 4; ++i) material.base_color[i] = color[i];
+    material.blend = color[3] < 1;
     material.roughness = 1;
     lines.material = document.add(material);
     gltf::Node node;

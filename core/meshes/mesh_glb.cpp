@@ -386,8 +386,9 @@ uint32_t add_float32_mesh(gltf::Document& document, MeshLayout& layout, const Tr
         const uint32_t uv = add_uv(document, add_uv_view(document, layout), 0, layout.vertex_count);
         document.meshes[mesh].primitives[0].attributes.push_back({"TEXCOORD_0", uv});
     }
-    if (input.texture.given)
-        add_texture(document, layout, input, document.materials[size_t(document.meshes[mesh].primitives[0].material)]);
+    gltf::Material& material = document.materials[size_t(document.meshes[mesh].primitives[0].material)];
+    material.blend = shape.material.base_color[3] < 1;
+    if (input.texture.given) add_texture(document, layout, input, material);
     return placed.node;
 }
 
@@ -411,6 +412,7 @@ uint32_t add_compact_mesh(gltf::Document& document, MeshLayout& layout, const Tr
     const uint32_t index_view = document.add(BufferView{layout.index_offset, index_bytes, 0, Target::indices});
     const uint32_t uv_view = input.uv.given ? add_uv_view(document, layout) : 0;
     gltf::Material material = material_of(material_of(input, layout.has_colors));
+    material.blend = material.base_color[3] < 1;
     if (input.texture.given) add_texture(document, layout, input, material);
     const uint32_t material_index = document.add(material);
 

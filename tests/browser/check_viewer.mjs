@@ -11,7 +11,12 @@
 //                              (the notebook view), instead of index.html?file=<file>,
 //                      "twin": an earlier file of the list whose screenshot this one's is
 //                              compared with, pixel by pixel (twinDifference: the share
-//                              of pixels that differ by more than 24 in a channel)}]
+//                              of pixels that differ by more than 24 in a channel),
+//                      "hide": the name of a part whose checkbox is then clicked, and the
+//                              view analysed again (hidden: what it showed then, with
+//                              changed, the share of pixels that differ from before)}]
+// Each report also has shades: the most common foreground colours, each channel
+// rounded to a multiple of 8, with their pixel counts ([r, g, b, count], most first).
 import { createServer } from 'node:http';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { extname, join, normalize } from 'node:path';
@@ -109,9 +114,17 @@ function analyse(image, background, expectation) {
     }
     if (bestDistance <= expectation.tolerance) { matched++; hits[best]++; }
   }
+  const bins = new Map();
+  for (const [r, g, b] of foreground) {
+    const key = ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+    bins.set(key, (bins.get(key) ?? 0) + 1);
+  }
+  const shades = [...bins].sort((x, y) => y[1] - x[1]).slice(0, 8)
+    .map(([key, count]) => [(key >> 10) << 3, ((key >> 5) & 31) << 3, (key & 31) << 3, count]);
   return {
     pixels: image.rgb.length,
     foreground: foreground.length,
+    shades,
     considered: expectation.hue ? coloured : foreground.length,
     neutral,
     matched,
@@ -146,6 +159,17 @@ try {
     images.set(expectation.file, image);
     const result = { file: expectation.file, state, consoleErrors: [...consoleErrors], seconds: (Date.now() - started) / 1000,
                      ...analyse(image, expectation.background, expectation) };
+    if (expectation.hide) {
+      const clicked = await page.evaluate((name) => {
+        const box = [...document.querySelectorAll('input[data-part]')].find((input) => input.dataset.part === name);
+        box?.click();  // as a user's click: toggles the box and fires its change event
+        return box !== undefined;
+      }, expectation.hide);
+      const after = decodePng(await page.screenshot({ type: 'png' }));
+      const changed = after.rgb.filter((p, i) => Math.max(...p.map((c, k) => Math.abs(c - image.rgb[i][k]))) > 24).length;
+      result.hidden = { clicked, parts: await page.evaluate(() => window.viewerState.parts), changed: changed / after.rgb.length,
+                        ...analyse(after, expectation.background, expectation) };
+    }
     if (expectation.twin) {
       const twin = images.get(expectation.twin).rgb;
       const differing = image.rgb.filter((p, i) => Math.max(...p.map((c, k) => Math.abs(c - twin[i][k]))) > 24).length;

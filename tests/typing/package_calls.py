@@ -31,3 +31,14 @@ sa.atoms(points, style="sticks")  # type: ignore[call-overload]
 sa.mesh(points, [[0, 1, 2]], encoding="float16")  # type: ignore[call-overload]
 sa.point_cloud(points, out=4096)  # type: ignore[call-overload]  # out takes memory, not a size
 copied: bytes = sa.mesh(points, [[0, 1, 2]], out=reused)  # type: ignore[assignment]
+
+scene: sa.Scene = sa.Scene().points(points, name="Cloud").lines(points, [[0, 1]], color=(1, 1, 1), transform=np.eye(4))
+scene = scene.mesh(points, [[0, 1, 2]], normals="flat", uv=np.zeros((4, 2)), texture=b"\x89PNG", encoding="compact")
+glb = scene.glb()
+in_scene: memoryview = scene.glb(out=reused)
+textured: bytes = sa.from_trimesh(object(), normals="smooth", crease_angle=45.0)
+into_trimesh: memoryview = sa.from_trimesh(object(), out=reused)
+
+sa.from_trimesh(object(), encoding="float16")  # type: ignore[call-overload]
+sa.Scene().lines(points, name=3)  # type: ignore[arg-type]
+copied_scene: bytes = scene.glb(out=reused)  # type: ignore[assignment]

@@ -13,13 +13,44 @@ function bytesOf(base64) {
   return bytes.buffer;
 }
 
+// The scene's parts (its top-level nodes, by the names the file gives them) in
+// state.parts, and when there are several, a list over the view with a checkbox
+// each that shows or hides the part.
+function listParts(container, gltf, state, render) {
+  const nodes = gltf.parser.json.nodes || [];
+  state.parts = gltf.scene.children.map((object, i) => {
+    const index = gltf.parser.associations.get(object)?.nodes;
+    return { name: (index !== undefined && nodes[index].name) || object.name || `part ${i + 1}`, visible: true };
+  });
+  if (state.parts.length < 2) return;
+  const list = document.createElement('div');
+  list.style.cssText = 'position: absolute; top: 8px; left: 8px; max-height: calc(100% - 16px); overflow: auto; '
+    + 'padding: 4px 8px; background: rgba(11, 16, 32, 0.8); color: #dde; font: 13px system-ui, sans-serif';
+  gltf.scene.children.forEach((object, i) => {
+    const label = document.createElement('label');
+    label.style.cssText = 'display: block; cursor: pointer; line-height: 1.6';
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.checked = true;
+    box.dataset.part = state.parts[i].name;
+    box.addEventListener('change', () => {
+      object.visible = state.parts[i].visible = box.checked;
+      render();
+    });
+    label.append(box, ' ' + state.parts[i].name);
+    list.appendChild(label);
+  });
+  container.appendChild(list);
+}
+
 /**
  * Shows the GLB (base64) in container. container.viewerState tells how it went:
- * { status: 'loading' | 'ready' | 'error', objects: [{ type, vertices }], error }.
+ * { status: 'loading' | 'ready' | 'error', objects: [{ type, vertices }], parts: [{ name, visible }], error }.
  */
 export function show(container, base64, { background = 0x0b1020, pointSize = 3, height = 480 } = {}) {
-  const state = { status: 'loading', objects: [], error: null };
+  const state = { status: 'loading', objects: [], parts: [], error: null };
   container.viewerState = state;
+  if (getComputedStyle(container).position === 'static') container.style.position = 'relative';  // for the part list
   const width = container.clientWidth || 640;
   // No multisampling: points keep their exact colours up to their edges.
   const renderer = new WebGLRenderer({ antialias: false, preserveDrawingBuffer: true });
@@ -48,8 +79,11 @@ export function show(container, base64, { background = 0x0b1020, pointSize = 3, 
         state.objects.push({ type: 'InstancedMesh', name: object.name, instances: object.count });
       } else if (object.isMesh) {
         state.objects.push({ type: 'Mesh', vertices: object.geometry.attributes.position.count });
+      } else if (object.isLine) {
+        state.objects.push({ type: object.isLineSegments ? 'LineSegments' : 'Line', vertices: object.geometry.attributes.position.count });
       }
     });
+    listParts(container, gltf, state, render);
     scene.add(gltf.scene);
     const box = new Box3().setFromObject(gltf.scene);
     const center = box.getCenter(new Vector3());

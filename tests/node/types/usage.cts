@@ -54,3 +54,8 @@ const crystal: Buffer = sa.atoms([0, 0, 0, 1, 1, 1], { elements: ['Si', 'Si'], s
 const frames: Buffer = sa.trajectory([[0, 0, 0], [1, 1, 1]], { elements: ['C'], fps: 24 });
 void crystal;
 void frames;
+const scene: sa.Scene = new sa.Scene().mesh(positions, [0, 1, 2], { uv: [0, 0, 1, 0, 0, 1], texture: new Uint8Array(8), name: 'Box' });
+const sceneFile: Buffer = scene.lines(positions).glb();
+// @ts-expect-error: a texture is the bytes of an image
+scene.mesh(positions, [0, 1, 2], { texture: 'image.png' });
+export { sceneFile };

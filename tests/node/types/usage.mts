@@ -39,3 +39,25 @@ sa.pointCloud([0, 0, 0], { into: 4096 });
 sa.mesh([0, 0, 0], [0, 0, 0], { encoding: 'float16' });
 
 export { a, b, c, d, e, viaDefault, checkedFile, intoReused, intoRaw, freed };
+
+// Scenes: parts with names and transforms, textures, normals modes.
+const scene: sa.Scene = new sa.Scene()
+  .atoms(positions, { elements: ['C', 'O', 'N'], style: 'spheres', name: 'Molecule' })
+  .mesh(positions, [0, 1, 2], { normals: 'flat', creaseAngle: 45, uv: new Float32Array(6), texture: Buffer.alloc(8),
+                                 transform: [[1, 0, 0, 0], [0, 1, 0, 0], [0, 0, 1, 0], [0, 0, 0, 1]], encoding: 'compact' })
+  .lines(positions, { segments: [0, 1, 1, 2], color: [1, 1, 1, 0.5], transform: new Float64Array(16) })
+  .points(positions, { colors: [1, 0, 0], name: null });
+const parts: number = scene.length + scene.parts.filter((part) => part.kind === 'mesh' && part.name !== null).length;
+const sceneFile: Buffer = scene.glb({ encoding: 'compact', into: reused });
+const scenePromise: Promise<Buffer> = scene.glbAsync();
+scene.save('scene.glb');
+// @ts-expect-error: a scene's parts take no memory of their own
+scene.points(positions, { into: reused });
+// @ts-expect-error: lines take their segments as an option
+scene.lines(positions, [0, 1]);
+// @ts-expect-error: normals modes are "auto", "smooth" and "flat"
+sa.mesh(positions, [0, 1, 2], { normals: 'round' });
+// @ts-expect-error: glbAsync writes into memory of its own
+scene.glbAsync({ into: reused });
+
+export { scene, parts, sceneFile, scenePromise };
