@@ -20,6 +20,7 @@
 #include "conversions.h"
 #include "glb_assembler.h"
 #include "package_errors.h"
+#include "tiles_binding.h"
 
 namespace {
 
@@ -408,4 +409,5 @@ PYBIND11_MODULE(_core, module) {
     module.def("element_table", &element_table);
     module.attr("generator") = glb::kCheckedGenerator;
     register_chemistry(module);
+    register_tiles(module);
 }
