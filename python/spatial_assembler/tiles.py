@@ -64,6 +64,8 @@ def _row_count(name: str, value: Any, count: int) -> None:
 
 def _checked_inputs(positions: Any, colors: Any, attributes: Mapping[str, Any] | None):
     """Shapes, types and names, checked before any value is read."""
+    if attributes is not None and not isinstance(attributes, Mapping):
+        raise TypeError(f"attributes must be a dict of name -> (n,) array, not {type(attributes).__name__}")
     dask_input = any(_is_dask(v) for v in [positions, colors, *(attributes or {}).values()])
     as_array = (lambda v: v) if dask_input else np.asarray
 
@@ -91,8 +93,6 @@ def _checked_inputs(positions: Any, colors: Any, attributes: Mapping[str, Any] |
                             "other integers are ambiguous")
     checked: dict[str, Any] = {}
     if attributes is not None:
-        if not isinstance(attributes, Mapping):
-            raise TypeError(f"attributes must be a dict of name -> (n,) array, not {type(attributes).__name__}")
         seen: dict[str, str] = {}
         for name, values in attributes.items():
             if not isinstance(name, str) or not name.isascii() or not name.isidentifier():
