@@ -246,7 +246,7 @@ def _build_in_memory(folder: Path, positions: np.ndarray, colors: np.ndarray | N
 # ---------------------------------------------------------------------------
 # Partitioned builds on Dask.
 
-_POINTS_PER_PARTITION = 2_000_000
+_POINTS_PER_PARTITION = 1_000_000
 
 
 def _distributed_client() -> bool:
@@ -369,7 +369,8 @@ def _build_partitioned(folder: Path, positions: Any, colors: Any, attributes: di
     meta = _frame_of(np.zeros((0, 3)), None if colors is None else np.zeros((0, colors.shape[1]), np.uint8),
                      [np.zeros(0, np.dtype(code)) for _, code, _, _ in attribute_info], 0, layout, cuts)
     frames = dd.from_delayed(parts, meta=meta, verify_meta=False)
-    moved = frames.shuffle(on="part", npartitions=len(cuts))
+    # Range partitioning on the partition number: output partition i holds partition i's points.
+    moved = frames.set_index("part", divisions=[*range(len(cuts)), len(cuts) - 1])
     color_width = 0 if colors is None else int(colors.shape[1])
     build = dask.delayed(_build_part_group)
     tasks = [build(part, str(folder), layout, bounds, color_width, attribute_info) for part in moved.to_delayed()]
@@ -383,10 +384,10 @@ def _build_partitioned(folder: Path, positions: Any, colors: Any, attributes: di
 
 def _build_part_group(frame: Any, folder: str, layout: dict[str, Any], bounds: np.ndarray, color_width: int,
                       attribute_info: list[tuple[str, str, float, float]]) -> list[tuple[int, dict[str, Any]]]:
-    """The partitions that the shuffle put into one frame, each built apart."""
+    """The partition (or partitions) that the shuffle put into one frame, each built apart."""
     return [(int(part), _build_part(group, folder, layout, int(bounds[part]), int(bounds[part + 1]), color_width,
                                     attribute_info))
-            for part, group in frame.groupby("part", sort=True)]
+            for part, group in frame.groupby(level=0, sort=True)]
 
 
 def _compute_with_progress(tasks: list[Any], progress: bool) -> list[Any]:
