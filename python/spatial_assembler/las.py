@@ -4,6 +4,7 @@
 
 from __future__ import annotations
 
+import importlib
 import os
 from collections.abc import Iterable
 from typing import Any
@@ -18,7 +19,7 @@ _ATTRIBUTES = (("intensity", np.uint16), ("classification", np.uint8), ("return_
 
 
 def _read_chunk(path: str, start: int, count: int, fields: tuple[str, ...], has_rgb: bool) -> dict[str, np.ndarray]:
-    import laspy
+    laspy: Any = importlib.import_module("laspy")
 
     with laspy.open(path) as reader:
         reader.seek(start)
@@ -44,9 +45,9 @@ def read_las(paths: str | os.PathLike[str] | Iterable[str | os.PathLike[str]], *
     return_number and gps_time where every file has them) and ``crs`` (the
     files' pyproj CRS, or None), all Dask arrays but the CRS: what ``tiles``
     takes. Files of several CRSs are refused."""
-    import dask
-    import dask.array as da
-    import laspy
+    dask: Any = importlib.import_module("dask")
+    da: Any = importlib.import_module("dask.array")
+    laspy: Any = importlib.import_module("laspy")
 
     if isinstance(paths, (str, os.PathLike)):
         paths = [paths]

@@ -13,6 +13,7 @@ not depend on how the input was chunked or partitioned, nor on the workers.
 from __future__ import annotations
 
 import math
+import importlib
 import os
 import shutil
 import sys
@@ -62,7 +63,8 @@ def _row_count(name: str, value: Any, count: int) -> None:
         raise ValueError(f"{name} must have one row per point ({count}), not {value.shape[0]}")
 
 
-def _checked_inputs(positions: Any, colors: Any, attributes: Mapping[str, Any] | None):
+def _checked_inputs(positions: Any, colors: Any,
+                    attributes: Mapping[str, Any] | None) -> tuple[bool, Any, Any, dict[str, Any]]:
     """Shapes, types and names, checked before any value is read."""
     if attributes is not None and not isinstance(attributes, Mapping):
         raise TypeError(f"attributes must be a dict of name -> (n,) array, not {type(attributes).__name__}")
@@ -197,7 +199,7 @@ def tiles(out: str | os.PathLike[str], positions: Any, colors: Any = None, *,
     dask_input, positions, colors, attributes = _checked_inputs(positions, colors, attributes)
     folder = _prepare_folder(out, overwrite)
     if dask_input and partitions is None and not _distributed_client() and _fits_memory(positions, colors, attributes):
-        import dask
+        dask: Any = importlib.import_module("dask")
 
         positions, colors, *values = dask.compute(positions, colors, *attributes.values())
         attributes = dict(zip(attributes, values))
@@ -275,9 +277,9 @@ def _fits_memory(*arrays: Any) -> bool:
 
 
 def _frame_of(positions: np.ndarray, colors: np.ndarray | None, values: list[np.ndarray], first_id: int,
-              layout: dict[str, Any], cuts: np.ndarray):
+              layout: dict[str, Any], cuts: np.ndarray) -> Any:
     """One input chunk as a DataFrame: coordinates, colour bytes, attributes, id and partition number."""
-    import pandas as pd
+    pd: Any = importlib.import_module("pandas")
 
     positions = np.ascontiguousarray(positions, dtype=np.float64)
     columns: dict[str, Any] = {"x": positions[:, 0], "y": positions[:, 1], "z": positions[:, 2]}
@@ -308,9 +310,9 @@ def _build_part(frame: Any, folder: str, layout: dict[str, Any], slot_begin: int
 
 def _build_partitioned(folder: Path, positions: Any, colors: Any, attributes: dict[str, Any], points_per_tile: int,
                        meshopt: bool, crs: Any, partitions: int | None, progress: bool | None) -> dict[str, Any]:
-    import dask
-    import dask.array as da
-    import dask.dataframe as dd
+    dask: Any = importlib.import_module("dask")
+    da: Any = importlib.import_module("dask.array")
+    dd: Any = importlib.import_module("dask.dataframe")
 
     positions = da.asarray(positions)
     if positions.numblocks[0] == 1 and partitions is not None and len(positions) > partitions:
@@ -391,18 +393,18 @@ def _build_part_group(frame: Any, folder: str, layout: dict[str, Any], bounds: n
 
 
 def _compute_with_progress(tasks: list[Any], progress: bool) -> list[Any]:
-    import dask
+    dask: Any = importlib.import_module("dask")
 
     if not progress:
         return list(dask.compute(*tasks))
     if _distributed_client():
-        import distributed
+        distributed: Any = importlib.import_module("distributed")
 
         client = distributed.get_client()
         futures = client.compute(tasks)
         distributed.progress(futures)
         return list(client.gather(futures))
-    from dask.diagnostics import ProgressBar
+    ProgressBar: Any = importlib.import_module("dask.diagnostics").ProgressBar
 
     with ProgressBar():
         return list(dask.compute(*tasks))
@@ -411,24 +413,24 @@ def _compute_with_progress(tasks: list[Any], progress: bool) -> list[Any]:
 def _finish(folder: Path, layout: dict[str, Any], results: list[tuple[int, dict[str, Any]]], color_width: int,
             attribute_info: list[tuple[str, str, float, float]]) -> dict[str, Any]:
     """The top of the tree and tileset.json, from what the partitions handed up, in slot order."""
-    results = [r for _, r in sorted(results, key=lambda entry: entry[0])]
-    totals = {"points": 0, "tiles": 0, "bytes": 0, "deepest_level": 0}
-    for r in results:
+    ordered: list[dict[str, Any]] = [r for _, r in sorted(results, key=lambda entry: entry[0])]
+    totals: dict[str, int] = {"points": 0, "tiles": 0, "bytes": 0, "deepest_level": 0}
+    for r in ordered:
         for key in ("points", "tiles", "bytes"):
             totals[key] += r["totals"][key]
         totals["deepest_level"] = max(totals["deepest_level"], r["totals"]["deepest_level"])
 
     def joined(key: str, sub: str | None = None, width: int = 0, dtype: Any = None) -> np.ndarray:
-        arrays = [(r[key][sub] if sub else r[key]) for r in results]
+        arrays = [(r[key][sub] if sub else r[key]) for r in ordered]
         if not arrays:
             return np.zeros((0, width) if width else 0, dtype)
         return np.ascontiguousarray(np.concatenate(arrays))
 
     positions = joined("positions", width=3, dtype=np.float64)
     colors = joined("colors", width=color_width, dtype=np.uint8) if color_width else None
-    columns = [(name, np.ascontiguousarray(np.concatenate([r["attributes"][k] for r in results])), code, low, high)
+    columns = [(name, np.ascontiguousarray(np.concatenate([r["attributes"][k] for r in ordered])), code, low, high)
                for k, (name, code, low, high) in enumerate(attribute_info)]
     ids = joined("ids", dtype=np.uint64)
     pieces = {key: joined("pieces", key) for key in ("level", "index", "sample", "local_count", "count")}
     upper = {key: joined("upper", key) for key in ("level", "index")}
-    return _core.tiles_finish(str(folder), layout, positions, colors, columns, ids, pieces, upper, totals)
+    return _core.tiles_finish(str(folder), layout, positions, colors, columns, ids, pieces, upper, dict(totals))
