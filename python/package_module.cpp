@@ -21,6 +21,7 @@
 #include "glb_assembler.h"
 #include "package_errors.h"
 #include "parallel/parallel.h"
+#include "tiles_binding.h"
 
 namespace {
 
@@ -415,4 +416,5 @@ PYBIND11_MODULE(_core, module) {
     module.def("element_table", &element_table);
     module.attr("generator") = glb::kCheckedGenerator;
     register_chemistry(module);
+    register_tiles(module);
 }

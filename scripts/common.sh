@@ -87,10 +87,22 @@ find_python_313() {
 
 pip_install() { "$PY" -m pip install --disable-pip-version-check "$@"; }
 
+# meshoptimizer's encoder for the core: Debian's libmeshoptimizer-dev when this
+# user may install it (root with apt-get); otherwise CMake builds the pinned
+# sources from PyPI.
+ensure_meshoptimizer() {
+    [ ! -f /usr/include/meshoptimizer.h ] || return 0
+    if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null 2>&1; then
+        step "installing Debian's libmeshoptimizer-dev" \
+            sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq libmeshoptimizer-dev'
+    fi
+}
+
 # The virtual environment .venv with the native module and the package built
 # from this tree and installed with the given extras (test, bench, demo).
 setup_python() {
     local extras="$1"
+    ensure_meshoptimizer
     if [ ! -x "$PY" ] || ! is_python_313 "$PY"; then
         local base
         base="$(find_python_313)"
@@ -140,6 +152,7 @@ setup_node() {
     elif node_packages_stale; then
         step "installing the Node packages of package-lock.json" install_node_packages
     fi
+    ensure_meshoptimizer
     step "configuring the Node addon" \
         cmake -S . -B build/node -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPATIAL_ASSEMBLER_NODE_ADDON=ON
     step "building the Node addon into build/Release" cmake --build build/node

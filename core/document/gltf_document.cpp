@@ -18,6 +18,7 @@ public:
     static Writer measuring() { return Writer(nullptr, 0); }
 
     void text(const char* literal) { append(literal, std::strlen(literal)); }
+    void text(const std::string& json) { append(json.data(), json.size()); }
     // A JSON string: quotes, backslashes and control characters escaped (the
     // caller's names are any UTF-8 text).
     void name(const std::string& value) {
@@ -135,8 +136,22 @@ void write_accessor(Writer& w, const Accessor& a) {
     w.text("}");
 }
 
+void write_meshopt_view(Writer& w, const MeshoptView& m) {
+    w.text(",\"extensions\":{\"EXT_meshopt_compression\":{\"buffer\":0,\"byteOffset\":");
+    w.count(m.byte_offset);
+    w.text(",\"byteLength\":");
+    w.count(m.byte_length);
+    w.text(",\"byteStride\":");
+    w.count(m.byte_stride);
+    w.text(",\"count\":");
+    w.count(m.count);
+    w.text(",\"mode\":\"");
+    w.text(m.mode);
+    w.text("\"}}");
+}
+
 void write_buffer_view(Writer& w, const BufferView& v) {
-    w.text("{\"buffer\":0,\"byteOffset\":");
+    w.text(v.meshopt.compressed ? "{\"buffer\":1,\"byteOffset\":" : "{\"buffer\":0,\"byteOffset\":");
     w.count(v.byte_offset);
     w.text(",\"byteLength\":");
     w.count(v.byte_length);
@@ -148,6 +163,7 @@ void write_buffer_view(Writer& w, const BufferView& v) {
         w.text(",\"target\":");
         w.count(uint64_t(v.target));
     }
+    if (v.meshopt.compressed) write_meshopt_view(w, v.meshopt);
     w.text("}");
 }
 
@@ -176,6 +192,11 @@ void write_primitive(Writer& w, const Primitive& p) {
     }
     w.text(",\"mode\":");
     w.count(p.mode);
+    if (!p.extensions_text.empty()) {
+        w.text(",\"extensions\":{");
+        w.text(p.extensions_text);
+        w.text("}");
+    }
     w.text("}");
 }
 
@@ -276,9 +297,16 @@ void write(Writer& w, const Document& d) {
     w.text("{\"asset\":{\"version\":\"2.0\",\"generator\":");
     w.name(d.generator);
     w.text("}");
-    if (!d.extensions.empty()) {
-        write_extension_names(w, ",\"extensionsUsed\":", d.extensions);
-        write_extension_names(w, ",\"extensionsRequired\":", d.extensions);
+    if (!d.extensions.empty() || !d.optional_extensions.empty()) {
+        std::vector<const char*> used = d.extensions;
+        used.insert(used.end(), d.optional_extensions.begin(), d.optional_extensions.end());
+        write_extension_names(w, ",\"extensionsUsed\":", used);
+    }
+    if (!d.extensions.empty()) write_extension_names(w, ",\"extensionsRequired\":", d.extensions);
+    if (!d.extensions_text.empty()) {
+        w.text(",\"extensions\":{");
+        w.text(d.extensions_text);
+        w.text("}");
     }
     w.text(",\"scene\":0,\"scenes\":[{\"nodes\":");
     w.counts(d.scene_nodes);
@@ -301,6 +329,11 @@ void write(Writer& w, const Document& d) {
     w.array(",\"bufferViews\":", d.buffer_views.size(), [&](size_t i) { write_buffer_view(w, d.buffer_views[i]); });
     w.text(",\"buffers\":[{\"byteLength\":");
     w.count(d.buffer_length);
+    if (d.fallback_buffer_length != 0) {
+        w.text("},{\"byteLength\":");
+        w.count(d.fallback_buffer_length);
+        w.text(",\"extensions\":{\"EXT_meshopt_compression\":{\"fallback\":true}}");
+    }
     w.text("}]}");
 }
 
@@ -347,6 +380,12 @@ void Document::require(const char* extension) {
     for (const char* named : extensions)
         if (std::strcmp(named, extension) == 0) return;
     extensions.push_back(extension);
+}
+
+void Document::use(const char* extension) {
+    for (const char* named : optional_extensions)
+        if (std::strcmp(named, extension) == 0) return;
+    optional_extensions.push_back(extension);
 }
 
 size_t document_length_bound(const Document& document) {

@@ -47,11 +47,23 @@ struct Accessor {
     double max[3] = {0, 0, 0};
 };
 
+// EXT_meshopt_compression of a buffer view: its bytes, compressed, at byte_offset
+// in buffer 0; the view itself then lies in the fallback buffer, which holds no bytes.
+struct MeshoptView {
+    bool compressed = false;
+    uint64_t byte_offset = 0;
+    uint64_t byte_length = 0;
+    uint32_t byte_stride = 0;  // of one element as decoded
+    uint64_t count = 0;        // elements
+    const char* mode = "ATTRIBUTES";
+};
+
 struct BufferView {
     uint64_t byte_offset = 0;
     uint64_t byte_length = 0;
     uint32_t byte_stride = 0;  // written only when not 0
     Target target = Target::none;
+    MeshoptView meshopt{};
 };
 
 // An attribute of a primitive, or of an instanced node: a semantic and its accessor.
@@ -65,6 +77,7 @@ struct Primitive {
     int64_t indices = kNone;
     int64_t material = kNone;
     uint32_t mode = 4;  // 0 points, 1 lines, 3 a line strip, 4 triangles
+    std::string extensions_text;  // the members of its "extensions" object, as JSON text, when not empty
 };
 
 struct Mesh {
@@ -114,6 +127,9 @@ struct AnimationChannel {
 struct Document {
     const char* generator = "Tarn Native";  // the asset's: the raw builders'; the packages name themselves
     std::vector<const char*> extensions;  // each both used and required
+    std::vector<const char*> optional_extensions;  // used but not required
+    std::string extensions_text;          // the members of the document's "extensions" object, as JSON text
+    uint64_t fallback_buffer_length = 0;  // when not 0, buffer 1: EXT_meshopt_compression's fallback, of no bytes
     std::vector<uint32_t> scene_nodes;
     std::vector<Node> nodes;
     std::vector<Material> materials;
@@ -138,6 +154,8 @@ struct Document {
     uint64_t reserve(uint64_t length);
     // Names an extension as used and required, once.
     void require(const char* extension);
+    // Names an extension as used (not required), once.
+    void use(const char* extension);
 };
 
 // At least the length of write_document's text, computed without formatting any number.

@@ -34,6 +34,8 @@ from .chemistry import bonds
 from .colormaps import colormap, map_values
 from .notebook import GlbView, save, view
 from .scene import Scene, atoms_options, mesh_options, one_part, points_options
+from .las import read_las
+from .tiles import Tileset, tiles
 from .trajectories import trajectory
 
 if TYPE_CHECKING:  # Python 3.12's name for the buffer protocol; annotations are never evaluated
@@ -46,7 +48,7 @@ except PackageNotFoundError:  # imported from a source tree
 
 __all__ = ["point_cloud", "atoms", "mesh", "Scene", "trajectory", "bonds", "colormap", "map_values", "colormaps",
            "from_ase", "from_mdanalysis", "from_trimesh", "save", "view", "GlbView", "elements", "release_memory",
-           "Encoding", "Normals", "Style", "__version__"]
+           "Encoding", "Normals", "Style", "tiles", "Tileset", "read_las", "__version__"]
 
 
 def release_memory() -> int:
