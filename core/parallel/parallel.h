@@ -26,11 +26,25 @@ using RangeWork = void (*)(const void* context, uint32_t range_index, size_t beg
 // thread_count of 0; a range that throws ends the program.
 void parallel_ranges(size_t item_count, uint32_t thread_count, RangeWork work, const void* context);
 
-// Same, for any callable f(uint32_t range_index, size_t begin, size_t end).
+// Same, for items that are each worth a range of their own (the parts of a
+// scene, the frames of a trajectory): the pool takes them from two items on.
+void parallel_tasks(size_t task_count, uint32_t thread_count, RangeWork work, const void* context);
+
+// Both, for any callable f(uint32_t range_index, size_t begin, size_t end).
 template <typename Work>
 void parallel_ranges(size_t item_count, uint32_t thread_count, const Work& work) {
     parallel_ranges(
         item_count, thread_count,
+        [](const void* context, uint32_t range_index, size_t begin, size_t end) {
+            (*static_cast<const Work*>(context))(range_index, begin, end);
+        },
+        &work);
+}
+
+template <typename Work>
+void parallel_tasks(size_t task_count, uint32_t thread_count, const Work& work) {
+    parallel_tasks(
+        task_count, thread_count,
         [](const void* context, uint32_t range_index, size_t begin, size_t end) {
             (*static_cast<const Work*>(context))(range_index, begin, end);
         },

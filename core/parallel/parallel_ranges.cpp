@@ -250,6 +250,16 @@ void parallel_ranges(size_t item_count, uint32_t thread_count, RangeWork work, c
     }
 }
 
+void parallel_tasks(size_t task_count, uint32_t thread_count, RangeWork work, const void* context) {
+    if (thread_count == 0) throw std::invalid_argument("parallel_tasks needs at least one thread");
+    if (task_count == 0) return;
+    if (thread_count == 1 || task_count == 1) {
+        run_on_caller(task_count, thread_count, work, context);
+    } else {
+        pool_entry.load(std::memory_order_acquire)(task_count, thread_count, work, context);
+    }
+}
+
 void* worker_pool_handle() noexcept {
     static PoolEntry entry = &run_on_pool;  // never written: a handle's target must be writable memory
     return &entry;

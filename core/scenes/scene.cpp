@@ -160,8 +160,10 @@ void write_parts(uint8_t* payload, const ScenePlan& plan, uint32_t thread_count)
         for (size_t i = 0; i < parts; ++i) for_part(i, [&] { plan.parts[i]->write(payload, thread_count); });
         return;
     }
+    // Four ranges a thread, taken one at a time: a thread held back by another
+    // program leaves its share to the others.
     std::vector<std::exception_ptr> failures(parts);
-    parallel_ranges(parts, threads, [&](uint32_t, size_t begin, size_t end) {
+    parallel_tasks(parts, threads == 1 ? 1 : 4 * threads, [&](uint32_t, size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             try {
                 for_part(i, [&] { plan.parts[i]->write(payload, 1); });

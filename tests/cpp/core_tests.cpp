@@ -748,6 +748,40 @@ static void test_checked_atoms_independent_of_threads() {
     }
 }
 
+// A trajectory's frames are written several at a time on the pool (a frame
+// each): the same bytes as one after the other, for every style and encoding.
+static void test_frames_independent_of_threads() {
+    std::mt19937 random(37);
+    const size_t n = 1500, frame_count = 24;
+    std::vector<double> positions(3 * n * frame_count);
+    std::vector<uint8_t> elements(n);
+    for (double& value : positions) value = double(random() % 100000) / 4999;
+    for (uint8_t& element : elements) element = uint8_t(1 + random() % 30);
+    for (const glb::AtomStyle style : {glb::AtomStyle::points, glb::AtomStyle::spheres, glb::AtomStyle::ball_and_stick}) {
+        for (const glb::Encoding encoding : {glb::Encoding::float32, glb::Encoding::compact}) {
+            glb::Scene scene;
+            scene.frame_duration = 0.04;
+            for (size_t k = 0; k < frame_count; ++k) {
+                glb::AtomCloud frame;
+                frame.positions = {positions.data() + 3 * n * k, 3 * n, glb::ElementType::float64, true};
+                frame.atomic_numbers = {elements.data(), n, glb::ElementType::uint8, true};
+                frame.style = style;
+                frame.bond_search = glb::BondSearch::automatic;
+                frame.encoding = encoding;
+                scene.parts.push_back(glb::ScenePart{frame, "", false, {}});
+            }
+            const glb::ScenePlan plan = glb::plan_glb(scene);
+            const auto on = [&](uint32_t threads) {
+                glb::GlbBytes bytes(size_t(plan.file_size));
+                glb::write_glb(bytes.data(), plan, scene, threads);
+                return bytes;
+            };
+            const glb::GlbBytes one = on(1);
+            for (const uint32_t threads : {0u, 2u, 3u}) CHECK(on(threads) == one);
+        }
+    }
+}
+
 // A rough heightfield of side x side vertices, two triangles a square.
 struct TestMesh {
     std::vector<double> positions;
@@ -908,6 +942,7 @@ int main() {
     test_element_symbols();
     test_sphere_and_stick_geometry();
     test_checked_atoms_independent_of_threads();
+    test_frames_independent_of_threads();
     test_document_bounds_hold();
     test_chemistry(checks, failures);
     test_meshes_independent_of_threads();
