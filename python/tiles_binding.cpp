@@ -20,9 +20,14 @@ using namespace glb::tiles;
 
 namespace {
 
-using Doubles = py::array_t<double, py::array::c_style>;
+// Aligned too: Dask hands partitions over in buffers that unpickling can leave
+// at any byte offset, and the core reads doubles and 64-bit ids as such; numpy
+// copies such an array on the way in.
+constexpr int kAlignedRows = py::array::c_style | py::detail::npy_api::NPY_ARRAY_ALIGNED_;
+using Doubles = py::array_t<double, kAlignedRows>;
 using Bytes = py::array_t<uint8_t, py::array::c_style>;
-using Ids = py::array_t<uint64_t, py::array::c_style>;
+using Ids = py::array_t<uint64_t, kAlignedRows>;
+constexpr int kAlignedCast = kAlignedRows | py::array::forcecast;  // the pieces that partitions hand back
 
 py::dict layout_dict(const TileLayout& layout) {
     py::dict d;
@@ -139,8 +144,8 @@ py::dict keys_dict(const std::vector<TileKey>& keys) {
 }
 
 std::vector<TileKey> keys_of(const py::dict& d) {
-    const auto levels = d["level"].cast<py::array_t<uint32_t, py::array::c_style | py::array::forcecast>>();
-    const auto indices = d["index"].cast<py::array_t<uint64_t, py::array::c_style | py::array::forcecast>>();
+    const auto levels = d["level"].cast<py::array_t<uint32_t, kAlignedCast>>();
+    const auto indices = d["index"].cast<py::array_t<uint64_t, kAlignedCast>>();
     std::vector<TileKey> keys(size_t(levels.size()));
     for (size_t i = 0; i < keys.size(); ++i) keys[i] = TileKey{levels.data()[i], indices.data()[i]};
     return keys;
@@ -169,10 +174,10 @@ py::dict pieces_dict(const std::vector<Piece>& pieces) {
 }
 
 std::vector<Piece> pieces_of(const py::dict& d) {
-    using U64 = py::array_t<uint64_t, py::array::c_style | py::array::forcecast>;
-    const auto levels = d["level"].cast<py::array_t<uint32_t, py::array::c_style | py::array::forcecast>>();
+    using U64 = py::array_t<uint64_t, kAlignedCast>;
+    const auto levels = d["level"].cast<py::array_t<uint32_t, kAlignedCast>>();
     const auto indices = d["index"].cast<U64>();
-    const auto samples = d["sample"].cast<py::array_t<uint8_t, py::array::c_style | py::array::forcecast>>();
+    const auto samples = d["sample"].cast<py::array_t<uint8_t, kAlignedCast>>();
     const auto local_counts = d["local_count"].cast<U64>();
     const auto counts = d["count"].cast<U64>();
     std::vector<Piece> pieces(size_t(levels.size()));

@@ -142,6 +142,11 @@ def test_same_bytes_from_dask_and_any_partitioning(points, built, tmp_path):
     expected = digest(built["meshopt"][0])
     tiles(tmp_path / "parts", positions, colors, attributes=attributes, points_per_tile=BUDGET, partitions=7)
     assert digest(tmp_path / "parts") == expected
+    # Arrays at an odd byte offset, as unpickled partitions can arrive.
+    odd = np.frombuffer(bytearray(positions.nbytes + 1), positions.dtype, positions.size, offset=1).reshape(positions.shape)
+    odd[...] = positions
+    tiles(tmp_path / "odd", odd, colors, attributes=attributes, points_per_tile=BUDGET, partitions=2)
+    assert digest(tmp_path / "odd") == expected
     chunked = {k: da.from_array(v, chunks=9_000) for k, v in attributes.items()}
     tiles(tmp_path / "dask", da.from_array(positions, chunks=(13_000, 3)), da.from_array(colors, chunks=(13_000, 3)),
           attributes=chunked, points_per_tile=BUDGET, partitions=3)
