@@ -95,7 +95,7 @@ def molecule_scene():
     vertices, faces = density_isosurface(atoms)
     corners, edges = cell_edges(atoms)
     scene = (package.Scene()
-             .atoms(atoms.positions, elements=atoms.numbers, style="ball-and-stick", bonds=package.adapters.ase_bonds(atoms),
+             .atoms(atoms.positions, elements=atoms.numbers, style="ball-and-stick", bonds=True,
                     name="Uracil pair")
              .mesh(vertices, faces, normals="smooth", base_color=[0.05, 0.75, 0.45, 0.3], roughness=0.3, name="Density")
              .lines(corners, edges, color=[0.75, 0.78, 0.9, 1], name="Cell"))
