@@ -13,8 +13,9 @@ import { MeshoptDecoder } from 'three/examples/jsm/libs/meshopt_decoder.module.j
 import { TilesRenderer } from '3d-tiles-renderer/three';
 import { ImplicitTilingPlugin } from '3d-tiles-renderer/core/plugins';
 
-// The base of the URLs under which a tileset held in memory is served to the renderer.
-const MEMORY_BASE = 'https://spatial-assembler.invalid/';
+// The base of the URLs under which a tileset held in memory is served to the renderer: a
+// folder, as the renderer takes the part of the tileset's URL before its last '/' as its base.
+const MEMORY_BASE = 'https://spatial-assembler.invalid/tileset/';
 const PANEL_STYLE = 'position: absolute; padding: 4px 8px; background: rgba(11, 16, 32, 0.8); color: #dde; '
   + 'font: 13px system-ui, sans-serif';
 
@@ -41,7 +42,8 @@ class MemoryFilesPlugin {
 
   fetchData(url) {
     if (!url.startsWith(MEMORY_BASE)) return null;
-    const base64 = this.files[decodeURIComponent(url.slice(MEMORY_BASE.length).split(/[?#]/)[0])];
+    const path = decodeURIComponent(url.slice(MEMORY_BASE.length).split(/[?#]/)[0]).replace(/\/{2,}/g, '/');
+    const base64 = this.files[path];
     return Promise.resolve(base64 === undefined ? new Response(null, { status: 404, statusText: 'not in the view' })
                                                 : new Response(bytesOf(base64)));
   }
@@ -338,7 +340,9 @@ export function show(container, source, { background = 0x0b1020, pointSize = 3, 
       const { stats } = tiles;
       Object.assign(state.tiles, { loaded: stats.loaded, visible: tiles.visibleTiles.size, points, deepest,
                                    loading: stats.queued + stats.downloading + stats.parsing, failed: stats.failed });
-      if (state.status === 'loading' && stats.loaded > 0 && !tiles.isLoading && tiles.visibleTiles.size > 0) {
+      if (state.status === 'loading' && !tiles.isLoading && stats.failed > 0) {
+        fail(`${stats.failed} of the tileset's files failed to load`);
+      } else if (state.status === 'loading' && stats.loaded > 0 && !tiles.isLoading && tiles.visibleTiles.size > 0) {
         state.status = 'ready';
       }
       if (state.status === 'ready') {
