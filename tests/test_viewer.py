@@ -45,7 +45,7 @@ def viewer_results(tmp_path_factory, check_pages):
         (folder / name).write_bytes(glb)
     # The demo's tileset, smaller, in small tiles, so that zooming in has deeper levels to load; and its
     # root tile alone, a meshopt-compressed GLB.
-    tileset = write_tileset(folder, points=300_000, points_per_tile=2048)
+    tileset = write_tileset(folder, points=300_000, points_per_tile=4096)
     shutil.copyfile(folder / TILESET / "tiles" / "0" / "0" / "0" / "0.glb", folder / "tile_meshopt.glb")
     write_viewer(folder, [(name, kind) for name, kind, *_ in files] + [(TILESET, "tileset"), ("tile_meshopt.glb", "points")])
 
@@ -183,13 +183,19 @@ def test_a_trajectory_plays_its_frames(viewer_results):
     assert result["played"]["playing"] is True and result["played"]["time"] != last["time"]
 
 
+def deeper(before, after):
+    """Whether the view shows tiles of a deeper level, or more tiles of the deepest level shown before."""
+    level = before["deepest"]
+    return after["deepest"] > level or after["levels"][level] > before["levels"][level]
+
+
 def test_a_tileset_shows_and_loads_deeper_tiles_when_the_camera_comes_closer(viewer_results):
     result, tileset = loaded(viewer_results, "survey_tileset"), viewer_results[1]["tileset"]
     before, after = result["zoomed"]["before"], result["zoomed"]["after"]
     assert 0 < before["visible"] and 0 < before["points"] < tileset.points and before["failed"] == 0
     assert result["foreground"] > 0.01 * result["pixels"]
     assert after["loaded"] > before["loaded"] and after["visible"] > before["visible"], result["zoomed"]
-    assert after["points"] > 2 * before["points"] and after["deepest"] > before["deepest"], result["zoomed"]
+    assert after["points"] > 2 * before["points"] and deeper(before, after), result["zoomed"]
     assert after["deepest"] < tileset.levels and after["failed"] == 0
     assert result["zoomed"]["foreground"] > result["foreground"]
 

@@ -115,7 +115,7 @@ function frameTimes(clip) {
  * Shows a file in container and returns container.viewerState, which tells how it went:
  * { status: 'loading' | 'ready' | 'error', objects: [{ type, vertices }], parts: [{ name, visible }], error,
  *   animation: null | { playing, time, frame, frames, duration },
- *   tiles: null | { loaded, visible, points, deepest, loading, failed } }.
+ *   tiles: null | { loaded, visible, points, deepest, levels (visible tiles per level), loading, failed } }.
  * source: the GLB as base64 or as { url }, or a tileset as { tileset: url } or { tileset: path, files: { path: base64 } }.
  * container.viewerControls: { play(), pause(), setTime(seconds), setFrame(k), zoom(factor) }.
  * options: height in pixels, or null to fill the container and follow the window's size; ui: false hides the
@@ -311,11 +311,14 @@ export function show(container, source, { background = 0x0b1020, pointSize = 3, 
     if (files) tiles.registerPlugin(new MemoryFilesPlugin(files));
     tiles.registerPlugin(new ImplicitTilingPlugin());
     tiles.manager.addHandler(/\.(gltf|glb)$/i, gltfLoader(tiles.manager));
+    // A tile's geometric error is about the spacing of its points: refined where the gaps would show
+    // at the size that points are drawn.
+    tiles.errorTarget = 2 * pointSize;
     tiles.setCamera(camera);
     tiles.setResolutionFromRenderer(camera, renderer);
     tiles.group.rotation.x = -Math.PI / 2;
     scene.add(tiles.group);
-    state.tiles = { loaded: 0, visible: 0, points: 0, deepest: 0, loading: 0, failed: 0 };
+    state.tiles = { loaded: 0, visible: 0, points: 0, deepest: 0, levels: [], loading: 0, failed: 0 };
     tiles.addEventListener('load-model', ({ scene: model }) => {
       model.traverse((object) => { if (object.isPoints) pointMaterial(object, pointSize); });
       wake();
@@ -330,15 +333,19 @@ export function show(container, source, { background = 0x0b1020, pointSize = 3, 
       wake();
     });
     noteTiles = () => {
-      let points = 0, deepest = 0;
+      let points = 0;
+      const levels = [];  // visible tiles per level of the tree
       for (const tile of tiles.visibleTiles) {
         tile.engineData?.scene?.traverse((object) => {
           if (object.isPoints) points += object.geometry.attributes.position.count;
         });
-        deepest = Math.max(deepest, tile.implicitTilingData?.level ?? tile.internal?.depth ?? 0);
+        const level = tile.implicitTilingData?.level ?? tile.internal?.depth ?? 0;
+        while (levels.length <= level) levels.push(0);
+        levels[level]++;
       }
       const { stats } = tiles;
-      Object.assign(state.tiles, { loaded: stats.loaded, visible: tiles.visibleTiles.size, points, deepest,
+      const deepest = Math.max(0, levels.length - 1);
+      Object.assign(state.tiles, { loaded: stats.loaded, visible: tiles.visibleTiles.size, points, deepest, levels,
                                    loading: stats.queued + stats.downloading + stats.parsing, failed: stats.failed });
       if (state.status === 'loading' && !tiles.isLoading && stats.failed > 0) {
         fail(`${stats.failed} of the tileset's files failed to load`);
