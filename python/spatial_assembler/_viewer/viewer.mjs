@@ -144,7 +144,7 @@ export function show(container, source, { background = 0x0b1020, pointSize = 3, 
   const controls = new OrbitControls(camera, renderer.domElement);
 
   // Frames are drawn while something moves (an animation plays, tiles load), else on demand.
-  let tiles = null, mixer = null, clock = 0, frames = 0;
+  let tiles = null, mixer = null, clock = 0, settling = 0;
   const render = () => renderer.render(scene, camera);
   const loop = (now) => {
     const seconds = clock ? (now - clock) / 1000 : 0;
@@ -159,14 +159,14 @@ export function show(container, source, { background = 0x0b1020, pointSize = 3, 
       noteTiles();
     }
     render();
-    const busy = (state.animation && state.animation.playing) || (tiles && (tiles.isLoading || --frames > 0));
+    const busy = (state.animation && state.animation.playing) || (tiles && (tiles.isLoading || --settling > 0));
     if (!busy) {
       renderer.setAnimationLoop(null);
       clock = 0;
     }
   };
   const wake = () => {
-    frames = 30;  // tiles settle over a few updates after the camera moved
+    settling = 30;  // tiles settle over a few updates after the camera moved
     renderer.setAnimationLoop(loop);
   };
   controls.addEventListener('change', () => (tiles || mixer ? wake() : render()));
