@@ -5,7 +5,10 @@ million-point galaxy, the million-atom nanoparticle and the terrain; the
 package writes the galaxy again as a compact file, a smaller nanoparticle as
 spheres, a DNA base pair from ASE as ball-and-stick, a scene (a uracil pair
 from ASE as ball-and-stick, its electron density as a translucent isosurface,
-its cell as lines) and a textured planet.
+its cell as lines), a textured planet, an alloy nanoparticle coloured by
+element, a rock salt crystal with its cell and the bonds across it, a
+trajectory of a hot copper cluster (ASE's EMT molecular dynamics) and a
+tileset of three million survey points (3D Tiles, out/survey_tileset/).
 
 Run through the README's demo command, which builds and installs the module first.
 """
@@ -21,13 +24,15 @@ from pathlib import Path
 
 import _spatial_assembler as sa
 import spatial_assembler as package
-from scenes import (base_pair, cell_edges, density_isosurface, exact_bounds, galaxy, nanoparticle, planet_texture,
-                    terrain, uracil_pair, uv_sphere)
+from scenes import (alloy_particle, base_pair, cell_edges, density_isosurface, exact_bounds, galaxy, hot_cluster,
+                    nanoparticle, planet_texture, salt_crystal, survey, terrain, uracil_pair, uv_sphere)
 from viewer import write_viewer
 
 ROOT = Path(__file__).resolve().parent.parent
 NODE_FILE = "nanoparticle_atoms_node.glb"
 SPHERE_ATOMS = 60_000  # a browser draws them all as lit spheres, 80 triangles each
+TILESET = "survey_tileset"
+SURVEY_POINTS = 3_000_000
 
 
 _STARTED = time.perf_counter()
@@ -85,7 +90,27 @@ def build_files():
     positions, faces, uv = uv_sphere()
     glb, seconds = timed(package.mesh, positions, faces, uv=uv, texture=planet_texture(), roughness=0.8)
     files.append(("textured_planet.glb", "mesh", glb, seconds, f"{len(faces):,} triangles, a 1024 x 512 texture"))
+
+    progress("an alloy nanoparticle and a rock salt crystal from ASE; a hot copper cluster by EMT molecular dynamics")
+    particle = alloy_particle()
+    glb, seconds = timed(package.atoms, particle.positions, elements=particle.numbers, style="spheres")
+    files.append(("alloy_nanoparticle.glb", "spheres", glb, seconds,
+                  f"{len(particle)} atoms of Cu, Au, Pt and Ni, by element"))
+    crystal = salt_crystal()
+    glb, seconds = timed(package.from_ase, crystal, style="ball-and-stick")
+    files.append(("salt_crystal.glb", "crystal", glb, seconds, f"NaCl, {len(crystal)} atoms, cell, periodic bonds"))
+    frames = hot_cluster()
+    glb, seconds = timed(package.from_ase, frames, style="spheres", fps=10)
+    files.append(("copper_trajectory.glb", "trajectory", glb, seconds,
+                  f"{len(frames)} frames of {len(frames[0])} atoms at 1200 K"))
     return files
+
+
+def write_tileset(out, points=SURVEY_POINTS, points_per_tile=65536):
+    """The survey's points as a 3D Tiles tileset in out/survey_tileset: the Tileset record."""
+    progress(f"a tileset of {points:,} survey points (3D Tiles, meshopt-compressed tiles)")
+    positions, colors = survey(points)
+    return package.tiles(out / TILESET, positions, colors, points_per_tile=points_per_tile, overwrite=True)
 
 
 def molecule_scene():
@@ -174,7 +199,11 @@ def main():
         print(f"\n{name}: the atoms again through the Node addon (promises.atomGlb), {len(glb) / 1e6:.2f} MB "
               f"in {milliseconds:.1f} ms, {same}")
 
-    page = write_viewer(out, [(name, kind) for name, kind, *_ in files])
+    tileset = write_tileset(out)
+    print(f"{TILESET}/: {tileset.points:,} points in {tileset.tiles} tiles over {tileset.levels} levels, "
+          f"{tileset.bytes / 1e6:.2f} MB, written in {tileset.seconds * 1e3:.0f} ms")
+
+    page = write_viewer(out, [(name, kind) for name, kind, *_ in files] + [(TILESET, "tileset")])
     print(f"\nviewer: {page}\n  look at it: python3 -m http.server -d {out} 8000, then open http://localhost:8000/")
 
     failed = any(r is not None and (r["errors"] or r["warnings"]) for r in reports.values())

@@ -189,3 +189,60 @@ def uv_sphere(radius=1.0, rows=96, columns=192):
     north, south = np.stack([a[0], c[0], d[0]], -1), np.stack([a[-1], c[-1], b[-1]], -1)  # one triangle a pole copy
     faces = np.concatenate([north, quads[1:-1].reshape(-1, 3), south])
     return positions.reshape(-1, 3), faces, np.stack([uu, vv], -1).reshape(-1, 2)
+
+
+def alloy_particle(length=8):
+    """An octahedral Cu particle (ASE's cluster builder) with a quarter of its atoms
+    turned to Au, and some to Pt and Ni, at random: (ase.Atoms)."""
+    from ase.cluster import Octahedron
+
+    particle = Octahedron("Cu", length)
+    rng = np.random.default_rng(8)
+    symbols = rng.choice(["Cu", "Au", "Pt", "Ni"], len(particle), p=[0.5, 0.25, 0.15, 0.1])
+    particle.set_chemical_symbols(symbols.tolist())
+    return particle
+
+
+def salt_crystal(repeat=3):
+    """Rock salt (NaCl, a = 5.64 Å) as ASE builds it, in a cubic cell repeated
+    repeat times along each axis, periodic."""
+    from ase.build import bulk
+
+    return bulk("NaCl", "rocksalt", a=5.64, cubic=True).repeat(repeat)
+
+
+def hot_cluster(frames=40, steps_per_frame=5):
+    """Frames of a 55-atom copper icosahedron shaking at 1200 K: molecular dynamics
+    with ASE's EMT potential (velocity Verlet, 2 fs steps); a list of ase.Atoms."""
+    from ase import units
+    from ase.calculators.emt import EMT
+    from ase.cluster import Icosahedron
+    from ase.md.verlet import VelocityVerlet
+
+    atoms = Icosahedron("Cu", 3)
+    atoms.calc = EMT()
+    # Momenta of a Maxwell-Boltzmann distribution at 1200 K, the centre of mass at rest.
+    masses = atoms.get_masses()[:, None]
+    momenta = np.random.default_rng(9).normal(size=(len(atoms), 3)) * np.sqrt(masses * units.kB * 1200)
+    atoms.set_momenta(momenta - masses * momenta.sum(0) / masses.sum())
+    dynamics = VelocityVerlet(atoms, 2 * units.fs)
+    result = []
+    for _ in range(frames):
+        result.append(atoms.copy())
+        dynamics.run(steps_per_frame)
+    return result
+
+
+def survey(n=3_000_000, extent=200.0):
+    """A lidar-like survey of made-up hills: n points scattered over the ground (z
+    up, metres), coloured by height from water blue through grass and rock to snow
+    (uint8 RGB, linear as glTF's vertex colours are)."""
+    rng = np.random.default_rng(3)
+    x, y = rng.uniform(-extent / 2, extent / 2, (2, n))
+    z = (9 * np.sin(x / 23) * np.cos(y / 17) + 5 * np.sin((x + 2 * y) / 11) + 2 * np.cos(x / 5 - y / 7)
+         + rng.normal(0, 0.08, n))
+    height = (z - z.min()) / np.ptp(z)
+    stops = np.array([[0.16, 0.34, 0.55], [0.2, 0.55, 0.25], [0.55, 0.5, 0.3], [0.95, 0.95, 0.97]])
+    srgb = np.stack([np.interp(height, np.linspace(0, 1, len(stops)), stops[:, c]) for c in range(3)], 1)
+    linear = np.where(srgb <= 0.04045, srgb / 12.92, ((srgb + 0.055) / 1.055) ** 2.4)  # glTF's colours are linear
+    return np.stack([x, y, z], 1), np.rint(linear * 255).astype(np.uint8)

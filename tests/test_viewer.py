@@ -1,10 +1,13 @@
 """The demo's files in a real glTF viewer: three.js in headless Chromium.
 
-Builds the demo folder (GLBs and index.html), loads the page once per file from
-a server on localhost, and checks what the loader made of each file and which
-colours the screenshot shows."""
+Builds the demo folder (GLBs, a tileset and index.html), loads the page once per
+file from a server on localhost, and checks what the loader made of each file
+and which colours the screenshot shows; plays the trajectory and zooms into the
+tileset."""
 
 import json
+import shutil
+import struct
 from pathlib import Path
 
 import numpy as np
@@ -12,6 +15,7 @@ import pytest
 
 import spatial_assembler as sa
 from glb_reading import read_glb
+from tileset_reading import shows_deeper_tiles
 from numpy_writers import ATOM_PALETTE
 from srgb import PAGE_BACKGROUND as BACKGROUND, srgb_bytes
 
@@ -22,7 +26,7 @@ pytestmark = pytest.mark.browser
 
 @pytest.fixture(scope="module")
 def viewer_results(tmp_path_factory, check_pages):
-    from demo import SPHERE_ATOMS, build_files
+    from demo import SPHERE_ATOMS, TILESET, build_files, write_tileset
     from scenes import base_pair, galaxy, nanoparticle, terrain
     from viewer import write_viewer
 
@@ -40,7 +44,11 @@ def viewer_results(tmp_path_factory, check_pages):
     ]
     for name, _, glb, _, _ in files:
         (folder / name).write_bytes(glb)
-    write_viewer(folder, [(name, kind) for name, kind, *_ in files])
+    # The demo's tileset, smaller, in small tiles, so that zooming in has deeper levels to load; and its
+    # root tile alone, a meshopt-compressed GLB.
+    tileset = write_tileset(folder, points=300_000, points_per_tile=4096)
+    shutil.copyfile(folder / TILESET / "tiles" / "0" / "0" / "0" / "0.glb", folder / "tile_meshopt.glb")
+    write_viewer(folder, [(name, kind) for name, kind, *_ in files] + [(TILESET, "tileset"), ("tile_meshopt.glb", "points")])
 
     rng = np.random.default_rng(0)
     _, galaxy_colors = galaxy()
@@ -69,10 +77,16 @@ def viewer_results(tmp_path_factory, check_pages):
          "tolerance": 6, "background": BACKGROUND, "twin": "nanoparticle_atoms.glb"},
         {"file": "base_pair_plain_triangles.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND,
          "twin": "base_pair_ball_and_stick.glb"},
+        {"file": "copper_trajectory.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND,
+         "frames": [0, 39]},
+        {"file": TILESET, "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND, "zoom": 0.5},
+        {"file": "tile_meshopt.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND},
+        {"file": "salt_crystal.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND},
     ]
     (folder / "expectations.json").write_text(json.dumps(expectations))
     results = check_pages(folder)
-    return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files},
+    files.append(("tile_meshopt.glb", "points", (folder / "tile_meshopt.glb").read_bytes(), 0, ""))
+    return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files}, "tileset": tileset,
                      "rows": element_rows, "atoms": len(base_pair()), "spheres": len(sphere_types),
                      "sphere_types": sorted(set(np.minimum(np.unique(sphere_types), 7).tolist()))}
 
@@ -148,3 +162,51 @@ def test_compact_and_plain_files_look_like_their_twins(viewer_results, name, ind
         assert sum(o.get("indices", 0) for o in result["state"]["objects"]) == indices
     assert result["foreground"] > 0.02 * result["pixels"]
     assert result["twinDifference"] < 0.02, result["twinDifference"]
+
+
+def document_of(glb):
+    """The JSON chunk of a GLB, read with struct and json."""
+    length, kind = struct.unpack_from("<I4s", glb, 12)
+    assert kind == b"JSON"
+    return json.loads(glb[20:20 + length])
+
+
+def test_a_trajectory_plays_its_frames(viewer_results):
+    """Frame k shows at time k / fps: two frames far apart look different, and the play button moves the time."""
+    result = loaded(viewer_results, "copper_trajectory.glb")
+    document = document_of(viewer_results[1]["files"]["copper_trajectory.glb"])
+    frames = len(document["animations"][0]["channels"])
+    first, last = result["frames"]["states"]
+    assert first["frames"] == last["frames"] == frames == 40
+    assert (first["frame"], last["frame"]) == (0, 39) and first["playing"] is False
+    assert first["time"] == pytest.approx(0.05, abs=1e-6) and last["time"] == pytest.approx(3.95, abs=1e-6)  # mid-frame at 10 fps
+    assert result["frames"]["difference"] > 0.002, result["frames"]  # the atoms moved
+    assert result["played"]["playing"] is True and result["played"]["time"] != last["time"]
+
+
+def test_a_tileset_shows_and_loads_deeper_tiles_when_the_camera_comes_closer(viewer_results):
+    result, tileset = loaded(viewer_results, "survey_tileset"), viewer_results[1]["tileset"]
+    before, after = result["zoomed"]["before"], result["zoomed"]["after"]
+    assert 0 < before["visible"] and 0 < before["points"] < tileset.points and before["failed"] == 0
+    assert result["foreground"] > 0.01 * result["pixels"]
+    assert after["loaded"] > before["loaded"] and after["visible"] > before["visible"], result["zoomed"]
+    assert after["points"] > 2 * before["points"] and shows_deeper_tiles(before, after), result["zoomed"]
+    assert after["deepest"] < tileset.levels and after["failed"] == 0
+    assert result["zoomed"]["foreground"] > result["foreground"]
+
+
+def test_a_meshopt_compressed_tile_shows_its_points(viewer_results):
+    result = loaded(viewer_results, "tile_meshopt.glb")
+    document = document_of(viewer_results[1]["files"]["tile_meshopt.glb"])
+    assert "EXT_meshopt_compression" in document["extensionsRequired"]
+    points = document["accessors"][document["meshes"][0]["primitives"][0]["attributes"]["POSITION"]]["count"]
+    assert result["state"]["objects"] == [{"type": "Points", "vertices": points}]
+    assert result["foreground"] > min(points, 1000)  # a few pixels a point, some hidden behind others
+
+
+def test_a_crystal_shows_its_cell_and_its_bonds(viewer_results):
+    result = loaded(viewer_results, "salt_crystal.glb")
+    kinds = {o["type"] for o in result["state"]["objects"]}
+    names = " ".join(o.get("name", "") for o in result["state"]["objects"])
+    assert "LineSegments" in kinds and "Bonds" in names and "Atoms" in names, result["state"]["objects"]
+    assert result["foreground"] > 0.1 * result["pixels"]

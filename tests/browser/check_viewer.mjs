@@ -1,5 +1,5 @@
 // Loads the viewer page of a demo folder in headless Chromium, from a server on
-// localhost, once per GLB, and reports what it saw as one JSON line per file:
+// localhost, once per GLB or tileset, and reports what it saw as one JSON line per file:
 // the loader's status, the objects of the scene, and the screenshot's pixels
 // matched against the expected colours.
 //
@@ -14,7 +14,15 @@
 //                              of pixels that differ by more than 24 in a channel),
 //                      "hide": the name of a part whose checkbox is then clicked, and the
 //                              view analysed again (hidden: what it showed then, with
-//                              changed, the share of pixels that differ from before)}]
+//                              changed, the share of pixels that differ from before),
+//                      "frames": [j, k]: an animation's frames shown in turn through
+//                              viewerControls.setFrame (frames: their animation states and
+//                              difference, the share of pixels that differ between them),
+//                              then the play button clicked (played: the state a moment later),
+//                      "zoom": a factor by which the camera's distance is multiplied once
+//                              the view is ready, and the tiles left to load (zoomed: the
+//                              tiles' counters before and after, and the view analysed again)}]
+// (viewerState and viewerControls are the page's window.viewerState and window.viewerControls.)
 // Each report also has shades: the most common foreground colours, each channel
 // rounded to a multiple of 8, with their pixel counts ([r, g, b, count], most first).
 import { createServer } from 'node:http';
@@ -25,7 +33,8 @@ import { chromium } from 'playwright-core';
 
 const [folder, expectationsPath, chromiumPath, screenshotFolder] = process.argv.slice(2);
 const expectations = JSON.parse(readFileSync(expectationsPath, 'utf8'));
-const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.glb': 'model/gltf-binary' };
+const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
+                '.json': 'application/json', '.glb': 'model/gltf-binary' };
 
 const server = createServer((request, response) => {
   const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
@@ -154,7 +163,7 @@ try {
                                { timeout: 180000 });
     const state = await page.evaluate(() => window.viewerState);
     const png = await page.screenshot({ type: 'png' });
-    if (screenshotFolder) writeFileSync(join(screenshotFolder, expectation.file.replace(/\.glb$/, '.png')), png);
+    if (screenshotFolder) writeFileSync(join(screenshotFolder, `${expectation.file.replace(/\.glb$/, '')}.png`), png);
     const image = decodePng(png);
     images.set(expectation.file, image);
     const result = { file: expectation.file, state, consoleErrors: [...consoleErrors], seconds: (Date.now() - started) / 1000,
@@ -168,6 +177,39 @@ try {
       const after = decodePng(await page.screenshot({ type: 'png' }));
       const changed = after.rgb.filter((p, i) => Math.max(...p.map((c, k) => Math.abs(c - image.rgb[i][k]))) > 24).length;
       result.hidden = { clicked, parts: await page.evaluate(() => window.viewerState.parts), changed: changed / after.rgb.length,
+                        ...analyse(after, expectation.background, expectation) };
+    }
+    const difference = (a, b) => a.rgb.filter((p, i) => Math.max(...p.map((c, k) => Math.abs(c - b.rgb[i][k]))) > 24)
+      .length / a.rgb.length;
+    const drawn = () => page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    if (expectation.frames) {
+      const shots = [], states = [];
+      for (const k of expectation.frames) {
+        await page.evaluate((frame) => window.viewerControls.setFrame(frame), k);
+        await drawn();
+        states.push(await page.evaluate(() => ({ ...window.viewerState.animation })));
+        shots.push(decodePng(await page.screenshot({ type: 'png' })));
+      }
+      result.frames = { states, difference: difference(shots[0], shots[1]) };
+      const before = await page.evaluate(() => window.viewerState.animation.time);
+      await page.evaluate(() => document.querySelector('[data-control=play]').click());
+      await page.waitForFunction((t) => window.viewerState.animation.time !== t, before, { timeout: 20000 });
+      result.played = await page.evaluate(() => ({ ...window.viewerState.animation }));
+      await page.evaluate(() => document.querySelector('[data-control=play]').click());
+    }
+    if (expectation.zoom) {
+      const before = { ...state.tiles };
+      await page.evaluate((factor) => window.viewerControls.zoom(factor), expectation.zoom);
+      // Settled: nothing left to load, three times in a row, a quarter of a second apart.
+      for (let quiet = 0, waited = 0; quiet < 3 && waited < 120; waited++) {
+        await page.waitForTimeout(250);
+        quiet = (await page.evaluate(() => window.viewerState.tiles.loading)) === 0 ? quiet + 1 : 0;
+      }
+      await drawn();
+      const zoomedPng = await page.screenshot({ type: 'png' });
+      if (screenshotFolder) writeFileSync(join(screenshotFolder, `${expectation.file.replace(/\.glb$/, '')}_zoomed.png`), zoomedPng);
+      const after = decodePng(zoomedPng);
+      result.zoomed = { before, after: await page.evaluate(() => ({ ...window.viewerState.tiles })),
                         ...analyse(after, expectation.background, expectation) };
     }
     if (expectation.twin) {

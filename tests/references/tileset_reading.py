@@ -189,3 +189,10 @@ def world_points(tileset: dict, local: np.ndarray) -> np.ndarray:
     """Local (z-up) coordinates through the root transform."""
     matrix = np.array(tileset["root"].get("transform", np.eye(4).ravel().tolist()), np.float64).reshape(4, 4).T
     return local @ matrix[:3, :3].T + matrix[:3, 3]
+
+
+def shows_deeper_tiles(before, after):
+    """Whether a viewer's tile counts (its state before and after the camera came closer: the deepest
+    level shown and the tiles shown per level) show a deeper level, or more tiles of the deepest one."""
+    level = before["deepest"]
+    return after["deepest"] > level or after["levels"][level] > before["levels"][level]
