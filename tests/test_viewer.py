@@ -27,7 +27,8 @@ pytestmark = pytest.mark.browser
 @pytest.fixture(scope="module")
 def viewer_results(tmp_path_factory, check_pages):
     from demo import SPHERE_ATOMS, TILESET, build_files, write_tileset
-    from scenes import base_pair, galaxy, nanoparticle, terrain
+    from ase.data.colors import jmol_colors
+    from scenes import alloy_particle, base_pair, galaxy, nanoparticle, terrain
     from viewer import write_viewer
 
     folder = tmp_path_factory.mktemp("demo")
@@ -41,6 +42,7 @@ def viewer_results(tmp_path_factory, check_pages):
                                                      encoding="compact"), 0, ""),
         ("nanoparticle_atoms_compact.glb", "atoms", sa.atoms(atom_positions, atom_types, encoding="compact"), 0, ""),
         ("base_pair_plain_triangles.glb", "molecule", sa.from_ase(base_pair(), style="ball-and-stick", instancing=False), 0, ""),
+        ("alloy_points.glb", "atoms", sa.atoms(alloy_particle().positions, elements=alloy_particle().numbers), 0, ""),
     ]
     for name, _, glb, _, _ in files:
         (folder / name).write_bytes(glb)
@@ -57,7 +59,8 @@ def viewer_results(tmp_path_factory, check_pages):
     present_types = sorted(set(np.minimum(np.unique(atom_types), 7).tolist()))
     _, sphere_types = nanoparticle(SPHERE_ATOMS)
     galaxy_sample = srgb_bytes(galaxy_colors[rng.choice(len(galaxy_colors), 2048), :3]).tolist()
-    element_rows = sorted(set(sa.elements.SLOT_BY_NUMBER[base_pair().numbers].tolist()))
+    base_pair_elements = sorted(set(base_pair().numbers.tolist()))
+    alloy_elements = sorted(set(alloy_particle().numbers.tolist()))
     expectations = [
         {"file": "nanoparticle_atoms.glb", "colors": srgb_bytes(ATOM_PALETTE[present_types]).tolist(),
          "tolerance": 6, "background": BACKGROUND},
@@ -69,7 +72,7 @@ def viewer_results(tmp_path_factory, check_pages):
         {"file": "nanoparticle_spheres.glb",
          "colors": srgb_bytes(ATOM_PALETTE[sorted(set(np.minimum(np.unique(sphere_types), 7).tolist()))]).tolist(),
          "tolerance": 20, "hue": True, "background": BACKGROUND},
-        {"file": "base_pair_ball_and_stick.glb", "colors": srgb_bytes(ATOM_PALETTE[element_rows]).tolist(),
+        {"file": "base_pair_ball_and_stick.glb", "colors": srgb_bytes(jmol_colors[base_pair_elements]).tolist(),
          "tolerance": 20, "hue": True, "background": BACKGROUND},
         {"file": "terrain_mesh_compact.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND,
          "twin": "terrain_mesh.glb"},
@@ -82,12 +85,16 @@ def viewer_results(tmp_path_factory, check_pages):
         {"file": TILESET, "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND, "zoom": 0.5},
         {"file": "tile_meshopt.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND},
         {"file": "salt_crystal.glb", "colors": [[0, 0, 0]], "tolerance": 0, "background": BACKGROUND},
+        {"file": "alloy_points.glb", "colors": srgb_bytes(jmol_colors[alloy_elements]).tolist(), "tolerance": 6,
+         "background": BACKGROUND},
+        {"file": "alloy_nanoparticle.glb", "colors": srgb_bytes(jmol_colors[alloy_elements]).tolist(), "tolerance": 20,
+         "hue": True, "background": BACKGROUND},
     ]
     (folder / "expectations.json").write_text(json.dumps(expectations))
     results = check_pages(folder)
     files.append(("tile_meshopt.glb", "points", (folder / "tile_meshopt.glb").read_bytes(), 0, ""))
     return results, {"types": present_types, "files": {name: glb for name, _, glb, _, _ in files}, "tileset": tileset,
-                     "rows": element_rows, "atoms": len(base_pair()), "spheres": len(sphere_types),
+                     "elements": base_pair_elements, "alloy": alloy_elements, "atoms": len(base_pair()), "spheres": len(sphere_types),
                      "sphere_types": sorted(set(np.minimum(np.unique(sphere_types), 7).tolist()))}
 
 
@@ -146,9 +153,18 @@ def test_a_ball_and_stick_molecule_shows_atoms_as_discs_not_dots(viewer_results)
     # Discs of several pixels' radius: far more than a few pixels an atom, in each element's colour.
     assert result["foreground"] > facts["atoms"] * np.pi * 6 ** 2
     assert result["matched"] > 0.85 * result["considered"]
-    coloured = [hits for hits, row in zip(result["hits"], facts["rows"]) if row not in (0, 7)]  # N blue, O red
+    coloured = [hits for hits, z in zip(result["hits"], facts["elements"]) if z in (7, 8)]  # N blue, O red
     assert coloured and all(hits > 4 * np.pi * 6 ** 2 for hits in coloured), result["hits"]
-    assert result["neutral"] > 10 * np.pi * 6 ** 2  # the grey carbons and light grey hydrogens
+    assert result["neutral"] > 10 * np.pi * 6 ** 2  # the grey carbons and white hydrogens
+
+
+def test_an_alloy_shows_each_element_in_its_own_colour(viewer_results):
+    result, facts = loaded(viewer_results, "alloy_points.glb"), viewer_results[1]
+    assert result["matched"] > 0.97 * result["foreground"]  # points are unlit: exactly Jmol's colours
+    assert len(facts["alloy"]) == 4 and all(hits > 0 for hits in result["hits"]), result["hits"]  # Cu, Ni, Pt, Au
+    spheres = loaded(viewer_results, "alloy_nanoparticle.glb")  # lit: by hue, but Pt's pale grey
+    assert spheres["matched"] > 0.8 * spheres["considered"]
+    assert all(hits > 0 for hits, z in zip(spheres["hits"], facts["alloy"]) if z != 78), spheres["hits"]
 
 
 @pytest.mark.parametrize("name, indices", [
