@@ -179,6 +179,8 @@ enum class Encoding : uint8_t {
     float32,  // float positions and colours, 32-bit indices (the raw builders' files)
     compact,  // KHR_mesh_quantization: 16-bit positions restored by the node's
               // transform, 8-bit colours and normals, 16-bit indices where they fit
+    meshopt,  // compact, then every buffer view compressed with EXT_meshopt_compression
+              // (a scene of parts: the file is compressed as a whole, so every part is)
 };
 
 // A point cloud in input order. Without colours, light grey.
@@ -297,6 +299,9 @@ struct Scene {
 
 // What a planned part keeps for its write step (opaque to bindings).
 class PartLayout;
+namespace gltf {
+struct Document;
+}
 
 struct ScenePlan : GlbPlan {
     ScenePlan();
@@ -306,6 +311,12 @@ struct ScenePlan : GlbPlan {
     std::vector<std::unique_ptr<PartLayout>> parts;
     uint64_t keyframe_times_offset = 0;   // frames: every frame's keyframe times
     uint64_t keyframe_scales_offset = 0;  // and the two patterns of scales they switch between
+    // A compressed file (a part's encoding meshopt): its size is known only once
+    // its compact payload is written and compressed, so the plan does both, and
+    // the write copies this payload.
+    bool precompressed = false;
+    std::vector<uint8_t> compressed_payload;
+    std::unique_ptr<gltf::Document> document;  // while planning only
 };
 
 // Reads counts and small values only (no array), so that a binding runs it
@@ -316,7 +327,9 @@ void check_input(const Scene& scene);
 // Runs the check, then reads what the document depends on: the positions once
 // (their exact extremes, refusing NaN and infinities), the faces, ids, bonds
 // and segments (refusing any out of range). The plan points into the scene's
-// parts: the scene must stay as it is until the write.
+// parts: the scene must stay as it is until the write. A scene with a part of
+// encoding meshopt is planned as compact, written and compressed here (every
+// value checked then), and its write only copies the compressed payload.
 ScenePlan plan_glb(const Scene& scene);
 
 // Converts and copies the arrays into the file, checking the values that the

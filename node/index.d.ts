@@ -79,8 +79,10 @@ export type ColorArray = readonly number[] | Float32Array | Float64Array | Int8A
  * "float32": float positions and colours (every viewer). "compact": KHR_mesh_quantization:
  * signed 16-bit positions around their centre, restored by the node's transform (error at most
  * half of the extent / 65534 per axis), 8-bit colours and normals, 16-bit indices where they fit.
+ * "meshopt": compact, then every buffer view compressed with EXT_meshopt_compression (three.js's
+ * MeshoptDecoder, Babylon.js and gltf-transform read it).
  */
-export type Encoding = 'float32' | 'compact';
+export type Encoding = 'float32' | 'compact' | 'meshopt';
 
 export interface PointCloudOptions extends OutputOptions {
   /** RGB or RGBA per point, or one colour for all; light grey when absent. */

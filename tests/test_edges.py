@@ -166,7 +166,7 @@ def test_booleans_are_booleans_and_choices_name_their_values():
     assert sa.atoms(points, style="spheres", instancing=np.False_) == sa.atoms(points, style="spheres", instancing=False)
     with pytest.raises(TypeError, match=r"^style must be 'points', 'spheres' or 'ball-and-stick', not 3$"):
         sa.atoms(points, style=3)
-    with pytest.raises(TypeError, match=r"^encoding must be 'float32' or 'compact', not b'compact'$"):
+    with pytest.raises(TypeError, match=r"^encoding must be 'float32', 'compact' or 'meshopt', not b'compact'$"):
         sa.atoms(points, encoding=b"compact")
     # None leaves an option out, as null and undefined do in Node.
     assert sa.atoms(points, style=None, encoding=None) == sa.atoms(points)

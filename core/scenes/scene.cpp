@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "document/builder_support.h"
+#include "encodings/meshopt_compression.h"
 #include "glb_assembler.h"
 #include "inputs/arrays.h"
+#include "memory/large_memory.h"
 #include "parallel/parallel.h"
 #include "colors/colormaps.h"
 #include "scenes/parts.h"
@@ -198,8 +200,56 @@ void check_input(const Scene& scene) {
     check_payload_size({payload}, 0);
 }
 
+namespace {
+
+bool is_compressed(const ScenePart& part) {
+    return std::visit([](const auto& content) { return content.encoding == Encoding::meshopt; }, part.content);
+}
+
+// The scene with its meshopt parts as compact ones: what the compressed file is made from.
+Scene as_compact(const Scene& scene) {
+    Scene compact = scene;
+    for (ScenePart& part : compact.parts)
+        std::visit([](auto& content) {
+            if (content.encoding == Encoding::meshopt) content.encoding = Encoding::compact;
+        }, part.content);
+    return compact;
+}
+
+ScenePlan plan_uncompressed(const Scene& scene);
+
+// Plans, writes and compresses the file of a scene with meshopt parts.
+ScenePlan plan_compressed(const Scene& given) {
+    const Scene scene = as_compact(given);
+    ScenePlan plan = plan_uncompressed(scene);
+    ScratchArray<uint8_t> payload = allocate_scratch<uint8_t>(size_t(plan.payload_length));
+    std::memset(payload.get(), 0, size_t(plan.payload_length));
+    write_parts(payload.get(), plan, 0);
+    if (scene.frame_duration != 0) write_keyframes(payload.get(), plan, scene);
+    gltf::Document& document = *plan.document;
+    plan.compressed_payload.resize(size_t(meshopt_payload_bound(document)));
+    plan.compressed_payload.resize(size_t(compress_buffer_views(plan.compressed_payload.data(), document, payload.get())));
+    static_cast<GlbPlan&>(plan) = make_plan(document);
+    plan.parts.clear();  // they point into this function's copy of the scene
+    plan.document.reset();
+    plan.precompressed = true;
+    return plan;
+}
+
+}  // namespace
+
 ScenePlan plan_glb(const Scene& scene) {
     check_input(scene);
+    for (const ScenePart& part : scene.parts)
+        if (is_compressed(part)) return plan_compressed(scene);
+    ScenePlan plan = plan_uncompressed(scene);
+    plan.document.reset();
+    return plan;
+}
+
+namespace {
+
+ScenePlan plan_uncompressed(const Scene& scene) {
     ScenePlan plan;
     gltf::Document document;
     document.generator = kCheckedGenerator;
@@ -227,10 +277,19 @@ ScenePlan plan_glb(const Scene& scene) {
     }
     if (scene.frame_duration != 0) add_frames(document, plan, scene, shown_nodes);
     static_cast<GlbPlan&>(plan) = make_plan(document);
+    plan.document = std::make_unique<gltf::Document>(std::move(document));
     return plan;
 }
 
+}  // namespace
+
 void write_glb(uint8_t* file, const ScenePlan& plan, const Scene& scene, uint32_t thread_count) {
+    if (plan.precompressed) {
+        write_planned(file, plan, [&](uint8_t* payload) {
+            std::memcpy(payload, plan.compressed_payload.data(), plan.compressed_payload.size());
+        });
+        return;
+    }
     write_planned(file, plan, [&](uint8_t* payload) {
         write_parts(payload, plan, thread_count);
         if (scene.frame_duration != 0) write_keyframes(payload, plan, scene);
@@ -254,6 +313,7 @@ namespace {
 Encoding encoding_named(std::string_view name) {
     if (name == "float32") return Encoding::float32;
     if (name == "compact") return Encoding::compact;
+    if (name == "meshopt") return Encoding::meshopt;
     throw_not_a_choice(Field::encoding, name);
 }
 
@@ -288,7 +348,7 @@ std::string choices_of(Field field) {
     switch (field) {
         case Field::colormap: return "one of " + colormap_names_text();
         case Field::parts: return "'points', 'atoms', 'mesh' or 'lines'";
-        case Field::encoding: return "'float32' or 'compact'";
+        case Field::encoding: return "'float32', 'compact' or 'meshopt'";
         case Field::style: return "'points', 'spheres' or 'ball-and-stick'";
         case Field::normals: return "'auto', 'smooth' or 'flat', or one normal per vertex";
         default: return "one of its choices";

@@ -69,7 +69,10 @@ def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *
 
     positions: (n, 3) numbers. colors: (n, 3) RGB or (n, 4) RGBA rows, or one
     colour for all points, as floats in [0, 1] or integers in 0..255; light grey
-    when omitted. out: a writable buffer (bytearray, numpy array, mmap) that
+    when omitted. encoding: "float32", "compact" (KHR_mesh_quantization: 16-bit
+    positions, 8-bit colours) or "meshopt" (compact, then every buffer view
+    compressed with EXT_meshopt_compression); every function takes it.
+    out: a writable buffer (bytearray, numpy array, mmap) that
     the file is written into, at its start; the call then returns a memoryview
     of the file's bytes in it (ValueError naming the size needed when out is
     too small). Every function of the package takes out."""

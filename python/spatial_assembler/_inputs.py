@@ -15,7 +15,7 @@ from typing import Literal
 import numpy as np
 import numpy.typing as npt
 
-Encoding = Literal["float32", "compact"]
+Encoding = Literal["float32", "compact", "meshopt"]
 Normals = Literal["auto", "smooth", "flat"]
 """``"float32"``: float positions and colours (every viewer). ``"compact"``:
 KHR_mesh_quantization, signed 16-bit positions around their centre, restored by

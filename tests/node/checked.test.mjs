@@ -61,7 +61,7 @@ test('the checked functions give the Python package\'s bytes, and valid files', 
     const rgba = Float32Array.from({ length: 4 * count }, next);
     const bytes = Uint8Array.from({ length: 3 * count }, () => Math.floor(next() * 256));
     const types = Int32Array.from({ length: count }, () => Math.floor(next() * 12));
-    for (const encoding of ['float32', 'compact']) {
+    for (const encoding of ['float32', 'compact', 'meshopt']) {
       calls.push(call('points', positions, null, { colors: rgba, encoding }));
       calls.push(call('points', single, null, { colors: bytes, encoding }));
       calls.push(call('atoms', single, null, { types, encoding }));
