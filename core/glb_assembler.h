@@ -204,17 +204,13 @@ enum class AtomStyle : uint8_t {
 };
 
 // Atoms, ordered along a Morton curve over the box and coloured by palette row.
-// Rows come from types (7 and above share the last), coloured by the atom
-// palette or the given one, or from atomic numbers: up to eight elements in a
-// file each in its own colour (element_color), more by the element table's
-// eight families; all grey without either. Spheres are instanced
+// Rows come from types (7 and above share the last) or from atomic numbers (the
+// element table); all grey without either. Spheres are instanced
 // (EXT_mesh_gpu_instancing) per colour, or written as plain triangles.
 struct AtomCloud {
     ArrayView positions;       // float32 or float64, x, y, z per atom
     ArrayView types;           // integers 0 .. 65535, one per atom; or
     ArrayView atomic_numbers;  // integers 0 .. 118, one per atom
-    ArrayView palette;         // with types: RGB of each type, floats in [0, 1] or integers 0 .. 255, at most
-                               // eight rows (types 7 and above take row 7); without, the atom palette
     bool has_box = false;      // box: the Morton box (atoms outside fall into its edge cells);
     Bounds3 box{};             // without it, the positions' own extremes
     AtomStyle style = AtomStyle::points;

@@ -279,7 +279,6 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.style = o.choice("style", Field::style, "points", glb::style_named);
     part.has_radius = o.optional_number("radius", part.radius);
     o.array(part.radii, "radii", Field::radii);
-    o.array(part.palette, "palette", Field::palette);
     o.bonds(part.bonds, part.bond_shifts, part.bond_search);
     part.has_cell = o.numbers("cell", part.cell, 9, 3);
     o.flags("pbc", part.periodic, 3);
@@ -417,7 +416,7 @@ std::unique_ptr<GlbJob> read_trajectory(napi_env env, const std::vector<napi_val
     for (uint32_t k = 1; k < count; ++k) {
         glb::AtomCloud& frame = std::get<glb::AtomCloud>(job->scene.parts.emplace_back(glb::ScenePart{first, "", false, {}}).content);
         for (const auto& [from, to] : {std::pair{&first.types, &frame.types}, {&first.atomic_numbers, &frame.atomic_numbers},
-                                       {&first.radii, &frame.radii}, {&first.palette, &frame.palette}, {&first.bonds, &frame.bonds},
+                                       {&first.radii, &frame.radii}, {&first.bonds, &frame.bonds},
                                        {&first.bond_shifts, &frame.bond_shifts}})
             job->share(*from, *to);
         job->add(ArrayArgument::typed(env, element(env, frames, k), ArgumentName{"frames"}.at(k), Field::positions),

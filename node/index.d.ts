@@ -105,11 +105,6 @@ export interface AtomOptions extends OutputOptions {
   /** One radius per atom. */
   radii?: NumberArray | null;
   /**
-   * With types: the RGB colours of types 0 .. k-1, three numbers a type (at most eight types; the last
-   * also colours the types above it): floats in [0, 1], or integers 0 to 255 in an integer typed array.
-   */
-  palette?: NumberArray | null;
-  /**
    * With "ball-and-stick": atom index pairs (a, b, a, b, ...), or { pairs, shifts } as bonds() gives them with a
    * cell (drawn across the boundary as half-sticks pointing at the image); true to find them from the elements
    * (covalent radii plus 0.4 Å), false for none. Left out: found when elements are given.

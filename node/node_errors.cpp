@@ -102,8 +102,6 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::not_integer: return range(value + "hold integers" + received);
         case Problem::not_below_limit:
             if (error.field == Field::atomic_numbers) return range(value + "hold atomic numbers 0 to 118" + received_integer);
-            if (error.related == Field::palette)
-                return range(value + "be < " + std::to_string(error.limit) + " (the rows of options.palette)" + received_integer);
             return range(value + "be < " + std::to_string(error.limit) + received_integer);
         case Problem::zero_length: return range(value + "hold no zero vector. Received (0, 0, 0)" + at(error));
         case Problem::not_positive:
@@ -162,8 +160,6 @@ ArgumentError checked_error(const glb::InputError& error) {
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds\" property true finds bonds from the atoms' elements: give \"options.elements\"");
             if (error.field == Field::bond_shifts)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds.shifts\" property needs \"options.cell\": the cell they count in");
-            if (error.field == Field::palette)
-                return ArgumentError(ArgumentError::Kind::type, "The \"options.palette\" property colours types: give \"options.types\"");
             return ArgumentError(ArgumentError::Kind::type, "The \"options.texture\" property needs \"options.uv\": the texture coordinates of every vertex");
         case Problem::geometry_beyond_float32:
             if (error.field == Field::bonds)
@@ -181,9 +177,6 @@ ArgumentError checked_error(const glb::InputError& error) {
                          std::string(error.what()).substr(std::string("cell ").size()));
         case Problem::too_far:
             return range(value + "lie within 2 ** 29 cells of the cell along its periodic axes" + received);
-        case Problem::too_many:
-            return range(length + "be <= " + std::to_string(3 * error.limit) + " (" + std::to_string(error.limit) +
-                         " colours: types 7 and above share the last). Received " + std::to_string(3 * error.count));
         case Problem::shares_memory:
             break;
     }

@@ -100,9 +100,6 @@ std::string message(const glb::InputError& error) {
         case Problem::not_below_limit:
             if (error.field == Field::atomic_numbers)
                 return "elements: " + integer_text(error) + " is not an atomic number (0 to 118), in " + where;
-            if (error.related == Field::palette)
-                return "types must be below " + std::to_string(error.limit) + ", the rows of palette, but " + where +
-                       " holds " + integer_text(error);
             return name + " must be below " + std::to_string(error.limit) + ", but " + where + " holds " +
                    integer_text(error);
         case Problem::zero_length:
@@ -126,7 +123,6 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::indices) return "faces hold no triangle: a mesh needs at least one";
             if (error.field == Field::parts) return "the scene holds no part: add one with points(), atoms(), mesh() or lines()";
             if (error.field == Field::segments) return "segments hold no segment: give at least one, or None for one line through every point";
-            if (error.field == Field::palette) return "palette holds no colour: give one RGB row a type";
             return name + " hold nothing: a GLB needs at least one point";
         case Problem::too_few:
             if (error.field == Field::positions)
@@ -166,7 +162,6 @@ std::string message(const glb::InputError& error) {
         case Problem::needs_related:
             if (error.field == Field::bond_shifts) return "bonds with cell shifts need the cell they count in: give cell=";
             if (error.field == Field::bonds) return "bonds=True finds bonds from the atoms' elements: give elements=";
-            if (error.field == Field::palette) return "palette colours types: give types=";
             return "texture needs uv: the texture coordinates of every vertex";
         case Problem::singular:
             return std::string(error.what()) + " (pass pbc=False along axes that do not repeat, or no cell for a molecule)";
@@ -179,9 +174,6 @@ std::string message(const glb::InputError& error) {
         case Problem::too_far:
             return "positions must lie within 2**29 cells of the cell along its periodic axes, but " + where + " holds " +
                    number_text(error.value);
-        case Problem::too_many:
-            return name + " holds " + std::to_string(error.count) + " colours, but at most " + std::to_string(error.limit) +
-                   " (types 7 and above share the last)";
         case Problem::unsupported_type:
         case Problem::both_given:
         case Problem::shares_memory:

@@ -220,7 +220,6 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.has_radius = !o.value("radius").is_none();
     part.radius = o.number("radius", 0);
     o.array(part.radii, "radii", Field::radii);
-    o.array(part.palette, "palette", Field::palette);
     o.array(part.bonds, "bonds", Field::bonds);
     o.array(part.bond_shifts, "bond_shifts", Field::bond_shifts);
     part.bond_search = o.choice("bond_search", Field::bonds, "off", [](std::string_view name) {

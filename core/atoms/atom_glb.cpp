@@ -10,7 +10,6 @@
 #include "inputs/checked_inputs.h"
 #include "document/documents.h"
 #include "chemistry/bonds.h"
-#include "chemistry/element_colors.h"
 #include "chemistry/elements.h"
 #include "glb_assembler.h"
 #include "inputs/arrays.h"
@@ -162,9 +161,9 @@ void check_bond_shifts(const AtomCloud& input) {
 }
 
 // The 8-bit palette colours of compact atoms: round(c * 255).
-uint8_t unorm8_palette(const AtomLayout& layout, uint32_t row, int channel) {
+uint8_t unorm8_palette(uint32_t row, int channel) {
     float value;
-    std::memcpy(&value, &layout.palette[row][channel], sizeof value);
+    std::memcpy(&value, &kAtomPalette[row][channel], sizeof value);
     return uint8_t(value * 255.0f + 0.5f);
 }
 
@@ -184,7 +183,7 @@ void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomClo
                                                      thread_count);
     uint8_t palette[kPaletteRows][4];
     for (uint32_t row = 0; row < kPaletteRows; ++row)
-        for (int channel = 0; channel < 4; ++channel) palette[row][channel] = channel < 3 ? unorm8_palette(layout, row, channel) : 0;
+        for (int channel = 0; channel < 4; ++channel) palette[row][channel] = channel < 3 ? unorm8_palette(row, channel) : 0;
     const Quantization& quantization = layout.quantization;
     uint8_t* out = payload + layout.position_offset;
     parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
@@ -195,20 +194,6 @@ void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomClo
 
 }  // namespace
 
-// A palette: one to eight whole RGB rows colouring types (their values are
-// checked as the plan reads them).
-void check_palette(const AtomCloud& input) {
-    const ArrayView& palette = input.palette;
-    if (!input.types.given) {
-        InputError error(Field::palette, Problem::needs_related, "a palette colours types");
-        error.related = Field::types;
-        throw error;
-    }
-    if (palette.count == 0) throw_count_error(Field::palette, Problem::empty, 0, 1);
-    if (palette.count % 3 != 0) throw_count_error(Field::palette, Problem::not_whole_rows, palette.count, 3);
-    if (palette.count / 3 > kPaletteRows) throw_count_error(Field::palette, Problem::too_many, palette.count / 3, kPaletteRows);
-}
-
 void check_part(const AtomCloud& input) {
     const size_t atoms = check_rows_of_three(input.positions, Field::positions);
     if (atoms > kMaxOrderedAtoms) throw_count_error(Field::positions, Problem::too_large, atoms, kMaxOrderedAtoms);
@@ -218,7 +203,6 @@ void check_part(const AtomCloud& input) {
         throw_count_error(Field::types, Problem::count_mismatch, input.types.count, atoms);
     if (input.atomic_numbers.given && input.atomic_numbers.count != atoms)
         throw_count_error(Field::atomic_numbers, Problem::count_mismatch, input.atomic_numbers.count, atoms);
-    if (input.palette.given) check_palette(input);
     if (input.has_box) check_box(input.box);
     const bool spheres = input.style != AtomStyle::points;
     if (input.has_radius) {
@@ -259,69 +243,6 @@ void check_part(const AtomCloud& input) {
 }
 
 uint64_t payload_estimate(const AtomCloud& input) { return atom_payload_estimate(input, input.positions.count / 3); }
-
-constexpr const char* kPaletteRowNames[kPaletteRows] = {"grey", "red", "green", "blue", "yellow", "magenta", "cyan",
-                                                         "light grey"};
-
-void set_row(AtomLayout& layout, uint32_t row, const float rgb[3], std::string name) {
-    std::memcpy(layout.palette[row], rgb, sizeof layout.palette[row]);
-    layout.row_names[row] = std::move(name);
-}
-
-// The caller's palette for the types: each channel a float in [0, 1] or an
-// integer 0..255, and a row for every type (7 and above take the last).
-void use_given_palette(AtomLayout& layout, const AtomCloud& input) {
-    const ArrayView& palette = input.palette;
-    const size_t rows = palette.count / 3;
-    const bool integers = !is_floating(palette.type);
-    for (uint32_t row = 0; row < rows; ++row) {
-        float rgb[3];
-        for (int channel = 0; channel < 3; ++channel) {
-            const double value = element_as_double(palette, 3 * row + size_t(channel));
-            if (!std::isfinite(value)) throw_value_error(Field::palette, Problem::not_finite, row, channel, value);
-            if (integers && value < 0) throw_value_error(Field::palette, Problem::negative, row, channel, value);
-            if (integers && value > 255) throw_value_error(Field::palette, Problem::not_below_limit, row, channel, value, 256);
-            if (!integers && !(value >= 0 && value <= 1))
-                throw_value_error(Field::palette, Problem::outside_unit_range, row, channel, value);
-            rgb[channel] = float(integers ? value / 255 : value);
-        }
-        set_row(layout, row, rgb, "type " + std::to_string(row) + (row == kPaletteRows - 1 ? "+" : ""));
-    }
-    const auto refuse = [&](size_t atom, uint64_t type) {
-        try {
-            throw_integer_error(Field::types, Problem::not_below_limit, atom, kNoIndex, type, rows);
-        } catch (InputError& error) {
-            error.related = Field::palette;
-            throw;
-        }
-    };
-    if (layout.rows) {
-        for (size_t i = 0; i < layout.atom_count; ++i)
-            if (layout.rows[i] >= rows) refuse(i, uint64_t(element_as_double(input.types, i)));
-    } else {
-        const uint16_t* types = static_cast<const uint16_t*>(input.types.data);
-        for (size_t i = 0; i < layout.atom_count; ++i)
-            if (std::min<uint32_t>(types[i], kPaletteRows - 1) >= rows) refuse(i, types[i]);
-    }
-}
-
-// Up to eight elements, each in its own colour, rows in order of atomic number;
-// more keep the element table's eight families.
-void use_element_colors(AtomLayout& layout) {
-    bool present[kElementCount] = {};
-    for (size_t i = 0; i < layout.atom_count; ++i) present[layout.elements[i]] = true;
-    if (std::count(present, present + kElementCount, true) > kPaletteRows) return;
-    uint8_t row_of[kElementCount] = {};
-    uint32_t rows = 0;
-    for (uint32_t z = 0; z < kElementCount; ++z) {
-        if (!present[z]) continue;
-        const Rgb color = element_color(z);
-        const float rgb[3] = {color.r, color.g, color.b};
-        set_row(layout, rows, rgb, element_symbol(z));
-        row_of[z] = uint8_t(rows++);
-    }
-    for (size_t i = 0; i < layout.atom_count; ++i) layout.rows[i] = row_of[layout.elements[i]];
-}
 
 // The input with the bonds found among its atoms: pairs, and cell shifts with a cell.
 const AtomCloud& with_found_bonds(AtomLayout& layout, const AtomCloud& input) {
@@ -370,13 +291,6 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& given) {
         });
     }
 
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
-        float rgb[3];
-        std::memcpy(rgb, kAtomPalette[row], sizeof rgb);
-        set_row(layout, row, rgb, kPaletteRowNames[row]);
-    }
-    if (input.palette.given) use_given_palette(layout, input);
-    if (input.atomic_numbers.given) use_element_colors(layout);
     if (input.bond_shifts.given) check_bond_shifts(input);
     uint32_t root;
     if (input.style != AtomStyle::points) {

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "atoms/morton_order.h"
 #include "chemistry/bonds.h"
@@ -45,9 +44,6 @@ public:
     Quantization quantization;          // compact points; compact plain triangles (one for all, uniform)
     ScratchArray<uint8_t> rows;         // palette row per atom; null when read straight from 16-bit types
     ScratchArray<uint8_t> elements;     // atomic number per atom, when given
-    uint32_t palette[kPaletteRows][3];  // RGB of each row as float32 bits: the atom palette, the caller's
-                                        // palette, or the colours of the elements present
-    std::string row_names[kPaletteRows];  // in the names of the rows' nodes, meshes and materials
     RadiusSource radius_source = RadiusSource::one;
     float radius = 0;                   // RadiusSource::one
     float element_radius_factor = 1;    // RadiusSource::elements: times the covalent radius
@@ -90,9 +86,9 @@ void stick_target(float* out, const AtomCloud& input, const float* positions, si
 
 // The atoms' palette rows for the Morton sort.
 inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
-    if (layout.rows) return AtomRows{nullptr, layout.rows.get(), layout.palette};
-    if (input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr, layout.palette};
-    return AtomRows{nullptr, nullptr, layout.palette};
+    if (layout.rows) return AtomRows{nullptr, layout.rows.get()};
+    if (input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
+    return AtomRows{};
 }
 
 // A radius as the file holds it must be a positive float32: NaN and

@@ -31,15 +31,17 @@ using gltf::Target;
 namespace {
 
 constexpr const char* kInstancingExtension = "EXT_mesh_gpu_instancing";
+constexpr const char* kRowColours[kPaletteRows] = {"grey", "red", "green", "blue", "yellow", "magenta", "cyan",
+                                                    "light grey"};
 constexpr float kStickRadiusFactor = 0.3f;  // of the smaller sphere at its two ends
 constexpr uint64_t kSphereGeometryBytes = kSphereVertices * 12;
 constexpr uint64_t kSphereIndexBytes = 3 * kSphereTriangles * 2;
 constexpr uint64_t kStickGeometryBytes = kStickVertices * 12;
 constexpr uint64_t kStickIndexBytes = 3 * kStickTriangles * 2;
 
-float palette_channel(const AtomLayout& layout, uint32_t row, int channel) {
+float palette_channel(uint32_t row, int channel) {
     float value;
-    std::memcpy(&value, &layout.palette[row][channel], sizeof value);
+    std::memcpy(&value, &kAtomPalette[row][channel], sizeof value);
     return value;
 }
 
@@ -279,9 +281,9 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
     layout.stick_count = first;
 }
 
-gltf::Material material_of_row(const AtomLayout& layout, uint32_t row) {
+gltf::Material material_of_row(uint32_t row) {
     gltf::Material material;
-    for (int channel = 0; channel < 3; ++channel) material.base_color[channel] = palette_channel(layout, row, channel);
+    for (int channel = 0; channel < 3; ++channel) material.base_color[channel] = palette_channel(row, channel);
     material.base_color[3] = 1;
     material.roughness = 0.4;
     return material;
@@ -306,7 +308,7 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
     for (uint32_t row = 0; row < kPaletteRows; ++row) {
         material_of[row] = gltf::kNone;
         if (layout.spheres[row].count + layout.sticks[row].count == 0) continue;
-        material_of[row] = document.add(material_of_row(layout, row));
+        material_of[row] = document.add(material_of_row(row));
     }
 
     // The meshes: normals and indices shared by every sphere; positions of the
@@ -352,7 +354,7 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         triangles.attributes.push_back({"NORMAL", normal_accessor});
         triangles.indices = sphere_index_accessor;
         triangles.material = material_of[row];
-        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, std::string("Sphere ") + layout.row_names[row]});
+        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, std::string("Sphere ") + kRowColours[row]});
     }
     int64_t stick_positions = gltf::kNone, stick_normals = gltf::kNone, stick_indices = gltf::kNone;
     if (sticks) {
@@ -383,7 +385,7 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         if (group.count == 0) continue;
         gltf::Node node;
         node.mesh = mesh_of_row[row];
-        node.name = std::string("Atoms ") + layout.row_names[row];
+        node.name = std::string("Atoms ") + kRowColours[row];
         node.instances.push_back({"TRANSLATION", document.add(float_accessor(translations, 12 * group.first, group.count, AccessorType::vec3))});
         if (group.scaled)
             node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
@@ -400,8 +402,8 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         triangles.indices = stick_indices;
         triangles.material = material_of[row];
         gltf::Node node;
-        node.mesh = document.add(gltf::Mesh{{triangles}, std::string("Stick ") + layout.row_names[row]});
-        node.name = std::string("Bonds ") + layout.row_names[row];
+        node.mesh = document.add(gltf::Mesh{{triangles}, std::string("Stick ") + kRowColours[row]});
+        node.name = std::string("Bonds ") + kRowColours[row];
         Accessor rotation = float_accessor(uint32_t(stick_rotations), rotation_size * group.first, group.count, AccessorType::vec4);
         if (compact) {
             rotation.component_type = ComponentType::int16;
@@ -517,10 +519,10 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
             triangles.attributes.push_back({"POSITION", document.add(position)});
             triangles.attributes.push_back({"NORMAL", document.add(normal)});
             triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
-            triangles.material = document.add(material_of_row(layout, row));
+            triangles.material = document.add(material_of_row(row));
             gltf::Node node;
-            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + layout.row_names[row]});
-            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + layout.row_names[row];
+            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + kRowColours[row]});
+            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + kRowColours[row];
             if (compact) set_dequantization(node, layout.quantization);
             const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
             document.nodes[root].children.push_back(child);

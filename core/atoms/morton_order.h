@@ -35,12 +35,10 @@ struct MortonBox {
 MortonBox morton_box(const Bounds3& box);
 
 // Where each atom's palette row comes from: raw 16-bit type ids (7 and above
-// share row 7), or rows already worked out (0 .. 7), one byte per atom; and the
-// RGB of each row (the atom palette unless the call chose its own).
+// share row 7), or rows already worked out (0 .. 7), one byte per atom.
 struct AtomRows {
     const uint16_t* types = nullptr;
     const uint8_t* rows = nullptr;
-    const uint32_t (*palette)[3] = kAtomPalette;
 };
 
 // Sorts the atoms by Morton key (stable: atoms of one cell keep their input

@@ -42,7 +42,6 @@ const char* field_text(Field field) {
         case Field::colormap: return "colormap";
         case Field::value_minimum: return "vmin";
         case Field::value_maximum: return "vmax";
-        case Field::palette: return "palette";
     }
     return "input";
 }
@@ -78,7 +77,6 @@ const char* problem_text(Problem problem) {
         case Problem::geometry_beyond_float32: return "gives geometry beyond the 32-bit float range";
         case Problem::singular: return "spans no volume";
         case Problem::too_far: return "lies too many cells away";
-        case Problem::too_many: return "holds too many rows";
     }
     return "are wrong";
 }

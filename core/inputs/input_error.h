@@ -50,7 +50,6 @@ enum class Field : uint8_t {
     colormap,         // the name of a colour map
     value_minimum,    // the value mapped to a colour map's first colour (vmin)
     value_maximum,    // the value mapped to its last colour (vmax)
-    palette,          // the colours of atom types, one row a type
 };
 
 // What is wrong with it.
@@ -82,7 +81,6 @@ enum class Problem : uint8_t {
     geometry_beyond_float32,  // what is drawn around the values (spheres, sticks) reaches beyond the float32 range
     singular,             // a cell whose vectors span no volume (`value`: its volume)
     too_far,              // a position more cells away from the cell than a 32-bit shift can say
-    too_many,             // `count` rows where at most `limit` fit
 };
 
 constexpr size_t kNoIndex = SIZE_MAX;

@@ -83,31 +83,27 @@ def point_cloud(positions: npt.ArrayLike, colors: npt.ArrayLike | None = None, *
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
-          pbc: bool | npt.ArrayLike | None = None, instancing: bool = True,
-          palette: npt.ArrayLike | None = None,
+          pbc: bool | npt.ArrayLike | None = None,
+          instancing: bool = True,
           encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
-          pbc: bool | npt.ArrayLike | None = None, instancing: bool = True,
-          palette: npt.ArrayLike | None = None,
+          pbc: bool | npt.ArrayLike | None = None,
+          instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
-          pbc: bool | npt.ArrayLike | None = None, instancing: bool = True,
-          palette: npt.ArrayLike | None = None,
+          pbc: bool | npt.ArrayLike | None = None,
+          instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """Atoms ordered along a Morton curve and coloured by palette row.
 
     positions: (n, 3) numbers. Give either types, one palette row 0..65535 per
     atom (7 and above share one colour), or elements, atomic numbers or symbols
-    (spatial_assembler.elements); all grey when neither is given. Up to eight
-    elements in a file are drawn in their own colours (Jmol's, hydrogen white);
-    more fall back to the eight families of spatial_assembler.elements.
-    palette: with types, (k, 3) RGB colours of types 0 .. k-1 (k at most 8, the
-    last also colouring types above it), floats in [0, 1] or integers 0..255.
+    (spatial_assembler.elements); all grey when neither is given.
     bounds: the box over which the Morton order is taken, [[min x, y, z], [max
     x, y, z]] or six numbers, such as a simulation box (atoms outside it fall
     into its edge cells); the positions' own extremes when omitted.
@@ -123,7 +119,7 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     drawn as its 12 edges; pbc: its periodic axes for the bonds found (all by
     default). instancing=False writes spheres and sticks as plain triangles."""
     options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                            radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc, palette=palette)
+                            radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
     return one_part("atoms", options, encoding, out)
 
 

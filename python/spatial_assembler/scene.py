@@ -61,7 +61,7 @@ def points_options(positions: npt.ArrayLike, colors: npt.ArrayLike | None) -> Op
 def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elements: npt.ArrayLike | None,
                   bounds: npt.ArrayLike | None, style: Style, radius: float | None, radii: npt.ArrayLike | None,
                   bonds: Bonds, instancing: bool, cell: npt.ArrayLike | None = None,
-                  pbc: bool | npt.ArrayLike | None = None, palette: npt.ArrayLike | None = None) -> Options:
+                  pbc: bool | npt.ArrayLike | None = None) -> Options:
     options: Options = {"style": style, "radius": radius, "instancing": instancing}
     origins: dict[str, object] = {}
     points = rows_of(positions, "positions")
@@ -71,7 +71,6 @@ def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elem
     if bounds is not None:
         options["bounds"] = box_of(bounds)
     _given(options, origins, "radii", radii, None if radii is None else numbers_of(radii, "radii"))
-    _given(options, origins, "palette", palette, None if palette is None else rows_of(palette, "palette"))
     shifts = None
     if isinstance(bonds, tuple) and len(bonds) == 2:  # (pairs, cell shifts), as spatial_assembler.bonds gives them
         bonds, shifts = bonds
@@ -194,11 +193,11 @@ class Scene:
               elements: npt.ArrayLike | None = None, bounds: npt.ArrayLike | None = None, style: Style = "points",
               radius: float | None = None, radii: npt.ArrayLike | None = None, bonds: Bonds = None,
               cell: npt.ArrayLike | None = None, pbc: bool | npt.ArrayLike | None = None, instancing: bool = True,
-              palette: npt.ArrayLike | None = None, encoding: Encoding | None = None, name: str | None = None,
+              encoding: Encoding | None = None, name: str | None = None,
               transform: npt.ArrayLike | None = None) -> Scene:
         """Atoms (see spatial_assembler.atoms)."""
         options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                                radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc, palette=palette)
+                                radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
         return self._add("atoms", _placed(options, name, transform, encoding))
 
     def mesh(self, positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",

@@ -44,7 +44,7 @@ function call(fn, positions, faces, options) {
   const python = { function: fn, positions: encoded(positions, 3), options: {} };
   if (faces) python.faces = encoded(faces, 3);
   for (const [name, value] of Object.entries(options)) {
-    const width = { colors: options.colors?.length === positions.length / 3 * 4 ? 4 : 3, normals: 3, bonds: 2, palette: 3 }[name];
+    const width = { colors: options.colors?.length === positions.length / 3 * 4 ? 4 : 3, normals: 3, bonds: 2 }[name];
     python.options[PYTHON_NAMES[name] ?? name] = ArrayBuffer.isView(value) ? encoded(value, width) : value;
   }
   const glb = fn === 'points' ? sa.pointCloud(positions, options) : fn === 'atoms' ? sa.atoms(positions, options)
@@ -70,8 +70,6 @@ test('the checked functions give the Python package\'s bytes, and valid files', 
         calls.push(call('atoms', positions, null, { types, style: 'ball-and-stick', bonds, radius: scale / 50, encoding }));
         calls.push(call('atoms', single, null, { elements: Uint8Array.from(types, (t) => t + 1), style: 'spheres',
                                                  instancing: count > 500, encoding }));
-        const palette = Float32Array.from({ length: 24 }, next);  // eight types' colours: 7 and above take the last
-        calls.push(call('atoms', single, null, { types, palette, style: 'spheres', encoding }));
       }
       if (count >= 3) {
         const faces = Uint32Array.from({ length: 3 * (count - 2) }, (_, i) => Math.floor(i / 3) + (i % 3));
