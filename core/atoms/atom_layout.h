@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <array>
+#include <string>
+#include <vector>
 
 #include "atoms/morton_order.h"
 #include "chemistry/bonds.h"
@@ -15,7 +18,7 @@
 
 namespace glb {
 
-// The instances (spheres or half-sticks) of one palette row, consecutive in the file.
+// The instances (spheres or half-sticks) of one colour group, consecutive in the file.
 struct AtomGroup {
     size_t first = 0;          // the group's first instance among all instances of its kind
     size_t count = 0;
@@ -26,7 +29,7 @@ struct AtomGroup {
     uint64_t shape_offset = 0; // spheres not scaled: where the sphere of the group's radius lies
 };
 
-// Plain triangles: per palette row, the vertices and indices of its spheres or sticks.
+// Plain triangles: per colour group, the vertices and indices of its spheres or sticks.
 struct PlainGroup {
     uint64_t first_vertex = 0, vertex_count = 0, first_index = 0, index_count = 0;
     Extremes extremes{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
@@ -42,17 +45,23 @@ public:
     Extremes extremes{};                // of the positions, as the file holds them
     Bounds3 morton_bounds{};
     Quantization quantization;          // compact points; compact plain triangles (one for all, uniform)
-    ScratchArray<uint8_t> rows;         // palette row per atom; null when read straight from 16-bit types
+    // Colour groups: the distinct colours drawn, and each atom's group. Up to
+    // kPaletteRows groups travel through the Morton sort as its rows (`rows`, or
+    // 16-bit types read straight); more are looked up per atom (`groups`).
+    std::vector<std::array<float, 4>> group_colors;  // RGBA
+    bool palette_groups = false;        // the groups are the atom palette's rows (types without a palette)
+    ScratchArray<uint8_t> rows;         // group per atom (up to 8 groups); null when read straight from 16-bit types
+    ScratchArray<uint32_t> groups;      // group per atom, when more than 8
     ScratchArray<uint8_t> elements;     // atomic number per atom, when given
     RadiusSource radius_source = RadiusSource::one;
     float radius = 0;                   // RadiusSource::one
     float element_radius_factor = 1;    // RadiusSource::elements: times the covalent radius
-    AtomGroup spheres[kPaletteRows];
+    std::vector<AtomGroup> spheres;     // per colour group
     size_t scaled_count = 0;
-    AtomGroup sticks[kPaletteRows];
+    std::vector<AtomGroup> sticks;
     size_t stick_count = 0;             // half-sticks: two a bond
-    PlainGroup plain_spheres[kPaletteRows];
-    PlainGroup plain_sticks[kPaletteRows];
+    std::vector<PlainGroup> plain_spheres;
+    std::vector<PlainGroup> plain_sticks;
     uint64_t plain_vertex_count = 0, plain_index_count = 0;
     // Byte offsets in the payload.
     uint64_t position_offset = 0;       // points: positions; spheres: translations; plain: vertex positions
@@ -84,12 +93,36 @@ public:
 // or null to read the input's as the file will hold them.
 void stick_target(float* out, const AtomCloud& input, const float* positions, size_t bond, uint32_t to, bool forward);
 
-// The atoms' palette rows for the Morton sort.
+// The rows the Morton sort carries: the colour groups, when up to 8 (else row 0 for all).
 inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
     if (layout.rows) return AtomRows{nullptr, layout.rows.get()};
-    if (input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
+    if (layout.palette_groups && input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
     return AtomRows{};
 }
+
+// The colour group of an atom, and of a sorted entry.
+inline uint32_t group_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
+    if (layout.groups) return layout.groups[atom];
+    if (layout.rows) return layout.rows[atom];
+    if (layout.palette_groups && input.types.given) {
+        const uint16_t type = static_cast<const uint16_t*>(input.types.data)[atom];
+        return type < kPaletteRows - 1 ? type : kPaletteRows - 1;
+    }
+    return 0;
+}
+inline uint32_t group_of_entry(const AtomLayout& layout, uint64_t entry) {
+    return layout.groups ? layout.groups[atom_of_entry(entry)] : row_of_entry(entry);
+}
+
+// Works out the colour groups (atom_colors.cpp): reads types, elements and the
+// colour options, checking them, into layout.group_colors, rows or groups, and elements.
+void plan_atom_colors(AtomLayout& layout, const AtomCloud& input);
+// Their counts and combinations only, as a part is added (check_part).
+void check_atom_colors(const AtomCloud& input, size_t atoms);
+
+// A group's colour as float bit patterns, and its name ("grey" for the palette's rows, else "#rrggbb").
+void group_color_bits(uint32_t out[3], const AtomLayout& layout, uint32_t group);
+std::string group_name(const AtomLayout& layout, uint32_t group);
 
 // A radius as the file holds it must be a positive float32: NaN and
 // infinities, values beyond the float32 range, and 0, negatives and what

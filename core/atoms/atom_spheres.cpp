@@ -1,7 +1,7 @@
-// The sphere styles of the checked atom builder. One sphere mesh per palette
-// row, drawn at every atom of that row by one node with EXT_mesh_gpu_instancing
-// (TRANSLATION per atom, SCALE where radii differ within the row), atoms of a
-// row in Morton order; bonds as two half-sticks each, instanced per row of the
+// The sphere styles of the checked atom builder. One sphere mesh per colour
+// group, drawn at every atom of that group by one node with EXT_mesh_gpu_instancing
+// (TRANSLATION per atom, SCALE where radii differ within the group), atoms of a
+// group in Morton order; bonds as two half-sticks each, instanced per group of the
 // atom at their end. Or, without instancing, all of it as plain triangles.
 #include <algorithm>
 #include <cfloat>
@@ -31,28 +31,12 @@ using gltf::Target;
 namespace {
 
 constexpr const char* kInstancingExtension = "EXT_mesh_gpu_instancing";
-constexpr const char* kRowColours[kPaletteRows] = {"grey", "red", "green", "blue", "yellow", "magenta", "cyan",
-                                                    "light grey"};
 constexpr float kStickRadiusFactor = 0.3f;  // of the smaller sphere at its two ends
 constexpr uint64_t kSphereGeometryBytes = kSphereVertices * 12;
 constexpr uint64_t kSphereIndexBytes = 3 * kSphereTriangles * 2;
 constexpr uint64_t kStickGeometryBytes = kStickVertices * 12;
 constexpr uint64_t kStickIndexBytes = 3 * kStickTriangles * 2;
 
-float palette_channel(uint32_t row, int channel) {
-    float value;
-    std::memcpy(&value, &kAtomPalette[row][channel], sizeof value);
-    return value;
-}
-
-uint32_t row_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
-    if (layout.rows) return layout.rows[atom];
-    if (input.types.given) {
-        const uint16_t type = static_cast<const uint16_t*>(input.types.data)[atom];
-        return type < 7 ? type : 7;
-    }
-    return 0;
-}
 
 // Typical distance between neighbours: the box's volume (or area, or length, on
 // the axes where it is not flat) shared among the atoms.
@@ -242,8 +226,11 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         // Neighbours a typical spacing apart just touch (spheres), or leave room for sticks.
         layout.radius = to_float32(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
     }
+    const size_t group_count = layout.group_colors.size();
+    layout.spheres.assign(group_count, AtomGroup{});
+    layout.sticks.assign(group_count, AtomGroup{});
     for (size_t i = 0; i < atoms; ++i) {
-        AtomGroup& group = layout.spheres[row_of_atom(layout, input, i)];
+        AtomGroup& group = layout.spheres[group_of_atom(layout, input, i)];
         const float r = radius_of(layout, input, i);
         if (group.count++ == 0) group.radius = r;
         else if (r != group.radius) group.scaled = true;
@@ -270,8 +257,8 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         const double half_length = 0.5 * std::sqrt(squared);
         if (std::isinf(to_float32(half_length)))
             throw_value_error(Field::bonds, Problem::geometry_beyond_float32, bond, kNoIndex, 2 * half_length);
-        ++layout.sticks[row_of_atom(layout, input, stick.from)].count;
-        ++layout.sticks[row_of_atom(layout, input, stick.to)].count;
+        ++layout.sticks[group_of_atom(layout, input, stick.from)].count;
+        ++layout.sticks[group_of_atom(layout, input, stick.to)].count;
     });
     first = 0;
     for (AtomGroup& group : layout.sticks) {
@@ -281,10 +268,10 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
     layout.stick_count = first;
 }
 
-gltf::Material material_of_row(uint32_t row) {
+gltf::Material material_of_group(const AtomLayout& layout, uint32_t group) {
     gltf::Material material;
-    for (int channel = 0; channel < 3; ++channel) material.base_color[channel] = palette_channel(row, channel);
-    material.base_color[3] = 1;
+    for (int channel = 0; channel < 4; ++channel) material.base_color[channel] = layout.group_colors[group][channel];
+    material.blend = layout.group_colors[group][3] < 1;
     material.roughness = 0.4;
     return material;
 }
@@ -304,11 +291,11 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
     const uint32_t root = document.add(root_node);
     const bool compact = input.encoding == Encoding::compact;
     const bool sticks = layout.stick_count != 0;
-    int64_t material_of[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
-        material_of[row] = gltf::kNone;
+    const uint32_t group_count = uint32_t(layout.group_colors.size());
+    std::vector<int64_t> material_of(group_count, gltf::kNone);
+    for (uint32_t row = 0; row < group_count; ++row) {
         if (layout.spheres[row].count + layout.sticks[row].count == 0) continue;
-        material_of[row] = document.add(material_of_row(row));
+        material_of[row] = document.add(material_of_group(layout, row));
     }
 
     // The meshes: normals and indices shared by every sphere; positions of the
@@ -334,10 +321,9 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         unit_positions = document.add(position_accessor(sphere_positions, 0, kSphereVertices, extremes_of(shape, kSphereVertices)));
         variant_offset += kSphereGeometryBytes;
     }
-    int64_t mesh_of_row[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+    std::vector<int64_t> mesh_of_row(group_count, gltf::kNone);
+    for (uint32_t row = 0; row < group_count; ++row) {
         AtomGroup& group = layout.spheres[row];
-        mesh_of_row[row] = gltf::kNone;
         if (group.count == 0) continue;
         uint32_t positions;
         if (group.scaled) {
@@ -354,7 +340,7 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         triangles.attributes.push_back({"NORMAL", normal_accessor});
         triangles.indices = sphere_index_accessor;
         triangles.material = material_of[row];
-        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, std::string("Sphere ") + kRowColours[row]});
+        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, "Sphere " + group_name(layout, row)});
     }
     int64_t stick_positions = gltf::kNone, stick_normals = gltf::kNone, stick_indices = gltf::kNone;
     if (sticks) {
@@ -380,12 +366,12 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         stick_rotations = add_block(document, rotation_size * s, 0, Target::none, layout.stick_rotation_offset);
         stick_scales = add_block(document, 12 * s, 0, Target::none, layout.stick_scale_offset);
     }
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+    for (uint32_t row = 0; row < group_count; ++row) {
         const AtomGroup& group = layout.spheres[row];
         if (group.count == 0) continue;
         gltf::Node node;
         node.mesh = mesh_of_row[row];
-        node.name = std::string("Atoms ") + kRowColours[row];
+        node.name = "Atoms " + group_name(layout, row);
         node.instances.push_back({"TRANSLATION", document.add(float_accessor(translations, 12 * group.first, group.count, AccessorType::vec3))});
         if (group.scaled)
             node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
@@ -393,7 +379,7 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
         document.nodes[root].children.push_back(child);
     }
-    for (uint32_t row = 0; row < kPaletteRows && sticks; ++row) {
+    for (uint32_t row = 0; row < group_count && sticks; ++row) {
         const AtomGroup& group = layout.sticks[row];
         if (group.count == 0) continue;
         gltf::Primitive triangles;
@@ -402,8 +388,8 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         triangles.indices = stick_indices;
         triangles.material = material_of[row];
         gltf::Node node;
-        node.mesh = document.add(gltf::Mesh{{triangles}, std::string("Stick ") + kRowColours[row]});
-        node.name = std::string("Bonds ") + kRowColours[row];
+        node.mesh = document.add(gltf::Mesh{{triangles}, "Stick " + group_name(layout, row)});
+        node.name = "Bonds " + group_name(layout, row);
         Accessor rotation = float_accessor(uint32_t(stick_rotations), rotation_size * group.first, group.count, AccessorType::vec4);
         if (compact) {
             rotation.component_type = ComponentType::int16;
@@ -431,9 +417,12 @@ void place_plain_groups(AtomLayout& layout) {
         layout.plain_vertex_count += group.vertex_count;
         layout.plain_index_count += group.index_count;
     };
-    for (uint32_t row = 0; row < kPaletteRows; ++row)
+    const size_t group_count = layout.group_colors.size();
+    layout.plain_spheres.assign(group_count, PlainGroup{});
+    layout.plain_sticks.assign(group_count, PlainGroup{});
+    for (size_t row = 0; row < group_count; ++row)
         place(layout.plain_spheres[row], layout.spheres[row].count, kSphereVertices, 3 * kSphereTriangles);
-    for (uint32_t row = 0; row < kPaletteRows; ++row)
+    for (size_t row = 0; row < group_count; ++row)
         place(layout.plain_sticks[row], layout.sticks[row].count, kStickVertices, 3 * kStickTriangles);
 }
 
@@ -457,7 +446,7 @@ void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const floa
             stick_target(target, input, positions, bond, to, forward);
             const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
                                               radius_of(layout, input, to));
-            const uint32_t row = row_of_atom(layout, input, from);
+            const uint32_t row = group_of_atom(layout, input, from);
             for (size_t v = 0; v < kStickVertices; ++v) {
                 float at[3], n[3];
                 placed_stick_vertex(at, n, half.translation, half.rotation, half.scale, v);
@@ -473,17 +462,17 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
     ScratchArray<float> converted = allocate_scratch<float>(3 * layout.atom_count);
     write_float32(converted.get(), input.positions);
     for (size_t i = 0; i < layout.atom_count; ++i) {
-        PlainGroup& group = layout.plain_spheres[row_of_atom(layout, input, i)];
+        PlainGroup& group = layout.plain_spheres[group_of_atom(layout, input, i)];
         sphere_vertices(converted.get() + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(group.extremes, at); });
     }
     stick_vertices(layout, input, converted.get(), [&](uint32_t row, const float* at, const float*) { widen(layout.plain_sticks[row].extremes, at); });
     const bool compact = input.encoding == Encoding::compact;
     Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
-    for (const PlainGroup* groups : {layout.plain_spheres, layout.plain_sticks})
-        for (uint32_t row = 0; row < kPaletteRows; ++row)
-            if (groups[row].vertex_count != 0) {
-                widen(all, groups[row].extremes.min);
-                widen(all, groups[row].extremes.max);
+    for (const std::vector<PlainGroup>* groups : {&layout.plain_spheres, &layout.plain_sticks})
+        for (const PlainGroup& group : *groups)
+            if (group.vertex_count != 0) {
+                widen(all, group.extremes.min);
+                widen(all, group.extremes.max);
             }
     require_finite_extremes(all);
     if (compact) {
@@ -503,7 +492,7 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
                                        Target::vertices, layout.normal_offset);
     const uint32_t indices = add_block(document, 4 * layout.plain_index_count, 0, Target::indices, layout.index_offset);
     for (int kind = 0; kind < 2; ++kind) {
-        for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        for (uint32_t row = 0; row < uint32_t(layout.plain_spheres.size()); ++row) {
             const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
             if (group.vertex_count == 0) continue;
             Accessor position = float_accessor(positions, group.first_vertex * position_stride, group.vertex_count, AccessorType::vec3);
@@ -519,10 +508,10 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
             triangles.attributes.push_back({"POSITION", document.add(position)});
             triangles.attributes.push_back({"NORMAL", document.add(normal)});
             triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
-            triangles.material = document.add(material_of_row(row));
+            triangles.material = document.add(material_of_group(layout, row));
             gltf::Node node;
-            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + kRowColours[row]});
-            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + kRowColours[row];
+            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + group_name(layout, row)});
+            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + group_name(layout, row);
             if (compact) set_dequantization(node, layout.quantization);
             const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
             document.nodes[root].children.push_back(child);
@@ -562,7 +551,7 @@ uint32_t plan_spheres(gltf::Document& document, AtomLayout& layout, const AtomCl
 
 namespace {
 
-// Atoms in Morton order, then stably by palette row: each row's atoms consecutive.
+// Atoms in Morton order, then stably by colour group: each group's atoms consecutive.
 ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& input, const float* positions,
                                     uint32_t thread_count) {
     const size_t atoms = layout.atom_count;
@@ -573,9 +562,9 @@ ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& i
                                                      thread_count);
     // Into whichever of the two the sort did not end in.
     ScratchArray<uint64_t> by_row = std::move(sorted == entries.get() ? scratch : entries);
-    size_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.spheres[row].first;
-    for (size_t i = 0; i < atoms; ++i) by_row[next[row_of_entry(sorted[i])]++] = sorted[i];
+    std::vector<size_t> next(layout.spheres.size());
+    for (size_t row = 0; row < next.size(); ++row) next[row] = layout.spheres[row].first;
+    for (size_t i = 0; i < atoms; ++i) by_row[next[group_of_entry(layout, sorted[i])]++] = sorted[i];
     return by_row;
 }
 
@@ -604,12 +593,12 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
         const size_t atom = atom_of_entry(order[i]);
         sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) { put(vertex++, at, n); });
     }
-    uint64_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.plain_sticks[row].first_vertex;
+    std::vector<uint64_t> next(layout.plain_sticks.size());
+    for (size_t row = 0; row < next.size(); ++row) next[row] = layout.plain_sticks[row].first_vertex;
     stick_vertices(layout, input, positions, [&](uint32_t row, const float* at, const float* n) { put(next[row]++, at, n); });
     uint32_t* indices = reinterpret_cast<uint32_t*>(payload + layout.index_offset);
     for (int kind = 0; kind < 2; ++kind) {
-        for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        for (size_t row = 0; row < layout.plain_spheres.size(); ++row) {
             const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
             const size_t vertices = kind == 0 ? kSphereVertices : kStickVertices;
             const size_t corners = kind == 0 ? 3 * kSphereTriangles : 3 * kStickTriangles;
@@ -652,7 +641,7 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
         uint8_t* scales = payload + layout.scale_offset;
         parallel_ranges(layout.atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
             for (size_t i = begin; i < end; ++i) {
-                const AtomGroup& group = layout.spheres[row_of_entry(order[i])];
+                const AtomGroup& group = layout.spheres[group_of_entry(layout, order[i])];
                 if (!group.scaled) continue;
                 const float r = radius_of(layout, input, atom_of_entry(order[i]));
                 const float scale[3] = {r, r, r};
@@ -664,15 +653,15 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
     uint8_t* translations = payload + layout.stick_translation_offset;
     uint8_t* rotations = payload + layout.stick_rotation_offset;
     uint8_t* scales = payload + layout.stick_scale_offset;
-    size_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.sticks[row].first;
+    std::vector<size_t> next(layout.sticks.size());
+    for (size_t row = 0; row < next.size(); ++row) next[row] = layout.sticks[row].first;
     for_each_bond(input, layout.atom_count, [&](size_t bond, Stick stick) {
         for (const auto& [from, to, forward] : {std::tuple{stick.from, stick.to, true}, {stick.to, stick.from, false}}) {
             float target[3];
             stick_target(target, input, positions, bond, to, forward);
             const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
                                               radius_of(layout, input, to));
-            const size_t slot = next[row_of_atom(layout, input, from)]++;
+            const size_t slot = next[group_of_atom(layout, input, from)]++;
             std::memcpy(translations + 12 * slot, half.translation, 12);
             if (compact) {
                 const int16_t q[4] = {snorm16(half.rotation[0]), snorm16(half.rotation[1]), snorm16(half.rotation[2]),

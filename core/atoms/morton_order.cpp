@@ -131,13 +131,11 @@ inline void prefetch(const void* address) {
 // The palette rows padded to 16 bytes, for whole-vector copies.
 struct Palette16 {
     uint32_t rows[kPaletteRows][4];
-    constexpr Palette16() : rows{} {
+    explicit Palette16(const uint32_t (*palette)[3]) : rows{} {
         for (unsigned row = 0; row < kPaletteRows; ++row)
-            for (unsigned channel = 0; channel < 3; ++channel) rows[row][channel] = kAtomPalette[row][channel];
+            for (unsigned channel = 0; channel < 3; ++channel) rows[row][channel] = palette[row][channel];
     }
 };
-
-constexpr Palette16 kPalette16{};
 
 struct PlacedAtom {
     float position[3];
@@ -450,19 +448,21 @@ void gather_positions(uint8_t* out, const uint64_t* entries, size_t count, const
 namespace glb {
 
 void write_points_in_morton_order(uint8_t* positions_out, uint8_t* colors_out, const float* positions, size_t count,
-                                  AtomRows rows, const MortonBox& box, uint32_t thread_count) {
+                                  AtomRows rows, const uint32_t (*palette)[3], const MortonBox& box,
+                                  uint32_t thread_count) {
     if (count == 0) return;
     const ProcessScratchSession kept;  // the native module's scratch, kept between its calls
-    const auto write = [=](const PlacedAtom* sorted, size_t first, size_t bucket_count, unsigned row_shift) {
+    const Palette16 palette16(palette);
+    const auto write = [=, &palette16](const PlacedAtom* sorted, size_t first, size_t bucket_count, unsigned row_shift) {
         uint8_t* position = positions_out + 12 * first;
         uint8_t* color = colors_out + 12 * first;
         // 16 bytes an atom, of which the next atom's overwrites the last four; the last atom 12.
         for (size_t i = 0; i + 1 < bucket_count; ++i, position += 12, color += 12) {
             std::memcpy(position, &sorted[i], 16);
-            std::memcpy(color, kPalette16.rows[sorted[i].rest >> row_shift], 16);
+            std::memcpy(color, palette16.rows[sorted[i].rest >> row_shift], 16);
         }
         std::memcpy(position, &sorted[bucket_count - 1], 12);
-        std::memcpy(color, kAtomPalette[sorted[bucket_count - 1].rest >> row_shift], 12);
+        std::memcpy(color, palette[sorted[bucket_count - 1].rest >> row_shift], 12);
     };
     const bool placed = emit_in_morton_order(positions, count, rows, box, thread_count, write);
     if (placed) return;
@@ -471,7 +471,7 @@ void write_points_in_morton_order(uint8_t* positions_out, uint8_t* colors_out, c
     const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, count, rows, box, thread_count);
     gather_positions(positions_out, sorted, count, positions, thread_count);
     parallel_ranges(count, thread_count, [&](uint32_t, size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) std::memcpy(colors_out + 12 * i, kAtomPalette[row_of_entry(sorted[i])], 12);
+        for (size_t i = begin; i < end; ++i) std::memcpy(colors_out + 12 * i, palette[row_of_entry(sorted[i])], 12);
     });
 }
 
