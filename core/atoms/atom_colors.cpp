@@ -41,7 +41,11 @@ std::vector<Color> read_color_rows(const ColorRows& rows, size_t count, Field fi
 void require_color_rows(const ColorRows& rows, Field field) {
     if ((rows.components != 3 && rows.components != 4) || rows.values.count % rows.components != 0)
         throw_count_error(field, Problem::not_whole_rows, rows.values.count, rows.components == 4 ? 4 : 3);
-    if (rows.values.count == 0) throw_count_error(field, Problem::too_few, 0, 1);
+    if (rows.values.count == 0) {
+        InputError error(field, Problem::too_few, std::string(field_text(field)) + " holds no colour: give at least one row");
+        error.limit = 1;
+        throw error;
+    }
 }
 
 // The groups of atoms whose keys (null: atom i's key is i) index key_colors.
@@ -191,6 +195,7 @@ std::string group_name(const AtomLayout& layout, uint32_t group) {
     static constexpr const char* kRowColours[kPaletteRows] = {"grey", "red", "green", "blue", "yellow", "magenta", "cyan",
                                                              "light grey"};
     if (layout.palette_groups) return kRowColours[group];
+    if (layout.instance_colors) return "coloured per atom";
     char text[8];
     const Color& color = layout.group_colors[group];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", unsigned(color[0] * 255.0f + 0.5f), unsigned(color[1] * 255.0f + 0.5f),

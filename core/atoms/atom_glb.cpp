@@ -185,7 +185,7 @@ void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomClo
         gather_positions(payload + layout.position_offset, sorted, atoms, positions, thread_count);
         parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
             for (size_t i = begin; i < end; ++i)
-                std::memcpy(colors + 12 * i, layout.group_colors[group_of_entry(layout, sorted[i])].data(), 12);
+                std::memcpy(colors + 12 * i, layout.group_colors[color_group_of_entry(layout, sorted[i])].data(), 12);
         });
         return;
     }
@@ -198,7 +198,7 @@ void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomClo
     uint8_t* out = payload + layout.position_offset;
     parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
         write_quantized_gather(out, positions, atoms, sorted, kIndexMask, begin, end, quantization);
-        for (size_t i = begin; i < end; ++i) std::memcpy(colors + 4 * i, palette[group_of_entry(layout, sorted[i])].data(), 4);
+        for (size_t i = begin; i < end; ++i) std::memcpy(colors + 4 * i, palette[color_group_of_entry(layout, sorted[i])].data(), 4);
     });
 }
 

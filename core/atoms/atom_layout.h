@@ -50,6 +50,7 @@ public:
     // 16-bit types read straight); more are looked up per atom (`groups`).
     std::vector<std::array<float, 4>> group_colors;  // RGBA
     bool palette_groups = false;        // the groups are the atom palette's rows (types without a palette)
+    bool instance_colors = false;       // instanced, more than kMaxColorGroups: one white group, a _COLOR_0 per instance
     ScratchArray<uint8_t> rows;         // group per atom (up to 8 groups); null when read straight from 16-bit types
     ScratchArray<uint32_t> groups;      // group per atom, when more than 8
     ScratchArray<uint8_t> elements;     // atomic number per atom, when given
@@ -73,6 +74,7 @@ public:
     uint64_t stick_normal_offset = 0;   // its normals
     uint64_t stick_index_offset = 0;    // and its indices
     uint64_t scale_offset = 0;          // instanced: sphere scales
+    uint64_t instance_color_offset = 0, stick_color_offset = 0;  // instance_colors: RGB floats per sphere, per half-stick
     uint64_t stick_translation_offset = 0, stick_rotation_offset = 0, stick_scale_offset = 0;  // instanced
     // The cell's edges, a line set of the part: its corners, the pairs that make
     // its edges, and the lines' own layout.
@@ -100,8 +102,15 @@ inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
     return AtomRows{};
 }
 
-// The colour group of an atom, and of a sorted entry.
-inline uint32_t group_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
+// Instanced atoms of more distinct colours than this are drawn as one group
+// (one mesh, a white material) that gives each instance its colour in a
+// `_COLOR_0` attribute of EXT_mesh_gpu_instancing, which three.js reads into
+// instanceColor: every element, colour map and palette up to 256 colours keeps
+// a mesh per colour, which every viewer draws.
+constexpr size_t kMaxColorGroups = 256;
+
+// The colour group of an atom (its colour: layout.group_colors), and of a sorted entry.
+inline uint32_t color_group_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
     if (layout.groups) return layout.groups[atom];
     if (layout.rows) return layout.rows[atom];
     if (layout.palette_groups && input.types.given) {
@@ -110,8 +119,15 @@ inline uint32_t group_of_atom(const AtomLayout& layout, const AtomCloud& input, 
     }
     return 0;
 }
-inline uint32_t group_of_entry(const AtomLayout& layout, uint64_t entry) {
+inline uint32_t color_group_of_entry(const AtomLayout& layout, uint64_t entry) {
     return layout.groups ? layout.groups[atom_of_entry(entry)] : row_of_entry(entry);
+}
+// The group whose instances (or plain triangles) an atom is drawn among.
+inline uint32_t group_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
+    return layout.instance_colors ? 0 : color_group_of_atom(layout, input, atom);
+}
+inline uint32_t group_of_entry(const AtomLayout& layout, uint64_t entry) {
+    return layout.instance_colors ? 0 : color_group_of_entry(layout, entry);
 }
 
 // Works out the colour groups (atom_colors.cpp): reads types, elements and the

@@ -226,7 +226,8 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         // Neighbours a typical spacing apart just touch (spheres), or leave room for sticks.
         layout.radius = to_float32(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
     }
-    const size_t group_count = layout.group_colors.size();
+    layout.instance_colors = input.instancing && layout.group_colors.size() > kMaxColorGroups;
+    const size_t group_count = layout.instance_colors ? 1 : layout.group_colors.size();
     layout.spheres.assign(group_count, AtomGroup{});
     layout.sticks.assign(group_count, AtomGroup{});
     for (size_t i = 0; i < atoms; ++i) {
@@ -270,6 +271,8 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
 
 gltf::Material material_of_group(const AtomLayout& layout, uint32_t group) {
     gltf::Material material;
+    material.roughness = 0.4;
+    if (layout.instance_colors) return material;  // white: each instance's _COLOR_0 gives its colour
     for (int channel = 0; channel < 4; ++channel) material.base_color[channel] = layout.group_colors[group][channel];
     material.blend = layout.group_colors[group][3] < 1;
     material.roughness = 0.4;
@@ -291,7 +294,7 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
     const uint32_t root = document.add(root_node);
     const bool compact = input.encoding == Encoding::compact;
     const bool sticks = layout.stick_count != 0;
-    const uint32_t group_count = uint32_t(layout.group_colors.size());
+    const uint32_t group_count = uint32_t(layout.spheres.size());
     std::vector<int64_t> material_of(group_count, gltf::kNone);
     for (uint32_t row = 0; row < group_count; ++row) {
         if (layout.spheres[row].count + layout.sticks[row].count == 0) continue;
@@ -299,11 +302,14 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
     }
 
     // The meshes: normals and indices shared by every sphere; positions of the
-    // unit sphere (rows with a SCALE per atom) and of each row's own radius.
+    // unit sphere (groups with a SCALE per atom) and of each radius that a group's atoms share.
     const uint32_t sphere_normals = add_block(document, kSphereGeometryBytes, 0, Target::vertices, layout.normal_offset);
     const uint32_t sphere_indices = add_block(document, kSphereIndexBytes, 0, Target::indices, layout.index_offset);
-    size_t variants = 0;
-    for (const AtomGroup& group : layout.spheres) variants += group.count != 0 && !group.scaled;
+    std::vector<float> radii;  // of the groups that are not scaled, each once
+    for (const AtomGroup& group : layout.spheres)
+        if (group.count != 0 && !group.scaled && std::find(radii.begin(), radii.end(), group.radius) == radii.end())
+            radii.push_back(group.radius);
+    const size_t variants = radii.size();
     const bool unit = layout.scaled_count != 0;
     // Several accessors in one vertex view: it must give its stride.
     uint64_t shapes_offset = 0;
@@ -321,6 +327,12 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         unit_positions = document.add(position_accessor(sphere_positions, 0, kSphereVertices, extremes_of(shape, kSphereVertices)));
         variant_offset += kSphereGeometryBytes;
     }
+    std::vector<uint32_t> radius_positions(variants);
+    for (size_t k = 0; k < variants; ++k) {
+        scaled_sphere(shape, radii[k]);
+        radius_positions[k] = document.add(position_accessor(sphere_positions, variant_offset + k * kSphereGeometryBytes,
+                                                             kSphereVertices, extremes_of(shape, kSphereVertices)));
+    }
     std::vector<int64_t> mesh_of_row(group_count, gltf::kNone);
     for (uint32_t row = 0; row < group_count; ++row) {
         AtomGroup& group = layout.spheres[row];
@@ -329,11 +341,9 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         if (group.scaled) {
             positions = uint32_t(unit_positions);
         } else {
-            scaled_sphere(shape, group.radius);
-            group.shape_offset = shapes_offset + variant_offset;
-            positions = document.add(position_accessor(sphere_positions, variant_offset, kSphereVertices,
-                                                       extremes_of(shape, kSphereVertices)));
-            variant_offset += kSphereGeometryBytes;
+            const size_t k = size_t(std::find(radii.begin(), radii.end(), group.radius) - radii.begin());
+            group.shape_offset = shapes_offset + variant_offset + k * kSphereGeometryBytes;
+            positions = radius_positions[k];
         }
         gltf::Primitive triangles;
         triangles.attributes.push_back({"POSITION", positions});
@@ -366,6 +376,11 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         stick_rotations = add_block(document, rotation_size * s, 0, Target::none, layout.stick_rotation_offset);
         stick_scales = add_block(document, 12 * s, 0, Target::none, layout.stick_scale_offset);
     }
+    int64_t sphere_colors = gltf::kNone, stick_colors = gltf::kNone;
+    if (layout.instance_colors) {
+        sphere_colors = add_block(document, 12 * uint64_t(layout.atom_count), 0, Target::none, layout.instance_color_offset);
+        if (sticks) stick_colors = add_block(document, 12 * s, 0, Target::none, layout.stick_color_offset);
+    }
     for (uint32_t row = 0; row < group_count; ++row) {
         const AtomGroup& group = layout.spheres[row];
         if (group.count == 0) continue;
@@ -376,6 +391,9 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         if (group.scaled)
             node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
                                                                             group.count, AccessorType::vec3))});
+        if (layout.instance_colors)
+            node.instances.push_back({"_COLOR_0", document.add(float_accessor(uint32_t(sphere_colors), 12 * group.first,
+                                                                               group.count, AccessorType::vec3))});
         const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
         document.nodes[root].children.push_back(child);
     }
@@ -400,6 +418,9 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         node.instances.push_back({"ROTATION", document.add(rotation)});
         node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(stick_scales), 12 * group.first, group.count,
                                                                        AccessorType::vec3))});
+        if (layout.instance_colors)
+            node.instances.push_back({"_COLOR_0", document.add(float_accessor(uint32_t(stick_colors), 12 * group.first,
+                                                                               group.count, AccessorType::vec3))});
         const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
         document.nodes[root].children.push_back(child);
     }
@@ -637,6 +658,13 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
 
     const ScratchArray<uint64_t> order = atoms_by_row(layout, input, positions, thread_count);
     gather_positions(payload + layout.position_offset, order.get(), layout.atom_count, positions, thread_count);
+    if (layout.instance_colors) {
+        uint8_t* colors = payload + layout.instance_color_offset;
+        parallel_ranges(layout.atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i)
+                std::memcpy(colors + 12 * i, layout.group_colors[color_group_of_entry(layout, order[i])].data(), 12);
+        });
+    }
     if (layout.scaled_count != 0) {
         uint8_t* scales = payload + layout.scale_offset;
         parallel_ranges(layout.atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
@@ -662,6 +690,9 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
             const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
                                               radius_of(layout, input, to));
             const size_t slot = next[group_of_atom(layout, input, from)]++;
+            if (layout.instance_colors)
+                std::memcpy(payload + layout.stick_color_offset + 12 * slot,
+                            layout.group_colors[color_group_of_atom(layout, input, from)].data(), 12);
             std::memcpy(translations + 12 * slot, half.translation, 12);
             if (compact) {
                 const int16_t q[4] = {snorm16(half.rotation[0]), snorm16(half.rotation[1]), snorm16(half.rotation[2]),
