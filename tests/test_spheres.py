@@ -8,7 +8,7 @@ import pytest
 
 import spatial_assembler as sa
 from glb_reading import accessor_values, read_glb
-from numpy_writers import ATOM_PALETTE, morton_keys_numpy
+from numpy_writers import morton_keys_numpy
 
 EXTENSION = "EXT_mesh_gpu_instancing"
 
