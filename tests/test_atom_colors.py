@@ -107,3 +107,15 @@ def test_many_colours_go_per_instance_and_options_reach_every_face(validator):
     charges = np.array([0.1, -0.2, 0.3, 0.0])
     assert sa.from_ase(crystal, values=charges, cmap="coolwarm") == sa.atoms(
         crystal.positions, elements=crystal.numbers, values=charges, cmap="coolwarm", style="spheres")
+
+
+def test_crowded_atoms_of_many_colours_keep_their_order_and_colours():
+    from ase.data.colors import jmol_colors
+
+    # More atoms in one cell than a bucket holds: the entry sort, with the colours read by atom index.
+    numbers = RNG.choice([26, 29, 28, 78, 14, 22, 1, 8, 6, 7], 140_000)
+    glb = sa.atoms(np.zeros((len(numbers), 3)), elements=numbers)
+    parsed = read_glb(glb)
+    (primitive,) = parsed.document["meshes"][0]["primitives"]
+    colours = accessor_values(parsed, primitive["attributes"]["COLOR_0"])
+    assert np.array_equal(colours, jmol_colors[numbers].astype(np.float32))  # equal atoms keep their input order

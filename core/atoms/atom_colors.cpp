@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <unordered_map>
 
 #include "atoms/atom_layout.h"
@@ -48,11 +49,18 @@ void require_color_rows(const ColorRows& rows, Field field) {
     }
 }
 
-// The groups of atoms whose keys (null: atom i's key is i) index key_colors.
-void group_by_keys(AtomLayout& layout, const uint32_t* keys, const std::vector<Color>& key_colors) {
+// Atom i's key is i: per-atom colours.
+struct AtomIndexKeys {
+    size_t operator[](size_t i) const { return i; }
+};
+
+// The groups of atoms whose keys (keys[i], of any integer array or AtomIndexKeys) index key_colors.
+template <typename Keys>
+void group_by_keys(AtomLayout& layout, const Keys& keys, const std::vector<Color>& key_colors) {
     const size_t atoms = layout.atom_count;
-    std::vector<uint8_t> used(key_colors.size(), keys == nullptr);
-    if (keys != nullptr)
+    constexpr bool every_key = std::is_same_v<Keys, AtomIndexKeys>;
+    std::vector<uint8_t> used(key_colors.size(), every_key);
+    if (!every_key)
         for (size_t i = 0; i < atoms; ++i) used[keys[i]] = 1;
     std::vector<uint32_t> group_of_key(key_colors.size(), 0);
     std::unordered_map<Color, uint32_t, ColorHash> group_of_color;
@@ -62,12 +70,12 @@ void group_by_keys(AtomLayout& layout, const uint32_t* keys, const std::vector<C
         if (added) layout.group_colors.push_back(key_colors[key]);
         group_of_key[key] = place->second;
     }
-    if (layout.group_colors.size() <= kPaletteRows) {
+    if (layout.group_colors.size() <= 256) {
         layout.rows = allocate_scratch<uint8_t>(atoms);
-        for (size_t i = 0; i < atoms; ++i) layout.rows[i] = uint8_t(group_of_key[keys ? keys[i] : i]);
+        for (size_t i = 0; i < atoms; ++i) layout.rows[i] = uint8_t(group_of_key[keys[i]]);
     } else {
         layout.groups = allocate_scratch<uint32_t>(atoms);
-        for (size_t i = 0; i < atoms; ++i) layout.groups[i] = group_of_key[keys ? keys[i] : i];
+        for (size_t i = 0; i < atoms; ++i) layout.groups[i] = group_of_key[keys[i]];
     }
 }
 
@@ -137,11 +145,11 @@ void plan_atom_colors(AtomLayout& layout, const AtomCloud& input) {
             }
             out[i] = type;
         });
-        group_by_keys(layout, out, read_color_rows(input.palette, rows, Field::palette));
+        group_by_keys(layout, keys.get(), read_color_rows(input.palette, rows, Field::palette));
     } else if (input.colors.given()) {
         const ColorRows colors = resolved_colors(input.colors, atoms);
         std::vector<Color> per_atom = read_color_rows(colors, atoms, Field::colors);
-        group_by_keys(layout, nullptr, per_atom);
+        group_by_keys(layout, AtomIndexKeys{}, per_atom);
     } else if (input.values.given) {
         std::vector<Color> entries;
         if (input.colormap_colors.given()) {
@@ -165,9 +173,7 @@ void plan_atom_colors(AtomLayout& layout, const AtomCloud& input) {
             const Rgb color = element_color(z);
             table[z] = {color.r, color.g, color.b, 1};
         }
-        ScratchArray<uint32_t> keys = allocate_scratch<uint32_t>(atoms);
-        for (size_t i = 0; i < atoms; ++i) keys[i] = layout.elements[i];
-        group_by_keys(layout, keys.get(), table);
+        group_by_keys(layout, layout.elements.get(), table);
     } else {
         // The atom palette's rows: 16-bit types are read straight by the sort.
         layout.palette_groups = true;

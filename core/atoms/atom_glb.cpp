@@ -73,7 +73,7 @@ void write_raw_atoms(uint8_t* payload, const RawAtomCloud& input, uint32_t threa
     if (thread_count == 0) thread_count = atom_thread_count(atom_count);
     LOG_PHASE("start");
     write_points_in_morton_order(payload, payload + 12 * atom_count, input.positions, atom_count,
-                                 AtomRows{input.types, nullptr}, kAtomPalette, morton_box(input.bounds), thread_count);
+                                 AtomRows{input.types, nullptr}, kAtomPalette[0], kPaletteRows, morton_box(input.bounds), thread_count);
     LOG_PHASE("order");
 }
 
@@ -169,11 +169,13 @@ void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomClo
     uint8_t* colors = payload + layout.color_offset;
     const bool compact = input.encoding == Encoding::compact;
     if (!compact && !layout.groups) {
-        // Up to 8 groups ride the Morton sort as its palette rows.
-        uint32_t palette[kPaletteRows][3] = {};
-        for (uint32_t group = 0; group < group_count; ++group) group_color_bits(palette[group], layout, group);
-        write_points_in_morton_order(payload + layout.position_offset, colors, positions, atoms, rows_of(layout, input),
-                                     palette, morton_box(layout.morton_bounds), thread_count);
+        // Up to 256 groups ride the points' buckets as their palette rows.
+        std::vector<uint32_t> palette(3 * group_count);
+        for (uint32_t group = 0; group < group_count; ++group) group_color_bits(&palette[3 * group], layout, group);
+        const AtomRows rows = layout.rows ? AtomRows{nullptr, layout.rows.get()} : rows_of(layout, input);
+        write_points_in_morton_order(payload + layout.position_offset, colors, positions, atoms, rows,
+                                     palette.data(), uint32_t(group_count),
+                                     morton_box(layout.morton_bounds), thread_count);
         return;
     }
     ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(atoms);

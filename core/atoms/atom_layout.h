@@ -46,12 +46,13 @@ public:
     Bounds3 morton_bounds{};
     Quantization quantization;          // compact points; compact plain triangles (one for all, uniform)
     // Colour groups: the distinct colours drawn, and each atom's group. Up to
-    // kPaletteRows groups travel through the Morton sort as its rows (`rows`, or
-    // 16-bit types read straight); more are looked up per atom (`groups`).
+    // kPaletteRows groups travel through the Morton sort's entries as their rows
+    // (`rows`, or 16-bit types read straight), up to 256 through the points'
+    // buckets (`rows`); more are looked up per atom (`groups`).
     std::vector<std::array<float, 4>> group_colors;  // RGBA
     bool palette_groups = false;        // the groups are the atom palette's rows (types without a palette)
     bool instance_colors = false;       // instanced, more than kMaxColorGroups: one white group, a _COLOR_0 per instance
-    ScratchArray<uint8_t> rows;         // group per atom (up to 8 groups); null when read straight from 16-bit types
+    ScratchArray<uint8_t> rows;         // group per atom (up to 256 groups); null when read straight from 16-bit types
     ScratchArray<uint32_t> groups;      // group per atom, when more than 8
     ScratchArray<uint8_t> elements;     // atomic number per atom, when given
     RadiusSource radius_source = RadiusSource::one;
@@ -95,8 +96,12 @@ public:
 // or null to read the input's as the file will hold them.
 void stick_target(float* out, const AtomCloud& input, const float* positions, size_t bond, uint32_t to, bool forward);
 
-// The rows the Morton sort carries: the colour groups, when up to 8 (else row 0 for all).
+// Whether the Morton sort's entries carry the colour groups as their rows.
+inline bool groups_in_entries(const AtomLayout& layout) { return layout.group_colors.size() <= kPaletteRows; }
+
+// The rows the Morton sort's entries carry: the colour groups, when up to 8 (else row 0 for all).
 inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
+    if (!groups_in_entries(layout)) return AtomRows{};
     if (layout.rows) return AtomRows{nullptr, layout.rows.get()};
     if (layout.palette_groups && input.types.given) return AtomRows{static_cast<const uint16_t*>(input.types.data), nullptr};
     return AtomRows{};
@@ -120,7 +125,8 @@ inline uint32_t color_group_of_atom(const AtomLayout& layout, const AtomCloud& i
     return 0;
 }
 inline uint32_t color_group_of_entry(const AtomLayout& layout, uint64_t entry) {
-    return layout.groups ? layout.groups[atom_of_entry(entry)] : row_of_entry(entry);
+    if (groups_in_entries(layout)) return row_of_entry(entry);
+    return layout.groups ? layout.groups[atom_of_entry(entry)] : layout.rows[atom_of_entry(entry)];
 }
 // The group whose instances (or plain triangles) an atom is drawn among.
 inline uint32_t group_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
