@@ -40,7 +40,9 @@ def drawn_atoms(glb: bytes):
         else:  # plain spheres: an icosphere's 42 vertices average to its centre
             sphere_centres = positions.reshape(-1, 42, 3).mean(1)
             centres.append(sphere_centres)
-            colours.append(np.tile(base, (len(sphere_centres), 1)))
+            per_vertex = primitive["attributes"].get("COLOR_0")
+            colours.append(accessor_values(parsed, per_vertex).reshape(-1, 42, 3).mean(1) * base if per_vertex is not None
+                           else np.tile(base, (len(sphere_centres), 1)))
     return np.concatenate(centres), np.concatenate(colours)
 
 
@@ -97,6 +99,11 @@ def test_many_colours_go_per_instance_and_options_reach_every_face(validator):
     document = read_glb(glb).document
     assert len(document["meshes"]) == 2 and all("_COLOR_0" in n["extensions"][EXTENSION]["attributes"]
                                                 for n in document["nodes"] if "extensions" in n)
+    for encoding in ("float32", "compact"):  # plain triangles: one primitive of coloured vertices each way
+        plain = sa.atoms(positions, colors=per_atom, style="ball-and-stick", bonds=[[0, 1]], radius=0.2,
+                         instancing=False, encoding=encoding)
+        assert_drawn_in(plain, positions, per_atom / 255, validator)
+        assert len(read_glb(plain).document["meshes"]) == 2
     frames = np.stack([positions, positions + 1])
     trajectory = sa.trajectory(frames, colors=per_atom, style="spheres", radius=0.2)
     validator.assert_valid(trajectory)

@@ -51,7 +51,8 @@ public:
     // buckets (`rows`); more are looked up per atom (`groups`).
     std::vector<std::array<float, 4>> group_colors;  // RGBA
     bool palette_groups = false;        // the groups are the atom palette's rows (types without a palette)
-    bool instance_colors = false;       // instanced, more than kMaxColorGroups: one white group, a _COLOR_0 per instance
+    bool instance_colors = false;       // more than kMaxColorGroups: one white group, a _COLOR_0 per instance
+                                        // (instanced) or a COLOR_0 per vertex (plain triangles)
     ScratchArray<uint8_t> rows;         // group per atom (up to 256 groups); null when read straight from 16-bit types
     ScratchArray<uint32_t> groups;      // group per atom, when more than 8
     ScratchArray<uint8_t> elements;     // atomic number per atom, when given
@@ -67,7 +68,7 @@ public:
     uint64_t plain_vertex_count = 0, plain_index_count = 0;
     // Byte offsets in the payload.
     uint64_t position_offset = 0;       // points: positions; spheres: translations; plain: vertex positions
-    uint64_t color_offset = 0;          // points
+    uint64_t color_offset = 0;          // points; plain triangles of many colours: vertex colours
     uint64_t normal_offset = 0;         // instanced: the sphere's normals; plain: vertex normals
     uint64_t index_offset = 0;          // instanced: the sphere's indices; plain: every index
     uint64_t unit_shape_offset = 0;     // instanced: the unit sphere, for the scaled groups
@@ -110,8 +111,9 @@ inline AtomRows rows_of(const AtomLayout& layout, const AtomCloud& input) {
 // Instanced atoms of more distinct colours than this are drawn as one group
 // (one mesh, a white material) that gives each instance its colour in a
 // `_COLOR_0` attribute of EXT_mesh_gpu_instancing, which three.js reads into
-// instanceColor: every element, colour map and palette up to 256 colours keeps
-// a mesh per colour, which every viewer draws.
+// instanceColor (plain triangles: one primitive with COLOR_0): every element,
+// colour map and palette up to 256 colours keeps a mesh per colour, which
+// every viewer draws.
 constexpr size_t kMaxColorGroups = 256;
 
 // The colour group of an atom (its colour: layout.group_colors), and of a sorted entry.

@@ -226,7 +226,7 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         // Neighbours a typical spacing apart just touch (spheres), or leave room for sticks.
         layout.radius = to_float32(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
     }
-    layout.instance_colors = input.instancing && layout.group_colors.size() > kMaxColorGroups;
+    layout.instance_colors = layout.group_colors.size() > kMaxColorGroups;
     const size_t group_count = layout.instance_colors ? 1 : layout.group_colors.size();
     layout.spheres.assign(group_count, AtomGroup{});
     layout.sticks.assign(group_count, AtomGroup{});
@@ -438,7 +438,7 @@ void place_plain_groups(AtomLayout& layout) {
         layout.plain_vertex_count += group.vertex_count;
         layout.plain_index_count += group.index_count;
     };
-    const size_t group_count = layout.group_colors.size();
+    const size_t group_count = layout.spheres.size();
     layout.plain_spheres.assign(group_count, PlainGroup{});
     layout.plain_sticks.assign(group_count, PlainGroup{});
     for (size_t row = 0; row < group_count; ++row)
@@ -458,7 +458,7 @@ void sphere_vertices(const float* p, float r, Each&& each) {
     }
 }
 
-// The vertices of both halves of every stick: each(row, position, normal), in bond order.
+// The vertices of both halves of every stick: each(row, atom, position, normal), in bond order.
 template <typename Each>
 void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const float* positions, Each&& each) {
     for_each_bond(input, layout.atom_count, [&](size_t bond, Stick stick) {
@@ -471,7 +471,7 @@ void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const floa
             for (size_t v = 0; v < kStickVertices; ++v) {
                 float at[3], n[3];
                 placed_stick_vertex(at, n, half.translation, half.rotation, half.scale, v);
-                each(row, at, n);
+                each(row, from, at, n);
             }
         }
     });
@@ -486,7 +486,7 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
         PlainGroup& group = layout.plain_spheres[group_of_atom(layout, input, i)];
         sphere_vertices(converted.get() + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(group.extremes, at); });
     }
-    stick_vertices(layout, input, converted.get(), [&](uint32_t row, const float* at, const float*) { widen(layout.plain_sticks[row].extremes, at); });
+    stick_vertices(layout, input, converted.get(), [&](uint32_t row, uint32_t, const float* at, const float*) { widen(layout.plain_sticks[row].extremes, at); });
     const bool compact = input.encoding == Encoding::compact;
     Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
     for (const std::vector<PlainGroup>* groups : {&layout.plain_spheres, &layout.plain_sticks})
@@ -512,6 +512,11 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
     const uint32_t normals = add_block(document, layout.plain_vertex_count * normal_stride, uint32_t(normal_stride),
                                        Target::vertices, layout.normal_offset);
     const uint32_t indices = add_block(document, 4 * layout.plain_index_count, 0, Target::indices, layout.index_offset);
+    // Many colours: one primitive each way, its vertices coloured (8-bit, 4-byte aligned, when compact).
+    const uint64_t color_stride = compact ? 4 : 12;
+    const int64_t colors = layout.instance_colors ? add_block(document, layout.plain_vertex_count * color_stride,
+                                                              uint32_t(color_stride), Target::vertices, layout.color_offset)
+                                                  : gltf::kNone;
     for (int kind = 0; kind < 2; ++kind) {
         for (uint32_t row = 0; row < uint32_t(layout.plain_spheres.size()); ++row) {
             const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
@@ -528,6 +533,14 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
             gltf::Primitive triangles;
             triangles.attributes.push_back({"POSITION", document.add(position)});
             triangles.attributes.push_back({"NORMAL", document.add(normal)});
+            if (layout.instance_colors) {
+                Accessor color = float_accessor(uint32_t(colors), group.first_vertex * color_stride, group.vertex_count, AccessorType::vec3);
+                if (compact) {
+                    color.component_type = ComponentType::uint8;
+                    color.normalized = true;
+                }
+                triangles.attributes.push_back({"COLOR_0", document.add(color)});
+            }
             triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
             triangles.material = document.add(material_of_group(layout, row));
             gltf::Node node;
@@ -596,6 +609,14 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
     const uint64_t normal_stride = compact ? kQuantizedNormalStride : 12;
     uint8_t* vertex_positions = payload + layout.position_offset;
     uint8_t* vertex_normals = payload + layout.normal_offset;
+    uint8_t* vertex_colors = payload + layout.color_offset;
+    const auto put_color = [&](uint64_t vertex, uint32_t atom) {
+        const float* color = layout.group_colors[color_group_of_atom(layout, input, atom)].data();
+        if (!compact) return std::memcpy(vertex_colors + 12 * vertex, color, 12), void();
+        const uint8_t bytes[4] = {uint8_t(color[0] * 255.0f + 0.5f), uint8_t(color[1] * 255.0f + 0.5f),
+                                  uint8_t(color[2] * 255.0f + 0.5f), 0};
+        std::memcpy(vertex_colors + 4 * vertex, bytes, 4);
+    };
     const auto put = [&](uint64_t vertex, const float* at, const float* n) {
         if (compact) {
             const int16_t q[4] = {quantize(at[0], layout.quantization, 0), quantize(at[1], layout.quantization, 1),
@@ -612,11 +633,17 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
     uint64_t vertex = 0;
     for (size_t i = 0; i < layout.atom_count; ++i) {
         const size_t atom = atom_of_entry(order[i]);
-        sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) { put(vertex++, at, n); });
+        sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) {
+            if (layout.instance_colors) put_color(vertex, uint32_t(atom));
+            put(vertex++, at, n);
+        });
     }
     std::vector<uint64_t> next(layout.plain_sticks.size());
     for (size_t row = 0; row < next.size(); ++row) next[row] = layout.plain_sticks[row].first_vertex;
-    stick_vertices(layout, input, positions, [&](uint32_t row, const float* at, const float* n) { put(next[row]++, at, n); });
+    stick_vertices(layout, input, positions, [&](uint32_t row, uint32_t from, const float* at, const float* n) {
+        if (layout.instance_colors) put_color(next[row], from);
+        put(next[row]++, at, n);
+    });
     uint32_t* indices = reinterpret_cast<uint32_t*>(payload + layout.index_offset);
     for (int kind = 0; kind < 2; ++kind) {
         for (size_t row = 0; row < layout.plain_spheres.size(); ++row) {
