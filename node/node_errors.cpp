@@ -165,6 +165,8 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::needs_related:
             if (error.field == Field::palette)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.palette\" property colours types: give \"options.types\"");
+            if (error.field == Field::value_minimum || error.field == Field::value_maximum)
+                return ArgumentError(ArgumentError::Kind::type, "The " + name.quoted() + " property scales values to a colour map: give \"options.values\"");
             if (error.field == Field::bonds)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds\" property true finds bonds from the atoms' elements: give \"options.elements\"");
             if (error.field == Field::bond_shifts)

@@ -118,6 +118,12 @@ void check_atom_colors(const AtomCloud& input, size_t atoms) {
         }
         require_color_rows(input.palette, Field::palette);
     }
+    if ((input.has_vmin || input.has_vmax) && !input.values.given) {
+        InputError error(input.has_vmin ? Field::value_minimum : Field::value_maximum, Problem::needs_related,
+                         "vmin and vmax scale values to a colour map: give values");
+        error.related = Field::values;
+        throw error;
+    }
     if (input.colors.given()) resolved_colors(input.colors, atoms);
     if (input.values.given && input.values.count != atoms)
         throw_count_error(Field::values, Problem::count_mismatch, input.values.count, atoms);
