@@ -226,6 +226,15 @@ struct AtomCloud {
     bool periodic[3] = {true, true, true};     // + 0.4 Å), across the cell's faces along its periodic axes
     bool instancing = true;    // false: spheres and sticks as plain triangles
     Encoding encoding = Encoding::float32;
+    // Colours: elements draw in their own (element_colors.h), types in the atom palette, unless one of these
+    // (only one) is given:
+    ColorRows palette;         // a row per type (needs types; every type below its row count)
+    ColorRows colors;          // a row per atom, or one row for all
+    ArrayView values;          // a number per atom, drawn by a colour map (finite numbers)
+    std::string colormap = "viridis";  // its name (colormaps.h), unless colormap_colors gives its entries
+    ColorRows colormap_colors;
+    bool has_vmin = false, has_vmax = false;  // without: the values' extremes
+    double vmin = 0, vmax = 0;
 };
 
 // How a mesh's normals are made when none are given.

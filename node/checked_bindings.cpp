@@ -159,6 +159,29 @@ public:
         job_.add(std::move(argument), colors.values);
     }
 
+    // A table of colours (a palette): RGB triples flat, or an Array of rows of 3 or 4 numbers (RGBA).
+    void color_table(glb::ColorRows& colors, const char* key, Field field) {
+        const napi_value given = value(key);
+        if (is_absent(env_, given)) return;
+        const ArgumentName name{key, true};
+        if (!is_array(env_, given) || array_length(env_, given) == 0 || !is_array(env_, element(env_, given, 0))) {
+            colors.components = 3;
+            job_.add(ArrayArgument::typed(env_, given, name, field), colors.values);
+            return;
+        }
+        const uint32_t rows = array_length(env_, given);
+        const uint32_t width = array_length(env_, element(env_, given, 0));
+        if (width != 3 && width != 4)
+            throw ArgumentError(ArgumentError::Kind::range, "The value of " + ArgumentName{name.at(0).name + ".length", true}.quoted() +
+                                                                " is out of range. It must be 3 or 4. Received " + std::to_string(width));
+        glb::ScratchArray<uint8_t> values = glb::allocate_input_copy(sizeof(double) * rows * width);
+        double* out = reinterpret_cast<double*>(values.get());
+        for (uint32_t row = 0; row < rows; ++row) read_exactly(element(env_, given, row), name.at(row), out + row * width, width);
+        colors.components = width;
+        job_.add(ArrayArgument::held(env_, name, field, glb::ElementType::float64, std::move(values), size_t(rows) * width),
+                 colors.values);
+    }
+
     // Elements: atomic numbers, or an Array of element symbols, read here.
     void elements(glb::ArrayView& view, const char* key) {
         const napi_value given = value(key);
@@ -283,6 +306,12 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.has_cell = o.numbers("cell", part.cell, 9, 3);
     o.flags("pbc", part.periodic, 3);
     part.instancing = o.flag("instancing", true);
+    o.color_table(part.palette, "palette", Field::palette);
+    o.colors(part.colors, "colors", part.positions.count / 3);
+    o.array(part.values, "values", Field::values);
+    if (!is_absent(o.env(), o.value("cmap"))) part.colormap = o.text("cmap");
+    part.has_vmin = o.optional_number("vmin", part.vmin);
+    part.has_vmax = o.optional_number("vmax", part.vmax);
 }
 
 void read(OptionReader& o, glb::TriangleMesh& part) {

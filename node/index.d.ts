@@ -116,6 +116,19 @@ export interface AtomOptions extends OutputOptions {
   pbc?: boolean | readonly [boolean, boolean, boolean] | null;
   /** Default true; false writes spheres and sticks as plain triangles. */
   instancing?: boolean;
+  /**
+   * Colours of types (elements draw in their own, types in the atom palette otherwise): RGB triples flat, or rows of
+   * 3 or 4 numbers (RGBA); every type needs its row. One colour source at a time: palette, colors or values.
+   */
+  palette?: NumberArray | readonly (readonly number[])[] | null;
+  /** One colour per atom (3 or 4 numbers each, flat), or one for all: floats in [0, 1] or integers 0..255 (integer typed arrays). */
+  colors?: NumberArray | null;
+  /** One number per atom, drawn by cmap between vmin and vmax (the values' extremes by default). */
+  values?: NumberArray | null;
+  /** One of colormapNames (letter case ignored); default "viridis". */
+  cmap?: string | null;
+  vmin?: number | null;
+  vmax?: number | null;
   /** Default "float32". */
   encoding?: Encoding;
 }

@@ -121,6 +121,10 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::not_whole_rows:
             return range(length + "be a multiple of " + std::to_string(error.limit) + ". Received " + std::to_string(error.count));
         case Problem::too_few:
+            if (error.field == Field::palette && error.row != glb::kNoIndex)
+                return range(value + "hold a row for every type. Received " + std::to_string(error.count) +
+                             " rows, but \"options.types\" holds " + std::to_string(error.limit - 1) + at(error));
+            if (error.field == Field::palette) return range(length + "be > 0. Received 0");
             if (error.field == Field::positions)
                 return range("The value of \"positions.length\" is out of range. A line without segments must have "
                              "at least 2 points (6 numbers). Received " + std::to_string(3 * error.count));
@@ -143,6 +147,9 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::both_given:
             if (error.field == Field::types)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.types\" and \"options.elements\" properties exclude each other: give one");
+            if (error.field == Field::palette || error.field == Field::colors || error.field == Field::values)
+                return ArgumentError(ArgumentError::Kind::type, "The " + name.quoted() + " and " + checked_name(error.related).quoted() +
+                                                                    " properties exclude each other: give one colour source");
             return ArgumentError(ArgumentError::Kind::type, "The \"options.radius\" and \"options.radii\" properties exclude each other: give one");
         case Problem::unsupported_type:
             if (error.field == Field::texture)
@@ -156,6 +163,10 @@ ArgumentError checked_error(const glb::InputError& error) {
             return range(value + "be a rotation, scale and translation: the columns of its 3 x 3 part must lie at right angles");
         case Problem::not_an_image: return range(value + "be the bytes of a PNG or JPEG image");
         case Problem::needs_related:
+            if (error.field == Field::palette)
+                return ArgumentError(ArgumentError::Kind::type, "The \"options.palette\" property colours types: give \"options.types\"");
+            if (error.field == Field::value_minimum || error.field == Field::value_maximum)
+                return ArgumentError(ArgumentError::Kind::type, "The " + name.quoted() + " property scales values to a colour map: give \"options.values\"");
             if (error.field == Field::bonds)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.bonds\" property true finds bonds from the atoms' elements: give \"options.elements\"");
             if (error.field == Field::bond_shifts)

@@ -125,6 +125,7 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::segments) return "segments hold no segment: give at least one, or None for one line through every point";
             return name + " hold nothing: a GLB needs at least one point";
         case Problem::too_few:
+            if (error.field == Field::palette || error.field == Field::colormap_colors) return error.what();
             if (error.field == Field::positions)
                 return "positions of a line without segments must hold at least 2 points, not " + std::to_string(error.count);
             [[fallthrough]];
@@ -162,6 +163,9 @@ std::string message(const glb::InputError& error) {
         case Problem::needs_related:
             if (error.field == Field::bond_shifts) return "bonds with cell shifts need the cell they count in: give cell=";
             if (error.field == Field::bonds) return "bonds=True finds bonds from the atoms' elements: give elements=";
+            if (error.field == Field::palette) return "palette colours types: give types=";
+            if (error.field == Field::value_minimum || error.field == Field::value_maximum)
+                return argument_name(error.field) + std::string(" scales values to a colour map: give values=");
             return "texture needs uv: the texture coordinates of every vertex";
         case Problem::singular:
             return std::string(error.what()) + " (pass pbc=False along axes that do not repeat, or no cell for a molecule)";
@@ -198,6 +202,9 @@ void raise_package_error(const glb::InputError& error, const glb::Scene* scene) 
     const std::string part = part_of(error, scene);
     if (error.problem == Problem::both_given) {
         if (error.field == Field::types) throw py::type_error(part + "give types or elements, not both");
+        if (error.field == Field::palette || error.field == Field::colors || error.field == Field::values)
+            throw py::type_error(part + "give one colour source: " + argument_name(error.field) + " and " +
+                                 argument_name(error.related) + " exclude each other");
         throw py::type_error(part + "give radius or radii, not both");
     }
     if (error.problem == Problem::needs_related) throw py::type_error(part + message(error));  // as in Node

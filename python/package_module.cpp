@@ -107,14 +107,14 @@ public:
         remember_origin(buffer, name, field);
     }
 
-    void colors(glb::ColorRows& colors, const char* name) {
+    void colors(glb::ColorRows& colors, const char* name, Field field = Field::colors) {
         const py::object given = value(name);
         if (given.is_none()) return;
         TypedBuffer& buffer = inputs_.buffers.emplace_back(given, name);
         colors.values = buffer.counted();
         colors.components = uint32_t(buffer.row_width());
         inputs_.views.emplace_back(&buffer, &colors.values);
-        remember_origin(buffer, name, Field::colors);
+        remember_origin(buffer, name, field);
     }
 
     double number(const char* name, double fallback) const {
@@ -228,6 +228,15 @@ void read(OptionReader& o, glb::AtomCloud& part) {
     part.has_cell = o.numbers("cell", part.cell, 9);
     for (size_t axis = 0; axis < 3; ++axis) part.periodic[axis] = o.flag_at("pbc", axis, true);
     part.instancing = o.flag("instancing", true);
+    o.colors(part.palette, "palette", Field::palette);
+    o.colors(part.colors, "colors");
+    o.array(part.values, "values", Field::values);
+    if (PyUnicode_Check(o.value("cmap").ptr())) part.colormap = o.value("cmap").cast<std::string>();
+    o.colors(part.colormap_colors, "cmap_colors", Field::colormap_colors);
+    part.has_vmin = !o.value("vmin").is_none();
+    part.vmin = o.number("vmin", 0);
+    part.has_vmax = !o.value("vmax").is_none();
+    part.vmax = o.number("vmax", 0);
 }
 
 void read(OptionReader& o, glb::TriangleMesh& part) {

@@ -78,8 +78,7 @@ def test_types_elements_and_faces_become_the_native_integers():
     assert (checked.document, checked.bin) == (raw.document, raw.bin)
     by_symbol = sa.atoms(points, elements=["C", "o", "N", "S", "H", "Cl"])
     by_number = sa.atoms(points, elements=np.array([6, 8, 7, 16, 1, 17], np.int8))
-    expected_ids = np.array([0, 1, 3, 4, 7, 2], np.uint16)  # grey, red, blue, yellow, light grey, green
-    assert by_symbol == by_number == sa.atoms(points, expected_ids)
+    assert by_symbol == by_number  # elements in their own colours: tests/test_atom_colors.py
     assert sa.atoms(points) == sa.atoms(points, np.zeros(6, np.uint16))  # all grey
     for form in (np.array([b"C", b"O", b"N"] * 2), np.array(["c", "O ", "n"] * 2, dtype=object), (6, 8, 7) * 2,
                  np.array(["C", "O", "N"] * 2, dtype="U2"), np.array(["C", "O", "N"] * 2, dtype=">U3")):

@@ -1,6 +1,6 @@
 """Atoms as spheres and sticks, read back independently: the instances of every
-colour group are the atoms of that palette row (in Morton order), the groups'
-materials their palette colours, the radii the documented ones, and each bond
+colour group are the atoms of that colour (in Morton order), the groups'
+materials their colours (elements: ASE's Jmol colours), the radii the documented ones, and each bond
 two half-sticks from its atoms to its middle."""
 
 import numpy as np
@@ -8,7 +8,7 @@ import pytest
 
 import spatial_assembler as sa
 from glb_reading import accessor_values, read_glb
-from numpy_writers import ATOM_PALETTE, morton_keys_numpy
+from numpy_writers import morton_keys_numpy
 
 EXTENSION = "EXT_mesh_gpu_instancing"
 
@@ -43,10 +43,11 @@ def test_spheres_are_the_atoms_grouped_by_colour(validator, ethanol):
     validator.assert_valid(glb)
     parsed = read_glb(glb)
     assert parsed.document["extensionsRequired"] == [EXTENSION]
-    rows = sa.elements.SLOT_BY_NUMBER[ethanol.numbers]
+    from ase.data.colors import jmol_colors
+
     seen = []
     for name, colour, instances, mesh in instanced_groups(parsed):
-        members = np.flatnonzero(rows == next(r for r in range(8) if np.allclose(colour, ATOM_PALETTE[r], atol=5e-5)))
+        members = np.flatnonzero(np.isclose(jmol_colors[ethanol.numbers], colour, atol=5e-7).all(1))
         translations = instances["TRANSLATION"]
         assert sorted(map(tuple, translations)) == sorted(map(tuple, ethanol.positions[members].astype(np.float32))), name
         radii = sa.elements.COVALENT_RADII[ethanol.numbers[members]]
@@ -111,7 +112,7 @@ def test_plain_triangles_for_every_viewer(validator, ethanol):
     document = read_glb(glb).document
     assert "extensionsUsed" not in document and not any("extensions" in node for node in document["nodes"])
     parsed = read_glb(glb)
-    hydrogen = next(n for n in document["nodes"] if n["name"] == "Atoms light grey")
+    hydrogen = next(n for n in document["nodes"] if n["name"] == "Atoms #ffffff")  # Jmol's white
     (primitive,) = document["meshes"][hydrogen["mesh"]]["primitives"]
     vertices = accessor_values(parsed, primitive["attributes"]["POSITION"]).reshape(-1, 42, 3)
     centres = vertices.mean(1)  # an icosphere's vertices average to its centre

@@ -1,9 +1,11 @@
 // The atom builders: the raw one (the native module's atom_glb) and the checked
 // one (its points style here, the sphere styles in atom_spheres.cpp).
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
 #include "atoms/atom_layout.h"
 #include "document/builder_support.h"
@@ -71,7 +73,7 @@ void write_raw_atoms(uint8_t* payload, const RawAtomCloud& input, uint32_t threa
     if (thread_count == 0) thread_count = atom_thread_count(atom_count);
     LOG_PHASE("start");
     write_points_in_morton_order(payload, payload + 12 * atom_count, input.positions, atom_count,
-                                 AtomRows{input.types, nullptr}, morton_box(input.bounds), thread_count);
+                                 AtomRows{input.types, nullptr}, kAtomPalette[0], kPaletteRows, morton_box(input.bounds), thread_count);
     LOG_PHASE("order");
 }
 
@@ -160,19 +162,19 @@ void check_bond_shifts(const AtomCloud& input) {
     }
 }
 
-// The 8-bit palette colours of compact atoms: round(c * 255).
-uint8_t unorm8_palette(uint32_t row, int channel) {
-    float value;
-    std::memcpy(&value, &kAtomPalette[row][channel], sizeof value);
-    return uint8_t(value * 255.0f + 0.5f);
-}
-
 void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomCloud& input, const float* positions,
                        uint32_t thread_count) {
     const size_t atoms = layout.atom_count;
+    const size_t group_count = layout.group_colors.size();
     uint8_t* colors = payload + layout.color_offset;
-    if (input.encoding == Encoding::float32) {
-        write_points_in_morton_order(payload + layout.position_offset, colors, positions, atoms, rows_of(layout, input),
+    const bool compact = input.encoding == Encoding::compact;
+    if (!compact && !layout.groups) {
+        // Up to 256 groups ride the points' buckets as their palette rows.
+        std::vector<uint32_t> palette(3 * group_count);
+        for (uint32_t group = 0; group < group_count; ++group) group_color_bits(&palette[3 * group], layout, group);
+        const AtomRows rows = layout.rows ? AtomRows{nullptr, layout.rows.get()} : rows_of(layout, input);
+        write_points_in_morton_order(payload + layout.position_offset, colors, positions, atoms, rows,
+                                     palette.data(), uint32_t(group_count),
                                      morton_box(layout.morton_bounds), thread_count);
         return;
     }
@@ -181,14 +183,24 @@ void write_atom_points(uint8_t* payload, const AtomLayout& layout, const AtomClo
     const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, atoms,
                                                      rows_of(layout, input), morton_box(layout.morton_bounds),
                                                      thread_count);
-    uint8_t palette[kPaletteRows][4];
-    for (uint32_t row = 0; row < kPaletteRows; ++row)
-        for (int channel = 0; channel < 4; ++channel) palette[row][channel] = channel < 3 ? unorm8_palette(row, channel) : 0;
+    if (!compact) {
+        gather_positions(payload + layout.position_offset, sorted, atoms, positions, thread_count);
+        parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i)
+                std::memcpy(colors + 12 * i, layout.group_colors[color_group_of_entry(layout, sorted[i])].data(), 12);
+        });
+        return;
+    }
+    // Compact: 8-bit colours, round(c * 255).
+    std::vector<std::array<uint8_t, 4>> palette(group_count);
+    for (size_t group = 0; group < group_count; ++group)
+        for (int channel = 0; channel < 4; ++channel)
+            palette[group][channel] = channel < 3 ? uint8_t(layout.group_colors[group][channel] * 255.0f + 0.5f) : 0;
     const Quantization& quantization = layout.quantization;
     uint8_t* out = payload + layout.position_offset;
     parallel_ranges(atoms, thread_count, [&](uint32_t, size_t begin, size_t end) {
         write_quantized_gather(out, positions, atoms, sorted, kIndexMask, begin, end, quantization);
-        for (size_t i = begin; i < end; ++i) std::memcpy(colors + 4 * i, palette[row_of_entry(sorted[i])], 4);
+        for (size_t i = begin; i < end; ++i) std::memcpy(colors + 4 * i, palette[color_group_of_entry(layout, sorted[i])].data(), 4);
     });
 }
 
@@ -204,6 +216,7 @@ void check_part(const AtomCloud& input) {
     if (input.atomic_numbers.given && input.atomic_numbers.count != atoms)
         throw_count_error(Field::atomic_numbers, Problem::count_mismatch, input.atomic_numbers.count, atoms);
     if (input.has_box) check_box(input.box);
+    check_atom_colors(input, atoms);
     const bool spheres = input.style != AtomStyle::points;
     if (input.has_radius) {
         if (!spheres) throw_value_error(Field::radius, Problem::not_drawn, kNoIndex, kNoIndex, input.radius);
@@ -275,21 +288,7 @@ PlannedPart plan_part(gltf::Document& document, const AtomCloud& given) {
     layout.extremes = extremes;
     layout.morton_bounds = input.has_box ? input.box : bounds_of(extremes);
 
-    if (input.types.given && input.types.type != ElementType::uint16) {
-        layout.rows = allocate_scratch<uint8_t>(atoms);
-        uint8_t* rows = layout.rows.get();
-        read_checked_indices(input.types, 1, 65536, Field::types,
-                             [rows](size_t i, uint32_t type) { rows[i] = uint8_t(type < 7 ? type : 7); });
-    } else if (input.atomic_numbers.given) {
-        layout.rows = allocate_scratch<uint8_t>(atoms);
-        layout.elements = allocate_scratch<uint8_t>(atoms);
-        uint8_t* rows = layout.rows.get();
-        uint8_t* elements = layout.elements.get();
-        read_checked_indices(input.atomic_numbers, 1, kElementCount, Field::atomic_numbers, [&](size_t i, uint32_t z) {
-            elements[i] = uint8_t(z);
-            rows[i] = element_palette_row(z);
-        });
-    }
+    plan_atom_colors(layout, input);
 
     if (input.bond_shifts.given) check_bond_shifts(input);
     uint32_t root;

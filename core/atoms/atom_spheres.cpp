@@ -1,7 +1,7 @@
-// The sphere styles of the checked atom builder. One sphere mesh per palette
-// row, drawn at every atom of that row by one node with EXT_mesh_gpu_instancing
-// (TRANSLATION per atom, SCALE where radii differ within the row), atoms of a
-// row in Morton order; bonds as two half-sticks each, instanced per row of the
+// The sphere styles of the checked atom builder. One sphere mesh per colour
+// group, drawn at every atom of that group by one node with EXT_mesh_gpu_instancing
+// (TRANSLATION per atom, SCALE where radii differ within the group), atoms of a
+// group in Morton order; bonds as two half-sticks each, instanced per group of the
 // atom at their end. Or, without instancing, all of it as plain triangles.
 #include <algorithm>
 #include <cfloat>
@@ -31,28 +31,12 @@ using gltf::Target;
 namespace {
 
 constexpr const char* kInstancingExtension = "EXT_mesh_gpu_instancing";
-constexpr const char* kRowColours[kPaletteRows] = {"grey", "red", "green", "blue", "yellow", "magenta", "cyan",
-                                                    "light grey"};
 constexpr float kStickRadiusFactor = 0.3f;  // of the smaller sphere at its two ends
 constexpr uint64_t kSphereGeometryBytes = kSphereVertices * 12;
 constexpr uint64_t kSphereIndexBytes = 3 * kSphereTriangles * 2;
 constexpr uint64_t kStickGeometryBytes = kStickVertices * 12;
 constexpr uint64_t kStickIndexBytes = 3 * kStickTriangles * 2;
 
-float palette_channel(uint32_t row, int channel) {
-    float value;
-    std::memcpy(&value, &kAtomPalette[row][channel], sizeof value);
-    return value;
-}
-
-uint32_t row_of_atom(const AtomLayout& layout, const AtomCloud& input, size_t atom) {
-    if (layout.rows) return layout.rows[atom];
-    if (input.types.given) {
-        const uint16_t type = static_cast<const uint16_t*>(input.types.data)[atom];
-        return type < 7 ? type : 7;
-    }
-    return 0;
-}
 
 // Typical distance between neighbours: the box's volume (or area, or length, on
 // the axes where it is not flat) shared among the atoms.
@@ -242,8 +226,12 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         // Neighbours a typical spacing apart just touch (spheres), or leave room for sticks.
         layout.radius = to_float32(typical_spacing(layout.morton_bounds, atoms) * (half_size ? 0.25 : 0.5));
     }
+    layout.instance_colors = layout.group_colors.size() > kMaxColorGroups;
+    const size_t group_count = layout.instance_colors ? 1 : layout.group_colors.size();
+    layout.spheres.assign(group_count, AtomGroup{});
+    layout.sticks.assign(group_count, AtomGroup{});
     for (size_t i = 0; i < atoms; ++i) {
-        AtomGroup& group = layout.spheres[row_of_atom(layout, input, i)];
+        AtomGroup& group = layout.spheres[group_of_atom(layout, input, i)];
         const float r = radius_of(layout, input, i);
         if (group.count++ == 0) group.radius = r;
         else if (r != group.radius) group.scaled = true;
@@ -270,8 +258,8 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
         const double half_length = 0.5 * std::sqrt(squared);
         if (std::isinf(to_float32(half_length)))
             throw_value_error(Field::bonds, Problem::geometry_beyond_float32, bond, kNoIndex, 2 * half_length);
-        ++layout.sticks[row_of_atom(layout, input, stick.from)].count;
-        ++layout.sticks[row_of_atom(layout, input, stick.to)].count;
+        ++layout.sticks[group_of_atom(layout, input, stick.from)].count;
+        ++layout.sticks[group_of_atom(layout, input, stick.to)].count;
     });
     first = 0;
     for (AtomGroup& group : layout.sticks) {
@@ -281,10 +269,12 @@ void group_atoms(AtomLayout& layout, const AtomCloud& input) {
     layout.stick_count = first;
 }
 
-gltf::Material material_of_row(uint32_t row) {
+gltf::Material material_of_group(const AtomLayout& layout, uint32_t group) {
     gltf::Material material;
-    for (int channel = 0; channel < 3; ++channel) material.base_color[channel] = palette_channel(row, channel);
-    material.base_color[3] = 1;
+    material.roughness = 0.4;
+    if (layout.instance_colors) return material;  // white: each instance's _COLOR_0 gives its colour
+    for (int channel = 0; channel < 4; ++channel) material.base_color[channel] = layout.group_colors[group][channel];
+    material.blend = layout.group_colors[group][3] < 1;
     material.roughness = 0.4;
     return material;
 }
@@ -304,19 +294,22 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
     const uint32_t root = document.add(root_node);
     const bool compact = input.encoding == Encoding::compact;
     const bool sticks = layout.stick_count != 0;
-    int64_t material_of[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
-        material_of[row] = gltf::kNone;
+    const uint32_t group_count = uint32_t(layout.spheres.size());
+    std::vector<int64_t> material_of(group_count, gltf::kNone);
+    for (uint32_t row = 0; row < group_count; ++row) {
         if (layout.spheres[row].count + layout.sticks[row].count == 0) continue;
-        material_of[row] = document.add(material_of_row(row));
+        material_of[row] = document.add(material_of_group(layout, row));
     }
 
     // The meshes: normals and indices shared by every sphere; positions of the
-    // unit sphere (rows with a SCALE per atom) and of each row's own radius.
+    // unit sphere (groups with a SCALE per atom) and of each radius that a group's atoms share.
     const uint32_t sphere_normals = add_block(document, kSphereGeometryBytes, 0, Target::vertices, layout.normal_offset);
     const uint32_t sphere_indices = add_block(document, kSphereIndexBytes, 0, Target::indices, layout.index_offset);
-    size_t variants = 0;
-    for (const AtomGroup& group : layout.spheres) variants += group.count != 0 && !group.scaled;
+    std::vector<float> radii;  // of the groups that are not scaled, each once
+    for (const AtomGroup& group : layout.spheres)
+        if (group.count != 0 && !group.scaled && std::find(radii.begin(), radii.end(), group.radius) == radii.end())
+            radii.push_back(group.radius);
+    const size_t variants = radii.size();
     const bool unit = layout.scaled_count != 0;
     // Several accessors in one vertex view: it must give its stride.
     uint64_t shapes_offset = 0;
@@ -334,27 +327,30 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         unit_positions = document.add(position_accessor(sphere_positions, 0, kSphereVertices, extremes_of(shape, kSphereVertices)));
         variant_offset += kSphereGeometryBytes;
     }
-    int64_t mesh_of_row[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+    std::vector<uint32_t> radius_positions(variants);
+    for (size_t k = 0; k < variants; ++k) {
+        scaled_sphere(shape, radii[k]);
+        radius_positions[k] = document.add(position_accessor(sphere_positions, variant_offset + k * kSphereGeometryBytes,
+                                                             kSphereVertices, extremes_of(shape, kSphereVertices)));
+    }
+    std::vector<int64_t> mesh_of_row(group_count, gltf::kNone);
+    for (uint32_t row = 0; row < group_count; ++row) {
         AtomGroup& group = layout.spheres[row];
-        mesh_of_row[row] = gltf::kNone;
         if (group.count == 0) continue;
         uint32_t positions;
         if (group.scaled) {
             positions = uint32_t(unit_positions);
         } else {
-            scaled_sphere(shape, group.radius);
-            group.shape_offset = shapes_offset + variant_offset;
-            positions = document.add(position_accessor(sphere_positions, variant_offset, kSphereVertices,
-                                                       extremes_of(shape, kSphereVertices)));
-            variant_offset += kSphereGeometryBytes;
+            const size_t k = size_t(std::find(radii.begin(), radii.end(), group.radius) - radii.begin());
+            group.shape_offset = shapes_offset + variant_offset + k * kSphereGeometryBytes;
+            positions = radius_positions[k];
         }
         gltf::Primitive triangles;
         triangles.attributes.push_back({"POSITION", positions});
         triangles.attributes.push_back({"NORMAL", normal_accessor});
         triangles.indices = sphere_index_accessor;
         triangles.material = material_of[row];
-        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, std::string("Sphere ") + kRowColours[row]});
+        mesh_of_row[row] = document.add(gltf::Mesh{{triangles}, "Sphere " + group_name(layout, row)});
     }
     int64_t stick_positions = gltf::kNone, stick_normals = gltf::kNone, stick_indices = gltf::kNone;
     if (sticks) {
@@ -380,20 +376,28 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         stick_rotations = add_block(document, rotation_size * s, 0, Target::none, layout.stick_rotation_offset);
         stick_scales = add_block(document, 12 * s, 0, Target::none, layout.stick_scale_offset);
     }
-    for (uint32_t row = 0; row < kPaletteRows; ++row) {
+    int64_t sphere_colors = gltf::kNone, stick_colors = gltf::kNone;
+    if (layout.instance_colors) {
+        sphere_colors = add_block(document, 12 * uint64_t(layout.atom_count), 0, Target::none, layout.instance_color_offset);
+        if (sticks) stick_colors = add_block(document, 12 * s, 0, Target::none, layout.stick_color_offset);
+    }
+    for (uint32_t row = 0; row < group_count; ++row) {
         const AtomGroup& group = layout.spheres[row];
         if (group.count == 0) continue;
         gltf::Node node;
         node.mesh = mesh_of_row[row];
-        node.name = std::string("Atoms ") + kRowColours[row];
+        node.name = "Atoms " + group_name(layout, row);
         node.instances.push_back({"TRANSLATION", document.add(float_accessor(translations, 12 * group.first, group.count, AccessorType::vec3))});
         if (group.scaled)
             node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(scales), 12 * group.scaled_first,
                                                                             group.count, AccessorType::vec3))});
+        if (layout.instance_colors)
+            node.instances.push_back({"_COLOR_0", document.add(float_accessor(uint32_t(sphere_colors), 12 * group.first,
+                                                                               group.count, AccessorType::vec3))});
         const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
         document.nodes[root].children.push_back(child);
     }
-    for (uint32_t row = 0; row < kPaletteRows && sticks; ++row) {
+    for (uint32_t row = 0; row < group_count && sticks; ++row) {
         const AtomGroup& group = layout.sticks[row];
         if (group.count == 0) continue;
         gltf::Primitive triangles;
@@ -402,8 +406,8 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         triangles.indices = stick_indices;
         triangles.material = material_of[row];
         gltf::Node node;
-        node.mesh = document.add(gltf::Mesh{{triangles}, std::string("Stick ") + kRowColours[row]});
-        node.name = std::string("Bonds ") + kRowColours[row];
+        node.mesh = document.add(gltf::Mesh{{triangles}, "Stick " + group_name(layout, row)});
+        node.name = "Bonds " + group_name(layout, row);
         Accessor rotation = float_accessor(uint32_t(stick_rotations), rotation_size * group.first, group.count, AccessorType::vec4);
         if (compact) {
             rotation.component_type = ComponentType::int16;
@@ -414,6 +418,9 @@ uint32_t instanced_document(gltf::Document& document, AtomLayout& layout, const 
         node.instances.push_back({"ROTATION", document.add(rotation)});
         node.instances.push_back({"SCALE", document.add(float_accessor(uint32_t(stick_scales), 12 * group.first, group.count,
                                                                        AccessorType::vec3))});
+        if (layout.instance_colors)
+            node.instances.push_back({"_COLOR_0", document.add(float_accessor(uint32_t(stick_colors), 12 * group.first,
+                                                                               group.count, AccessorType::vec3))});
         const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
         document.nodes[root].children.push_back(child);
     }
@@ -431,9 +438,12 @@ void place_plain_groups(AtomLayout& layout) {
         layout.plain_vertex_count += group.vertex_count;
         layout.plain_index_count += group.index_count;
     };
-    for (uint32_t row = 0; row < kPaletteRows; ++row)
+    const size_t group_count = layout.spheres.size();
+    layout.plain_spheres.assign(group_count, PlainGroup{});
+    layout.plain_sticks.assign(group_count, PlainGroup{});
+    for (size_t row = 0; row < group_count; ++row)
         place(layout.plain_spheres[row], layout.spheres[row].count, kSphereVertices, 3 * kSphereTriangles);
-    for (uint32_t row = 0; row < kPaletteRows; ++row)
+    for (size_t row = 0; row < group_count; ++row)
         place(layout.plain_sticks[row], layout.sticks[row].count, kStickVertices, 3 * kStickTriangles);
 }
 
@@ -448,7 +458,7 @@ void sphere_vertices(const float* p, float r, Each&& each) {
     }
 }
 
-// The vertices of both halves of every stick: each(row, position, normal), in bond order.
+// The vertices of both halves of every stick: each(row, atom, position, normal), in bond order.
 template <typename Each>
 void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const float* positions, Each&& each) {
     for_each_bond(input, layout.atom_count, [&](size_t bond, Stick stick) {
@@ -457,11 +467,11 @@ void stick_vertices(const AtomLayout& layout, const AtomCloud& input, const floa
             stick_target(target, input, positions, bond, to, forward);
             const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
                                               radius_of(layout, input, to));
-            const uint32_t row = row_of_atom(layout, input, from);
+            const uint32_t row = group_of_atom(layout, input, from);
             for (size_t v = 0; v < kStickVertices; ++v) {
                 float at[3], n[3];
                 placed_stick_vertex(at, n, half.translation, half.rotation, half.scale, v);
-                each(row, at, n);
+                each(row, from, at, n);
             }
         }
     });
@@ -473,17 +483,17 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
     ScratchArray<float> converted = allocate_scratch<float>(3 * layout.atom_count);
     write_float32(converted.get(), input.positions);
     for (size_t i = 0; i < layout.atom_count; ++i) {
-        PlainGroup& group = layout.plain_spheres[row_of_atom(layout, input, i)];
+        PlainGroup& group = layout.plain_spheres[group_of_atom(layout, input, i)];
         sphere_vertices(converted.get() + 3 * i, radius_of(layout, input, i), [&](const float* at, const float*) { widen(group.extremes, at); });
     }
-    stick_vertices(layout, input, converted.get(), [&](uint32_t row, const float* at, const float*) { widen(layout.plain_sticks[row].extremes, at); });
+    stick_vertices(layout, input, converted.get(), [&](uint32_t row, uint32_t, const float* at, const float*) { widen(layout.plain_sticks[row].extremes, at); });
     const bool compact = input.encoding == Encoding::compact;
     Extremes all{{HUGE_VALF, HUGE_VALF, HUGE_VALF}, {-HUGE_VALF, -HUGE_VALF, -HUGE_VALF}};
-    for (const PlainGroup* groups : {layout.plain_spheres, layout.plain_sticks})
-        for (uint32_t row = 0; row < kPaletteRows; ++row)
-            if (groups[row].vertex_count != 0) {
-                widen(all, groups[row].extremes.min);
-                widen(all, groups[row].extremes.max);
+    for (const std::vector<PlainGroup>* groups : {&layout.plain_spheres, &layout.plain_sticks})
+        for (const PlainGroup& group : *groups)
+            if (group.vertex_count != 0) {
+                widen(all, group.extremes.min);
+                widen(all, group.extremes.max);
             }
     require_finite_extremes(all);
     if (compact) {
@@ -502,8 +512,13 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
     const uint32_t normals = add_block(document, layout.plain_vertex_count * normal_stride, uint32_t(normal_stride),
                                        Target::vertices, layout.normal_offset);
     const uint32_t indices = add_block(document, 4 * layout.plain_index_count, 0, Target::indices, layout.index_offset);
+    // Many colours: one primitive each way, its vertices coloured (8-bit, 4-byte aligned, when compact).
+    const uint64_t color_stride = compact ? 4 : 12;
+    const int64_t colors = layout.instance_colors ? add_block(document, layout.plain_vertex_count * color_stride,
+                                                              uint32_t(color_stride), Target::vertices, layout.color_offset)
+                                                  : gltf::kNone;
     for (int kind = 0; kind < 2; ++kind) {
-        for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        for (uint32_t row = 0; row < uint32_t(layout.plain_spheres.size()); ++row) {
             const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
             if (group.vertex_count == 0) continue;
             Accessor position = float_accessor(positions, group.first_vertex * position_stride, group.vertex_count, AccessorType::vec3);
@@ -518,11 +533,19 @@ uint32_t plain_document(gltf::Document& document, AtomLayout& layout, const Atom
             gltf::Primitive triangles;
             triangles.attributes.push_back({"POSITION", document.add(position)});
             triangles.attributes.push_back({"NORMAL", document.add(normal)});
+            if (layout.instance_colors) {
+                Accessor color = float_accessor(uint32_t(colors), group.first_vertex * color_stride, group.vertex_count, AccessorType::vec3);
+                if (compact) {
+                    color.component_type = ComponentType::uint8;
+                    color.normalized = true;
+                }
+                triangles.attributes.push_back({"COLOR_0", document.add(color)});
+            }
             triangles.indices = document.add(index_accessor(indices, 4 * group.first_index, group.index_count, ComponentType::uint32));
-            triangles.material = document.add(material_of_row(row));
+            triangles.material = document.add(material_of_group(layout, row));
             gltf::Node node;
-            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + kRowColours[row]});
-            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + kRowColours[row];
+            node.mesh = document.add(gltf::Mesh{{triangles}, std::string(kind == 0 ? "Spheres " : "Sticks ") + group_name(layout, row)});
+            node.name = std::string(kind == 0 ? "Atoms " : "Bonds ") + group_name(layout, row);
             if (compact) set_dequantization(node, layout.quantization);
             const uint32_t child = document.add(node);  // before the reference: adding may move the nodes
             document.nodes[root].children.push_back(child);
@@ -562,7 +585,7 @@ uint32_t plan_spheres(gltf::Document& document, AtomLayout& layout, const AtomCl
 
 namespace {
 
-// Atoms in Morton order, then stably by palette row: each row's atoms consecutive.
+// Atoms in Morton order, then stably by colour group: each group's atoms consecutive.
 ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& input, const float* positions,
                                     uint32_t thread_count) {
     const size_t atoms = layout.atom_count;
@@ -573,9 +596,9 @@ ScratchArray<uint64_t> atoms_by_row(const AtomLayout& layout, const AtomCloud& i
                                                      thread_count);
     // Into whichever of the two the sort did not end in.
     ScratchArray<uint64_t> by_row = std::move(sorted == entries.get() ? scratch : entries);
-    size_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.spheres[row].first;
-    for (size_t i = 0; i < atoms; ++i) by_row[next[row_of_entry(sorted[i])]++] = sorted[i];
+    std::vector<size_t> next(layout.spheres.size());
+    for (size_t row = 0; row < next.size(); ++row) next[row] = layout.spheres[row].first;
+    for (size_t i = 0; i < atoms; ++i) by_row[next[group_of_entry(layout, sorted[i])]++] = sorted[i];
     return by_row;
 }
 
@@ -586,6 +609,14 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
     const uint64_t normal_stride = compact ? kQuantizedNormalStride : 12;
     uint8_t* vertex_positions = payload + layout.position_offset;
     uint8_t* vertex_normals = payload + layout.normal_offset;
+    uint8_t* vertex_colors = payload + layout.color_offset;
+    const auto put_color = [&](uint64_t vertex, uint32_t atom) {
+        const float* color = layout.group_colors[color_group_of_atom(layout, input, atom)].data();
+        if (!compact) return std::memcpy(vertex_colors + 12 * vertex, color, 12), void();
+        const uint8_t bytes[4] = {uint8_t(color[0] * 255.0f + 0.5f), uint8_t(color[1] * 255.0f + 0.5f),
+                                  uint8_t(color[2] * 255.0f + 0.5f), 0};
+        std::memcpy(vertex_colors + 4 * vertex, bytes, 4);
+    };
     const auto put = [&](uint64_t vertex, const float* at, const float* n) {
         if (compact) {
             const int16_t q[4] = {quantize(at[0], layout.quantization, 0), quantize(at[1], layout.quantization, 1),
@@ -602,14 +633,20 @@ void write_plain(uint8_t* payload, const AtomLayout& layout, const AtomCloud& in
     uint64_t vertex = 0;
     for (size_t i = 0; i < layout.atom_count; ++i) {
         const size_t atom = atom_of_entry(order[i]);
-        sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) { put(vertex++, at, n); });
+        sphere_vertices(positions + 3 * atom, radius_of(layout, input, atom), [&](const float* at, const float* n) {
+            if (layout.instance_colors) put_color(vertex, uint32_t(atom));
+            put(vertex++, at, n);
+        });
     }
-    uint64_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.plain_sticks[row].first_vertex;
-    stick_vertices(layout, input, positions, [&](uint32_t row, const float* at, const float* n) { put(next[row]++, at, n); });
+    std::vector<uint64_t> next(layout.plain_sticks.size());
+    for (size_t row = 0; row < next.size(); ++row) next[row] = layout.plain_sticks[row].first_vertex;
+    stick_vertices(layout, input, positions, [&](uint32_t row, uint32_t from, const float* at, const float* n) {
+        if (layout.instance_colors) put_color(next[row], from);
+        put(next[row]++, at, n);
+    });
     uint32_t* indices = reinterpret_cast<uint32_t*>(payload + layout.index_offset);
     for (int kind = 0; kind < 2; ++kind) {
-        for (uint32_t row = 0; row < kPaletteRows; ++row) {
+        for (size_t row = 0; row < layout.plain_spheres.size(); ++row) {
             const PlainGroup& group = kind == 0 ? layout.plain_spheres[row] : layout.plain_sticks[row];
             const size_t vertices = kind == 0 ? kSphereVertices : kStickVertices;
             const size_t corners = kind == 0 ? 3 * kSphereTriangles : 3 * kStickTriangles;
@@ -648,11 +685,18 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
 
     const ScratchArray<uint64_t> order = atoms_by_row(layout, input, positions, thread_count);
     gather_positions(payload + layout.position_offset, order.get(), layout.atom_count, positions, thread_count);
+    if (layout.instance_colors) {
+        uint8_t* colors = payload + layout.instance_color_offset;
+        parallel_ranges(layout.atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i)
+                std::memcpy(colors + 12 * i, layout.group_colors[color_group_of_entry(layout, order[i])].data(), 12);
+        });
+    }
     if (layout.scaled_count != 0) {
         uint8_t* scales = payload + layout.scale_offset;
         parallel_ranges(layout.atom_count, thread_count, [&](uint32_t, size_t begin, size_t end) {
             for (size_t i = begin; i < end; ++i) {
-                const AtomGroup& group = layout.spheres[row_of_entry(order[i])];
+                const AtomGroup& group = layout.spheres[group_of_entry(layout, order[i])];
                 if (!group.scaled) continue;
                 const float r = radius_of(layout, input, atom_of_entry(order[i]));
                 const float scale[3] = {r, r, r};
@@ -664,15 +708,18 @@ void write_spheres(uint8_t* payload, const AtomLayout& layout, const AtomCloud& 
     uint8_t* translations = payload + layout.stick_translation_offset;
     uint8_t* rotations = payload + layout.stick_rotation_offset;
     uint8_t* scales = payload + layout.stick_scale_offset;
-    size_t next[kPaletteRows];
-    for (uint32_t row = 0; row < kPaletteRows; ++row) next[row] = layout.sticks[row].first;
+    std::vector<size_t> next(layout.sticks.size());
+    for (size_t row = 0; row < next.size(); ++row) next[row] = layout.sticks[row].first;
     for_each_bond(input, layout.atom_count, [&](size_t bond, Stick stick) {
         for (const auto& [from, to, forward] : {std::tuple{stick.from, stick.to, true}, {stick.to, stick.from, false}}) {
             float target[3];
             stick_target(target, input, positions, bond, to, forward);
             const HalfStick half = half_stick(positions + 3 * size_t(from), target, radius_of(layout, input, from),
                                               radius_of(layout, input, to));
-            const size_t slot = next[row_of_atom(layout, input, from)]++;
+            const size_t slot = next[group_of_atom(layout, input, from)]++;
+            if (layout.instance_colors)
+                std::memcpy(payload + layout.stick_color_offset + 12 * slot,
+                            layout.group_colors[color_group_of_atom(layout, input, from)].data(), 12);
             std::memcpy(translations + 12 * slot, half.translation, 12);
             if (compact) {
                 const int16_t q[4] = {snorm16(half.rotation[0]), snorm16(half.rotation[1]), snorm16(half.rotation[2]),

@@ -1,6 +1,7 @@
 #include "atoms/morton_order.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 #if defined(_MSC_VER)
@@ -130,14 +131,12 @@ inline void prefetch(const void* address) {
 
 // The palette rows padded to 16 bytes, for whole-vector copies.
 struct Palette16 {
-    uint32_t rows[kPaletteRows][4];
-    constexpr Palette16() : rows{} {
-        for (unsigned row = 0; row < kPaletteRows; ++row)
-            for (unsigned channel = 0; channel < 3; ++channel) rows[row][channel] = kAtomPalette[row][channel];
+    std::vector<std::array<uint32_t, 4>> rows;
+    Palette16(const uint32_t* palette, uint32_t row_count) : rows(row_count) {
+        for (unsigned row = 0; row < row_count; ++row)
+            for (unsigned channel = 0; channel < 3; ++channel) rows[row][channel] = palette[3 * row + channel];
     }
 };
-
-constexpr Palette16 kPalette16{};
 
 struct PlacedAtom {
     float position[3];
@@ -154,8 +153,9 @@ constexpr unsigned kMaxRestDigitBits = 11;
 constexpr unsigned kMinRestDigitBits = 6;
 constexpr size_t kMaxRestCounters = 3 << kMaxRestDigitBits;  // digits of 11 bits need 3 passes at most
 
-unsigned bucket_bits_for(size_t count) {
-    unsigned bits = 1;  // at least one: a row of 3 bits fits beside 29 key bits
+// Records carry the row above the key's 30 - bits bits: rows of row_bits need bits >= row_bits - 2.
+unsigned bucket_bits_for(size_t count, unsigned row_bits) {
+    unsigned bits = row_bits > 3 ? row_bits - 2 : 1;  // at least one: a row of 3 bits fits beside 29 key bits
     while (bits < kMaxBucketBits && (count >> bits) > kBucketTarget) ++bits;
     return bits;
 }
@@ -357,10 +357,10 @@ const PlacedAtom* sort_bucket(PlacedAtom* records, PlacedAtom* temp, size_t coun
 // threads. Returns false, having emitted nothing, when a bucket would hold
 // more than kLargestBucket atoms (atoms crowded into few cells).
 template <typename Emit>
-bool emit_in_morton_order(const float* positions, size_t count, AtomRows rows, const MortonBox& box,
+bool emit_in_morton_order(const float* positions, size_t count, AtomRows rows, unsigned row_bits, const MortonBox& box,
                           uint32_t thread_count, const Emit& emit) {
     LOG_ORDER_PHASE("begin");
-    const unsigned bucket_bits = bucket_bits_for(count);
+    const unsigned bucket_bits = bucket_bits_for(count, row_bits);
     const size_t buckets = size_t(1) << bucket_bits;
     // Several ranges a thread, which the pool hands out one at a time: a thread
     // that the system holds back (another program on its processor) leaves its
@@ -450,28 +450,38 @@ void gather_positions(uint8_t* out, const uint64_t* entries, size_t count, const
 namespace glb {
 
 void write_points_in_morton_order(uint8_t* positions_out, uint8_t* colors_out, const float* positions, size_t count,
-                                  AtomRows rows, const MortonBox& box, uint32_t thread_count) {
+                                  AtomRows rows, const uint32_t* palette, uint32_t palette_rows,
+                                  const MortonBox& box, uint32_t thread_count) {
     if (count == 0) return;
     const ProcessScratchSession kept;  // the native module's scratch, kept between its calls
-    const auto write = [=](const PlacedAtom* sorted, size_t first, size_t bucket_count, unsigned row_shift) {
+    const Palette16 palette16(palette, palette_rows);
+    unsigned row_bits = 3;
+    while ((uint32_t(1) << row_bits) < palette_rows) ++row_bits;
+    const auto write = [=, &palette16](const PlacedAtom* sorted, size_t first, size_t bucket_count, unsigned row_shift) {
         uint8_t* position = positions_out + 12 * first;
         uint8_t* color = colors_out + 12 * first;
         // 16 bytes an atom, of which the next atom's overwrites the last four; the last atom 12.
         for (size_t i = 0; i + 1 < bucket_count; ++i, position += 12, color += 12) {
             std::memcpy(position, &sorted[i], 16);
-            std::memcpy(color, kPalette16.rows[sorted[i].rest >> row_shift], 16);
+            std::memcpy(color, palette16.rows[sorted[i].rest >> row_shift].data(), 16);
         }
         std::memcpy(position, &sorted[bucket_count - 1], 12);
-        std::memcpy(color, kAtomPalette[sorted[bucket_count - 1].rest >> row_shift], 12);
+        std::memcpy(color, palette + 3 * (sorted[bucket_count - 1].rest >> row_shift), 12);
     };
-    const bool placed = emit_in_morton_order(positions, count, rows, box, thread_count, write);
+    const bool placed = emit_in_morton_order(positions, count, rows, row_bits, box, thread_count, write);
     if (placed) return;
+    // The entries hold 3 bits of row: more rows are read by atom index.
+    const bool rows_in_entries = palette_rows <= kPaletteRows;
     ScratchArray<uint64_t> entries = allocate_scratch<uint64_t>(count);
     ScratchArray<uint64_t> scratch = allocate_scratch<uint64_t>(count);
-    const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, count, rows, box, thread_count);
+    const uint64_t* sorted = sort_along_morton_curve(entries.get(), scratch.get(), positions, count,
+                                                     rows_in_entries ? rows : AtomRows{}, box, thread_count);
     gather_positions(positions_out, sorted, count, positions, thread_count);
     parallel_ranges(count, thread_count, [&](uint32_t, size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) std::memcpy(colors_out + 12 * i, kAtomPalette[row_of_entry(sorted[i])], 12);
+        for (size_t i = begin; i < end; ++i) {
+            const uint32_t row = rows_in_entries ? row_of_entry(sorted[i]) : row_of_atom(rows, atom_of_entry(sorted[i]));
+            std::memcpy(colors_out + 12 * i, palette + 3 * row, 12);
+        }
     });
 }
 

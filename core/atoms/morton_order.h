@@ -54,11 +54,14 @@ void gather_positions(uint8_t* out, const uint64_t* entries, size_t count, const
                       uint32_t thread_count);
 
 // Writes the atoms in the order of sort_along_morton_curve straight into a
-// file's arrays: atom i's three position floats to positions_out + 12 i, its
-// palette row's RGB floats to colors_out + 12 i; with thread_count threads (four
+// file's arrays: atom i's three position floats to positions_out + 12 i, the
+// RGB floats of its row in palette (palette_rows rows of three float bit patterns,
+// kAtomPalette or a part's own colours; rows.rows may then hold rows up to
+// 255, and 16-bit types are rows of kAtomPalette) to colors_out + 12 i; with thread_count threads (four
 // ranges each, so that a thread held back leaves its share to the others), and
 // 16 bytes of scratch an atom (16 more where the atoms crowd into few cells).
 void write_points_in_morton_order(uint8_t* positions_out, uint8_t* colors_out, const float* positions, size_t count,
-                                  AtomRows rows, const MortonBox& box, uint32_t thread_count);
+                                  AtomRows rows, const uint32_t* palette, uint32_t palette_rows,
+                                  const MortonBox& box, uint32_t thread_count);
 
 }  // namespace glb

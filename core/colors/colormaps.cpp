@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <type_traits>
+#include <vector>
 
 namespace glb {
 
@@ -70,7 +71,7 @@ ValueRange value_extremes(const ArrayView& values, Field field) {
     });
 }
 
-void map_values_to_colors(float* out, const ArrayView& values, const Colormap& map, double vmin, double vmax) {
+void map_values_to_entries(uint32_t* out, const ArrayView& values, uint32_t entry_count, double vmin, double vmax) {
     require_finite_bound(vmin, Field::value_minimum);
     require_finite_bound(vmax, Field::value_maximum);
     if (vmin > vmax) {
@@ -82,18 +83,25 @@ void map_values_to_colors(float* out, const ArrayView& values, const Colormap& m
         using T = std::remove_const_t<std::remove_pointer_t<decltype(pointer)>>;
         const T* in = static_cast<const T*>(values.data);
         require_finite(in, values.count, Field::values);
-        // matplotlib's rule: t * 256 truncated, t = 1 on the last entry, outside clamped.
+        // matplotlib's rule: t * entries truncated, t = 1 on the last entry, outside clamped.
         const double span = vmax - vmin;
         for (size_t i = 0; i < values.count; ++i) {
             const double t = span > 0 ? (double(in[i]) - vmin) / span : 0.0;
-            const double scaled = t * kColormapSize;
-            const uint32_t entry = scaled <= 0 ? 0 : scaled >= kColormapSize - 1 ? kColormapSize - 1 : uint32_t(scaled);
-            const Rgb& color = map.entries[entry];
-            out[3 * i] = color.r;
-            out[3 * i + 1] = color.g;
-            out[3 * i + 2] = color.b;
+            const double scaled = t * entry_count;
+            out[i] = scaled <= 0 ? 0 : scaled >= entry_count - 1 ? entry_count - 1 : uint32_t(scaled);
         }
     });
+}
+
+void map_values_to_colors(float* out, const ArrayView& values, const Colormap& map, double vmin, double vmax) {
+    std::vector<uint32_t> entries(values.count);
+    map_values_to_entries(entries.data(), values, kColormapSize, vmin, vmax);
+    for (size_t i = 0; i < values.count; ++i) {
+        const Rgb& color = map.entries[entries[i]];
+        out[3 * i] = color.r;
+        out[3 * i + 1] = color.g;
+        out[3 * i + 2] = color.b;
+    }
 }
 
 }  // namespace glb

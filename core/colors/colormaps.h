@@ -50,4 +50,8 @@ ValueRange value_extremes(const ArrayView& values, Field field);
 // not_finite) at its row, before anything is written.
 void map_values_to_colors(float* out, const ArrayView& values, const Colormap& map, double vmin, double vmax);
 
+// The same rule for a map of entry_count entries (any count from 1): writes
+// each value's entry index to out, with the same checks.
+void map_values_to_entries(uint32_t* out, const ArrayView& values, uint32_t entry_count, double vmin, double vmax);
+
 }  // namespace glb

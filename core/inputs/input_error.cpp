@@ -40,6 +40,8 @@ const char* field_text(Field field) {
         case Field::tolerance: return "tolerance";
         case Field::values: return "values";
         case Field::colormap: return "colormap";
+        case Field::palette: return "palette";
+        case Field::colormap_colors: return "colormap colors";
         case Field::value_minimum: return "vmin";
         case Field::value_maximum: return "vmax";
     }

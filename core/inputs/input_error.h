@@ -50,6 +50,8 @@ enum class Field : uint8_t {
     colormap,         // the name of a colour map
     value_minimum,    // the value mapped to a colour map's first colour (vmin)
     value_maximum,    // the value mapped to its last colour (vmax)
+    palette,          // colours of atom types, one row per type
+    colormap_colors,  // the colours of a colour map given as a table
 };
 
 // What is wrong with it.

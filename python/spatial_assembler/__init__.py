@@ -84,6 +84,9 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
           pbc: bool | npt.ArrayLike | None = None,
+          palette: npt.ArrayLike | None = None,
+          colors: npt.ArrayLike | None = None,
+          values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
           instancing: bool = True,
           encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
@@ -91,12 +94,18 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
           pbc: bool | npt.ArrayLike | None = None,
+          palette: npt.ArrayLike | None = None,
+          colors: npt.ArrayLike | None = None,
+          values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
           instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
 def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
           bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
           radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
           pbc: bool | npt.ArrayLike | None = None,
+          palette: npt.ArrayLike | None = None,
+          colors: npt.ArrayLike | None = None,
+          values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
           instancing: bool = True,
           encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """Atoms ordered along a Morton curve and coloured by palette row.
@@ -117,9 +126,18 @@ def atoms(positions: npt.ArrayLike, types: npt.ArrayLike | None = None, *, eleme
     gives them, drawn across a periodic boundary as half-sticks that point at
     the other atom's image. cell: three lattice vectors as rows (an ASE cell),
     drawn as its 12 edges; pbc: its periodic axes for the bonds found (all by
-    default). instancing=False writes spheres and sticks as plain triangles."""
+    default). instancing=False writes spheres and sticks as plain triangles.
+
+    Colours: elements in their own (Jmol's, spatial_assembler.elements), types
+    in the atom palette, unless one of these is given: palette, (k, 3 or 4)
+    colours of types 0..k-1; colors, (n, 3 or 4) one per atom (or one for all);
+    values, (n,) numbers drawn by cmap (a name of spatial_assembler.colormaps,
+    "viridis" by default, or a matplotlib Colormap) between vmin and vmax (the
+    values' extremes by default). Colours are floats in [0, 1] or integers in
+    0..255."""
     options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                            radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
+                            radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc,
+                            palette=palette, colors=colors, values=values, cmap=cmap, vmin=vmin, vmax=vmax)
     return one_part("atoms", options, encoding, out)
 
 

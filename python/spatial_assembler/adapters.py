@@ -29,14 +29,17 @@ def _optional(module: str, extra: str) -> Any:
 
 @overload
 def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
-             radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             radius: Any = None, radii: Any = None, colors: Any = None, values: Any = None, cmap: Any = None,
+             vmin: Any = None, vmax: Any = None, instancing: bool = True, encoding: Encoding = "float32",
              fps: float = 10.0, out: None = None) -> bytes: ...
 @overload
 def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
-             radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             radius: Any = None, radii: Any = None, colors: Any = None, values: Any = None, cmap: Any = None,
+             vmin: Any = None, vmax: Any = None, instancing: bool = True, encoding: Encoding = "float32",
              fps: float = 10.0, out: Buffer) -> memoryview: ...
 def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: Any = None, bounds: Any = None,
-             radius: Any = None, radii: Any = None, instancing: bool = True, encoding: Encoding = "float32",
+             radius: Any = None, radii: Any = None, colors: Any = None, values: Any = None, cmap: Any = None,
+             vmin: Any = None, vmax: Any = None, instancing: bool = True, encoding: Encoding = "float32",
              fps: float = 10.0, out: Buffer | None = None) -> bytes | memoryview:
     """The atoms of an ``ase.Atoms`` (positions in Å, coloured by element), drawn as
     spheres by default (molecules and crystals are what ASE holds). bonds: found
@@ -45,7 +48,8 @@ def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: A
     to say so, or (m, 2) atom index pairs. cell: the cell drawn as its edges,
     atoms.cell by default for a periodic system (False: none). bounds: the
     Morton box; the atoms' own extremes when omitted. The other arguments, out
-    included, are those of spatial_assembler.atoms.
+    included, are those of spatial_assembler.atoms (colors, or values with
+    cmap, vmin and vmax, in place of the elements' colours).
 
     A list of Atoms (or an ASE trajectory, which reads its frames one by one)
     becomes a trajectory (spatial_assembler.trajectory), frame k at time k / fps;
@@ -70,6 +74,7 @@ def from_ase(atoms: Any, *, style: Style = "spheres", bonds: Any = None, cell: A
         cell = None
     options: dict[str, Any] = dict(elements=first.numbers, bounds=bounds, style=style, radius=radius, radii=radii,
                                    bonds=bonds, cell=cell, pbc=[bool(axis) for axis in first.pbc],
+                                   colors=colors, values=values, cmap=cmap, vmin=vmin, vmax=vmax,
                                    instancing=instancing, encoding=encoding)
     if frames is None:
         return atom_glb(atoms.positions, **options, out=out)

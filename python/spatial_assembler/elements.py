@@ -1,7 +1,9 @@
-"""Chemical elements to the eight colours of the atom palette, and their radii.
+"""Chemical elements: their colours, their rows of the atom palette, and their radii.
 
-The atom builders colour each atom by a palette row. Elements (atomic numbers
-or symbols) map to rows by this table, close to the colours chemists know (CPK):
+The atom builders draw elements in their own colours (``COLORS``: Jmol's, as
+ASE publishes them). For callers who draw elements as types, ``palette_slots``
+maps them onto the eight rows of the atom palette, close to the colours
+chemists know (CPK):
 
 ========  ==================  =============================================
 Row       Colour              Elements

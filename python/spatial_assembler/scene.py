@@ -61,7 +61,9 @@ def points_options(positions: npt.ArrayLike, colors: npt.ArrayLike | None) -> Op
 def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elements: npt.ArrayLike | None,
                   bounds: npt.ArrayLike | None, style: Style, radius: float | None, radii: npt.ArrayLike | None,
                   bonds: Bonds, instancing: bool, cell: npt.ArrayLike | None = None,
-                  pbc: bool | npt.ArrayLike | None = None) -> Options:
+                  pbc: bool | npt.ArrayLike | None = None, palette: npt.ArrayLike | None = None,
+                  colors: npt.ArrayLike | None = None, values: npt.ArrayLike | None = None, cmap: object = None,
+                  vmin: float | None = None, vmax: float | None = None) -> Options:
     options: Options = {"style": style, "radius": radius, "instancing": instancing}
     origins: dict[str, object] = {}
     points = rows_of(positions, "positions")
@@ -87,8 +89,23 @@ def atoms_options(positions: npt.ArrayLike, types: npt.ArrayLike | None, *, elem
     _given(options, origins, "bond_shifts", shifts, None if shifts is None else integers_of(shifts, "bond_shifts", (None, 3)))
     if cell is not None:
         options["cell"] = cell_of(cell)
+    _given(options, origins, "palette", palette, None if palette is None else colors_of(palette, "palette"))
+    _given(options, origins, "colors", colors, None if colors is None else colors_of(colors, "colors"))
+    _given(options, origins, "values", values, None if values is None else numbers_of(values, "values"))
+    if cmap is not None:
+        options.update(_colormap_option(cmap))
+    options["vmin"], options["vmax"] = vmin, vmax
     options["origins"] = origins
     return options
+
+
+def _colormap_option(cmap: object) -> Options:
+    """A colour map's name as it is, a matplotlib Colormap as 256 colours sampled from it."""
+    if isinstance(cmap, str):
+        return {"cmap": cmap}
+    if callable(cmap) and hasattr(cmap, "N"):
+        return {"cmap_colors": np.asarray(cmap(np.linspace(0.0, 1.0, 256)), dtype=np.float64)}
+    raise TypeError(f"cmap must be a colour map name or a matplotlib Colormap, not {type(cmap).__name__}")
 
 
 def _texture_bytes(texture: object) -> bytes | np.ndarray:
@@ -193,11 +210,14 @@ class Scene:
               elements: npt.ArrayLike | None = None, bounds: npt.ArrayLike | None = None, style: Style = "points",
               radius: float | None = None, radii: npt.ArrayLike | None = None, bonds: Bonds = None,
               cell: npt.ArrayLike | None = None, pbc: bool | npt.ArrayLike | None = None, instancing: bool = True,
+              palette: npt.ArrayLike | None = None,
+              colors: npt.ArrayLike | None = None,
+              values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
               encoding: Encoding | None = None, name: str | None = None,
               transform: npt.ArrayLike | None = None) -> Scene:
         """Atoms (see spatial_assembler.atoms)."""
         options = atoms_options(positions, types, elements=elements, bounds=bounds, style=style, radius=radius,
-                                radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
+                                radii=radii, bonds=bonds, instancing=instancing, cell=cell, pbc=pbc, palette=palette, colors=colors, values=values, cmap=cmap, vmin=vmin, vmax=vmax)
         return self._add("atoms", _placed(options, name, transform, encoding))
 
     def mesh(self, positions: npt.ArrayLike, faces: npt.ArrayLike, *, normals: Normals | npt.ArrayLike = "auto",

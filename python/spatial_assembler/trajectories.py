@@ -51,6 +51,9 @@ def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, ele
                bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
                radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
           pbc: bool | npt.ArrayLike | None = None,
+          palette: npt.ArrayLike | None = None,
+          colors: npt.ArrayLike | None = None,
+          values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
           instancing: bool = True,
                fps: float = 10.0, encoding: Encoding = "float32", out: None = None) -> bytes: ...
 @overload
@@ -58,12 +61,18 @@ def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, ele
                bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
                radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
           pbc: bool | npt.ArrayLike | None = None,
+          palette: npt.ArrayLike | None = None,
+          colors: npt.ArrayLike | None = None,
+          values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
           instancing: bool = True,
                fps: float = 10.0, encoding: Encoding = "float32", out: Buffer) -> memoryview: ...
 def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, elements: npt.ArrayLike | None = None,
                bounds: npt.ArrayLike | None = None, style: Style = "points", radius: float | None = None,
                radii: npt.ArrayLike | None = None, bonds: Bonds = None, cell: npt.ArrayLike | None = None,
           pbc: bool | npt.ArrayLike | None = None,
+          palette: npt.ArrayLike | None = None,
+          colors: npt.ArrayLike | None = None,
+          values: npt.ArrayLike | None = None, cmap: object = None, vmin: float | None = None, vmax: float | None = None,
           instancing: bool = True,
                fps: float = 10.0, encoding: Encoding = "float32", out: Buffer | None = None) -> bytes | memoryview:
     """The frames of a trajectory in one file, frame k shown at time k / fps.
@@ -76,7 +85,7 @@ def trajectory(frames: npt.ArrayLike, types: npt.ArrayLike | None = None, *, ele
     refused before anything is written."""
     stack = frames_of(frames)
     common = atoms_options(stack[0], types, elements=elements, bounds=bounds, style=style, radius=radius, radii=radii,
-                           bonds=bonds, instancing=instancing, cell=cell, pbc=pbc)
+                           bonds=bonds, instancing=instancing, cell=cell, pbc=pbc, palette=palette, colors=colors, values=values, cmap=cmap, vmin=vmin, vmax=vmax)
     # The caller's memory, for the out= rule: the array given, or the frames as stacked from a sequence.
     origin = frames if isinstance(frames, np.ndarray) and not frames.dtype.hasobject else stack
     parts = [("atoms", {**common, "positions": frame, "origins": {**common["origins"], "positions": origin}})

@@ -292,7 +292,7 @@ static void test_points_in_morton_order() {
             for (const uint32_t threads : {1u, 2u, 3u, 7u}) {
                 std::vector<uint8_t> written(24 * n + 4, 0xA5);  // and nothing past the end
                 glb::write_points_in_morton_order(written.data(), written.data() + 12 * n, c.positions.data(), n,
-                                                  atom_rows, box, threads);
+                                                  atom_rows, glb::kAtomPalette[0], glb::kPaletteRows, box, threads);
                 same = same && std::memcmp(written.data(), expected.data(), 24 * n) == 0 &&
                        written[24 * n] == 0xA5 && written[24 * n + 3] == 0xA5;
             }

@@ -44,7 +44,7 @@ function call(fn, positions, faces, options) {
   const python = { function: fn, positions: encoded(positions, 3), options: {} };
   if (faces) python.faces = encoded(faces, 3);
   for (const [name, value] of Object.entries(options)) {
-    const width = { colors: options.colors?.length === positions.length / 3 * 4 ? 4 : 3, normals: 3, bonds: 2 }[name];
+    const width = { colors: options.colors?.length === positions.length / 3 * 4 ? 4 : 3, normals: 3, bonds: 2, palette: 3 }[name];
     python.options[PYTHON_NAMES[name] ?? name] = ArrayBuffer.isView(value) ? encoded(value, width) : value;
   }
   const glb = fn === 'points' ? sa.pointCloud(positions, options) : fn === 'atoms' ? sa.atoms(positions, options)
@@ -70,6 +70,12 @@ test('the checked functions give the Python package\'s bytes, and valid files', 
         calls.push(call('atoms', positions, null, { types, style: 'ball-and-stick', bonds, radius: scale / 50, encoding }));
         calls.push(call('atoms', single, null, { elements: Uint8Array.from(types, (t) => t + 1), style: 'spheres',
                                                  instancing: count > 500, encoding }));
+        // Colours of types, of each atom (3,000 distinct ones go per instance), and of values on a map.
+        const palette = Float32Array.from({ length: 36 }, next);
+        calls.push(call('atoms', single, null, { types, palette, style: 'spheres', encoding }));
+        calls.push(call('atoms', positions, null, { colors: bytes, style: 'ball-and-stick', radius: scale / 50, encoding,
+                                                    bonds: new Uint32Array(count > 1 ? [0, count - 1] : []) }));
+        calls.push(call('atoms', single, null, { values: positions.subarray(0, count), cmap: 'plasma', vmax: 2 * scale, encoding }));
       }
       if (count >= 3) {
         const faces = Uint32Array.from({ length: 3 * (count - 2) }, (_, i) => Math.floor(i / 3) + (i % 3));
@@ -151,4 +157,31 @@ test('three.js loads spheres as one InstancedMesh per colour, with every atom', 
   const perType = [0, 1, 2, 3, 4].map((t) => types.filter((v) => v === t).length);
   assert.deepEqual(spheres.map((mesh) => mesh.count).sort((a, b) => a - b), perType.sort((a, b) => a - b));
   assert.equal(sticks.reduce((sum, mesh) => sum + mesh.count, 0), 200);  // two halves a bond
+});
+
+test('three.js draws every atom in its colour: a material per colour, or instanceColor per atom', async () => {
+  const { GLTFLoader } = await import('three/examples/jsm/loaders/GLTFLoader.js');
+  const next = numberStream(11);
+  for (const count of [60, 900]) {  // 60 atoms of 60 colours: a mesh each; 900: one mesh with _COLOR_0
+    const positions = Float32Array.from({ length: 3 * count }, () => next() * 50);
+    const colors = Uint8Array.from({ length: 3 * count }, () => Math.floor(next() * 256));
+    const glb = sa.atoms(positions, { colors, style: 'spheres', radius: 0.1 });
+    await assertValid(glb);
+    const gltf = await new GLTFLoader().parseAsync(glb.buffer.slice(glb.byteOffset, glb.byteOffset + glb.length), '');
+    const drawn = new Map();
+    gltf.scene.traverse((mesh) => {
+      if (!mesh.isInstancedMesh) return;
+      const matrix = mesh.instanceMatrix.array;
+      for (let i = 0; i < mesh.count; i++) {
+        const base = mesh.material.color;
+        const tint = mesh.instanceColor ? Array.from(mesh.instanceColor.array.subarray(3 * i, 3 * i + 3)) : [1, 1, 1];
+        drawn.set([12, 13, 14].map((k) => matrix[16 * i + k]).join(), [base.r * tint[0], base.g * tint[1], base.b * tint[2]]);
+      }
+    });
+    assert.equal(drawn.size, count);
+    for (let i = 0; i < count; i++) {
+      const colour = drawn.get(Array.from(positions.subarray(3 * i, 3 * i + 3)).join());
+      for (let c = 0; c < 3; c++) assert.ok(Math.abs(colour[c] - colors[3 * i + c] / 255) <= 1 / 255, `atom ${i}`);
+    }
+  }
 });
