@@ -231,7 +231,7 @@ struct AtomCloud {
     ColorRows palette;         // a row per type (needs types; every type below its row count)
     ColorRows colors;          // a row per atom, or one row for all
     ArrayView values;          // a number per atom, drawn by a colour map (finite numbers)
-    std::string colormap = "viridis";  // its name (colormaps.h), unless colormap_colors gives its entries
+    std::string colormap;      // its name (colormaps.h; "viridis" when empty), unless colormap_colors gives its entries
     ColorRows colormap_colors;
     bool has_vmin = false, has_vmax = false;  // without: the values' extremes
     double vmin = 0, vmax = 0;

@@ -165,6 +165,8 @@ ArgumentError checked_error(const glb::InputError& error) {
         case Problem::needs_related:
             if (error.field == Field::palette)
                 return ArgumentError(ArgumentError::Kind::type, "The \"options.palette\" property colours types: give \"options.types\"");
+            if (error.field == Field::colormap)
+                return ArgumentError(ArgumentError::Kind::type, "The \"options.cmap\" property maps values to colours: give \"options.values\"");
             if (error.field == Field::value_minimum || error.field == Field::value_maximum)
                 return ArgumentError(ArgumentError::Kind::type, "The " + name.quoted() + " property scales values to a colour map: give \"options.values\"");
             if (error.field == Field::bonds)

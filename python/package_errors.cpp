@@ -164,6 +164,7 @@ std::string message(const glb::InputError& error) {
             if (error.field == Field::bond_shifts) return "bonds with cell shifts need the cell they count in: give cell=";
             if (error.field == Field::bonds) return "bonds=True finds bonds from the atoms' elements: give elements=";
             if (error.field == Field::palette) return "palette colours types: give types=";
+            if (error.field == Field::colormap) return "cmap maps values to colours: give values=";
             if (error.field == Field::value_minimum || error.field == Field::value_maximum)
                 return argument_name(error.field) + std::string(" scales values to a colour map: give values=");
             return "texture needs uv: the texture coordinates of every vertex";

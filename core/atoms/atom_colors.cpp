@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <type_traits>
 #include <unordered_map>
 
@@ -108,8 +109,23 @@ void require_one_color_source(const AtomCloud& input) {
 
 }  // namespace
 
+namespace {
+
+// The colour map of the values: the one named, viridis when none is.
+const Colormap& find_colormap_of(const AtomCloud& input) {
+    const std::string_view name = input.colormap.empty() ? std::string_view("viridis") : std::string_view(input.colormap);
+    return find_colormap(name.data(), name.size());
+}
+
+}  // namespace
+
 void check_atom_colors(const AtomCloud& input, size_t atoms) {
     require_one_color_source(input);
+    if ((!input.colormap.empty() || input.colormap_colors.given()) && !input.values.given) {
+        InputError error(Field::colormap, Problem::needs_related, "a colour map colours values: give values");
+        error.related = Field::values;
+        throw error;
+    }
     if (input.palette.given()) {
         if (!input.types.given) {
             InputError error(Field::palette, Problem::needs_related, "a palette colours types: give types");
@@ -128,7 +144,7 @@ void check_atom_colors(const AtomCloud& input, size_t atoms) {
     if (input.values.given && input.values.count != atoms)
         throw_count_error(Field::values, Problem::count_mismatch, input.values.count, atoms);
     if (input.colormap_colors.given()) require_color_rows(input.colormap_colors, Field::colormap_colors);
-    else if (input.values.given) find_colormap(input.colormap.data(), input.colormap.size());
+    else if (input.values.given) find_colormap_of(input);
 }
 
 void plan_atom_colors(AtomLayout& layout, const AtomCloud& input) {
@@ -161,7 +177,7 @@ void plan_atom_colors(AtomLayout& layout, const AtomCloud& input) {
         if (input.colormap_colors.given()) {
             entries = read_color_rows(input.colormap_colors, input.colormap_colors.rows(), Field::colormap_colors);
         } else {
-            const Colormap& map = find_colormap(input.colormap.data(), input.colormap.size());
+            const Colormap& map = find_colormap_of(input);
             for (const Rgb& entry : map.entries) entries.push_back({entry.r, entry.g, entry.b, 1});
         }
         ValueRange range{input.vmin, input.vmax};
