@@ -788,8 +788,8 @@ struct TestMesh {
     std::vector<float> normals, colors;
 };
 
-static TestMesh rough_grid(uint32_t side, uint32_t seed) {
-    std::mt19937 random(seed);
+static TestMesh rough_grid(uint32_t side, uint32_t stream) {
+    std::mt19937 random(stream);
     TestMesh mesh;
     for (uint32_t v = 0; v < side * side; ++v) {
         const double height = double(random() % 1000) / 900;
